@@ -1,0 +1,6 @@
+// The About box: version, OS version and the folders in use.
+#pragma once
+
+struct App;
+
+void show_about(App& app);

@@ -1,0 +1,12 @@
+// The application object's lifetime: widgets go before the records they point into.
+#include "app/app.h"
+
+#include "app/main_window.h"
+#include "editor/editor_record.h"
+
+App::App() : editor_record(std::make_unique<EditorRecord>()) {}
+
+App::~App() {
+    // The editor's notifications reach the editor record, so the window goes first.
+    window.reset();
+}

@@ -1,0 +1,66 @@
+// The application object: every record and every widget of one running editor.
+#pragma once
+
+#include "app/folders.h"
+#include "app/settings.h"
+#include "documents/document_list.h"
+#include "ui/requesters.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+class EditorWidget;
+class MainWindow;
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class TabBarWidget;
+struct EditorRecord;
+
+// Identity of the running program.
+struct Identity {
+    std::string program_name = "Zell Edit";
+    std::string version = "V0.9";
+    std::string executable_name;
+    std::string os_version = "Win";
+    std::string window_title() const { return program_name + " " + version; }
+};
+
+struct App {
+    App();
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    Identity identity;
+    Folders folders;
+    Settings settings;
+    std::string keyword_text;
+    std::string intro_text;
+    std::string command_line_list; // every argument preceded by one LF
+
+    std::unique_ptr<Requesters> requesters;
+    std::unique_ptr<EditorRecord> editor_record;
+    DocumentList documents;
+
+    int quit_flag = 0;
+    std::string open_file_list; // built at shutdown: every path followed by one LF
+
+    // Widgets, owned by the main window.
+    std::unique_ptr<MainWindow> window;
+    EditorWidget* editor = nullptr;
+    TabBarWidget* tab_bar = nullptr;
+    QListWidget* label_list = nullptr;
+    QSplitter* splitter = nullptr;
+    QToolBar* toolbar = nullptr;
+    QLabel* status_fields[3] = {nullptr, nullptr, nullptr};
+    QMenu* context_menu = nullptr;
+    std::map<int, QAction*> menu_actions; // menu bar items by id
+
+    // The last texts shown in the status bar, so unchanged fields are not repainted.
+    std::string shown_line_status;
+};

@@ -1,0 +1,110 @@
+// The table binding menu ids to their procedures, and the events of the main window's controls.
+#include "app/commands.h"
+
+#include "app/about.h"
+#include "app/main_window.h"
+#include "app/app.h"
+#include "app/menu_ids.h"
+#include "app/shutdown.h"
+#include "app/view_commands.h"
+#include "documents/document_commands.h"
+#include "editor/navigation.h"
+#include "documents/opening.h"
+#include "editor/editor_record.h"
+#include "editor/sci.h"
+#include "editor/editor_widget.h"
+#include "editor/typing_aids.h"
+#include "tools/saving.h"
+#include "tools/transform_commands.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+struct Command {
+    int id;
+    void (*run)(App&);
+};
+
+void quit_command(App& app) {
+    if (request_quit(app) && app.window) app.window->close();
+}
+void select_all(App& app) { sci_send(app.editor, Sci::SCI_SELECTALL); }
+void clear_bookmarks(App& app) { sci_send(app.editor, Sci::SCI_MARKERDELETEALL, 0); }
+void dos_line_endings(App& app) { set_line_end_mode(app, 0); }
+void unix_line_endings(App& app) { set_line_end_mode(app, 1); }
+void return_key(App& app) {
+    new_line_command(*app.editor_record, app.editor, app.settings.options,
+                     app.editor && app.editor->hasFocus());
+}
+// "Syntax Help" has no help to show yet; it must leave the current document as it is.
+void syntax_help(App&) {}
+
+constexpr Command command_table[] = {
+    {menu_id::new_file, [](App& app) { new_document(app); }},
+    {menu_id::open, [](App& app) { open_with_requester(app); }},
+    {menu_id::save, save},
+    {menu_id::save_as, save_as},
+    {menu_id::quit, quit_command},
+    {menu_id::select_all, select_all},
+    {menu_id::remove_indents, remove_indents},
+    {menu_id::format, format_document},
+    {menu_id::dos_line_endings, dos_line_endings},
+    {menu_id::unix_line_endings, unix_line_endings},
+    {menu_id::view_colour, [](App& app) { toggle_view_option(app, menu_id::view_colour); }},
+    {menu_id::view_upper_case, [](App& app) { toggle_view_option(app, menu_id::view_upper_case); }},
+    {menu_id::view_white_space, [](App& app) { toggle_view_option(app, menu_id::view_white_space); }},
+    {menu_id::view_line_endings, [](App& app) { toggle_view_option(app, menu_id::view_line_endings); }},
+    {menu_id::view_indent_guides, [](App& app) { toggle_view_option(app, menu_id::view_indent_guides); }},
+    {menu_id::view_auto_indent, [](App& app) { toggle_view_option(app, menu_id::view_auto_indent); }},
+    {menu_id::view_line_numbers, [](App& app) { toggle_view_option(app, menu_id::view_line_numbers); }},
+    {menu_id::toggle_bookmark, toggle_bookmark},
+    {menu_id::previous_bookmark, previous_bookmark},
+    {menu_id::next_bookmark, next_bookmark},
+    {menu_id::clear_bookmarks, clear_bookmarks},
+    {menu_id::goto_line, goto_line_command},
+    {menu_id::return_from_name, return_command},
+    {menu_id::about, show_about},
+    {menu_id::syntax_help, syntax_help},
+    {menu_id::return_key, return_key},
+};
+
+} // namespace
+
+void run_command(App& app, int id) {
+    for (const Command& command : command_table)
+        if (command.id == id) {
+            command.run(app);
+            return;
+        }
+}
+
+bool is_checkable_command(int id) {
+    return (id >= menu_id::view_colour && id <= menu_id::view_line_numbers) ||
+           id == menu_id::dos_line_endings || id == menu_id::unix_line_endings;
+}
+
+bool request_quit(App& app) {
+    if (app.quit_flag == 1) return true;
+    if (app.settings.confirm_before_exit == 1 &&
+        app.requesters->message("Quit", "Are you sure you want to quit Zell Edit?",
+                                Buttons::YesNo) != Answer::Yes)
+        return false;
+    if (!shut_down(app)) return false;
+    app.quit_flag = 1;
+    QCoreApplication::quit();
+    return true;
+}
+
+void tab_bar_event(App& app, int code, int position) {
+    switch (code) {
+    case 1: new_document(app); break;
+    case 2: close_with_prompt(app, position, 0); break;
+    case 3: activate_document(app, position); break;
+    default: break;
+    }
+}
+
+void run_files_dropped(App& app, const std::string& paths) { open_files(app, paths); }
+
+void label_list_clicked(App& app) { jump_to_name(app); }

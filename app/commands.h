@@ -1,0 +1,20 @@
+// The command table: every menu id, toolbar button and shortcut runs through run_command.
+#pragma once
+
+#include <string>
+
+struct App;
+
+// Runs the procedure bound to a menu id; ids without one do nothing.
+void run_command(App& app, int id);
+// Whether the menu item shows a check mark (view toggles and line-end modes).
+bool is_checkable_command(int id);
+
+// The quit rule: asks when "Confirm before Exit" is 1, then runs the shutdown sequence.
+// Returns true when the program is ending.
+bool request_quit(App& app);
+
+// Events from the controls of the main window.
+void tab_bar_event(App& app, int code, int position);
+void run_files_dropped(App& app, const std::string& paths);
+void label_list_clicked(App& app);

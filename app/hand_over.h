@@ -1,0 +1,17 @@
+// The message a second instance sends to the running one: its LF-separated file list.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The most bytes the receiver takes from one message.
+constexpr std::size_t hand_over_cap = std::size_t{1} << 20;
+
+// The bytes to send for `list`. A list longer than the cap is cut after the last whole path
+// that fits, so the receiver never sees a path cut short (which could name another file).
+std::string encode_hand_over(std::string_view list);
+
+// The list carried by received bytes: at most hand_over_cap bytes, up to the first zero byte,
+// without leading and trailing spaces.
+std::string decode_hand_over(std::string_view bytes);

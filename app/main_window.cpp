@@ -1,0 +1,261 @@
+// Building and laying out the main window.
+#include "app/main_window.h"
+
+#include "app/app.h"
+#include "app/commands.h"
+#include "app/menu_ids.h"
+#include "app/menu_table.h"
+#include "documents/tabbar_widget.h"
+#include "editor/editor_config.h"
+#include "editor/editor_record.h"
+#include "editor/editor_widget.h"
+#include "editor/navigation.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+constexpr int tab_bar_height = 25;
+constexpr int side_margin = 5;
+constexpr int status_field_widths[3] = {100, 100, 500};
+
+QString text_of(const std::string& text) { return QString::fromStdString(text); }
+
+// A position that would put the whole window off every screen is replaced by one on the
+// primary screen, so a settings file from another monitor set-up never hides the window.
+QPoint visible_position(QPoint wanted, QSize size) {
+    QRect rect(wanted, size);
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(rect.adjusted(0, 0, 0, -size.height() + 30)))
+            return wanted;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary) return wanted;
+    return primary->availableGeometry().topLeft() + QPoint(100, 100);
+}
+
+QSize sane_size(int width, int height) {
+    // Negative or tiny sizes from a damaged settings file still give a usable window.
+    return {std::clamp(width, 200, 20000), std::clamp(height, 150, 20000)};
+}
+
+QMenu* build_menu(App& app, QMenu* menu, const std::vector<MenuEntry>& entries,
+                  bool register_actions) {
+    for (const MenuEntry& entry : entries) {
+        switch (entry.kind) {
+        case MenuEntry::Kind::Separator: menu->addSeparator(); break;
+        case MenuEntry::Kind::Submenu: {
+            QMenu* sub = menu->addMenu(text_of(entry.text));
+            for (int id = entry.id; id <= entry.last_id; ++id) {
+                QAction* action = sub->addAction(QString::fromLatin1(submenu_placeholder));
+                QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
+                if (register_actions) app.menu_actions[id] = action;
+            }
+            break;
+        }
+        case MenuEntry::Kind::Item: {
+            QAction* action = menu->addAction(text_of(entry.text));
+            int id = entry.id;
+            QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
+            if (register_actions) {
+                action->setCheckable(is_checkable_command(id));
+                app.menu_actions[id] = action;
+            }
+            break;
+        }
+        }
+    }
+    return menu;
+}
+
+void build_toolbar(App& app, MainWindow& window) {
+    app.toolbar = window.addToolBar(QStringLiteral("Toolbar"));
+    app.toolbar->setObjectName(QStringLiteral("toolbar"));
+    app.toolbar->setMovable(false);
+    app.toolbar->setFloatable(false);
+    app.toolbar->setIconSize(QSize(16, 16));
+    app.toolbar->toggleViewAction()->setEnabled(false);
+    for (const ToolbarButton& button : toolbar_table()) {
+        if (button.id == 0) {
+            app.toolbar->addSeparator();
+            continue;
+        }
+        QAction* action = app.toolbar->addAction(
+            QIcon(QStringLiteral(":/icons/%1.png").arg(text_of(button.image))),
+            text_of(button.tooltip));
+        action->setToolTip(text_of(button.tooltip));
+        action->setData(button.id);
+        int id = button.id;
+        QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
+    }
+}
+
+void build_status_bar(App& app, MainWindow& window) {
+    QStatusBar* status = window.statusBar();
+    status->setSizeGripEnabled(true);
+    for (int i = 0; i < 3; ++i) {
+        auto* field = new QLabel(status);
+        field->setFixedWidth(status_field_widths[i]);
+        field->setObjectName(QStringLiteral("status_field_%1").arg(i));
+        status->addWidget(field);
+        app.status_fields[i] = field;
+    }
+}
+
+void build_shortcuts(App& app, MainWindow& window) {
+    for (const ShortcutSpec& spec : shortcut_table()) {
+        auto* shortcut = new QShortcut(QKeySequence(text_of(spec.keys)), &window);
+        shortcut->setContext(Qt::WindowShortcut);
+        int id = spec.id;
+        QObject::connect(shortcut, &QShortcut::activated, [&app, id]() { run_command(app, id); });
+    }
+}
+
+void build_editor_area(App& app, QWidget* area) {
+    int client_width = area->width();
+    int top = tab_bar_height;
+
+    app.tab_bar = new TabBarWidget(tabbar_defaults_from(area->palette(), area->font()), side_margin,
+                                   0, client_width - 15, tab_bar_height, tabbar_program_flags, area);
+    app.tab_bar->setObjectName(QStringLiteral("tab_bar"));
+    app.tab_bar->add_item(tabbar_position_plus, "+");
+    app.tab_bar->on_event = [&app](int code, int position) { tab_bar_event(app, code, position); };
+
+    app.splitter = new QSplitter(Qt::Horizontal, area);
+    app.splitter->setObjectName(QStringLiteral("splitter"));
+    app.splitter->setGeometry(side_margin, top, client_width - 10, top);
+    app.splitter->setChildrenCollapsible(false);
+
+    app.editor = create_editor(*app.editor_record, app.splitter, side_margin, top,
+                               client_width - 100, top, 1);
+    app.editor->setObjectName(QStringLiteral("editor"));
+    // Names learnt while colouring belong to the active document; every notification
+    // refreshes the line counter.
+    app.editor_record->on_name_learnt = [&app](std::string_view name) {
+        add_name(app, app.documents.current, name);
+    };
+    app.editor_record->on_status = [&app]() { show_line_status(app); };
+    app.editor->on_context_menu = [&app](const QPoint& at) { show_context_menu(app, at); };
+    app.editor->on_files_dropped = [&app](const std::string& paths) {
+        run_files_dropped(app, paths);
+    };
+    app.editor->on_return = [&app]() { run_command(app, menu_id::return_key); };
+    configure_editor(*app.editor_record, app.editor, app.keyword_text);
+
+    app.label_list = new QListWidget(app.splitter);
+    app.label_list->setObjectName(QStringLiteral("label_list"));
+    app.label_list->setFrameShape(QFrame::StyledPanel);
+    app.label_list->setFrameShadow(QFrame::Sunken);
+    QObject::connect(app.label_list, &QListWidget::itemClicked,
+                     [&app](QListWidgetItem*) { label_list_clicked(app); });
+
+    app.splitter->addWidget(app.editor);
+    app.splitter->addWidget(app.label_list);
+    // The label list keeps its width when the window is resized; the editor takes the change.
+    app.splitter->setStretchFactor(0, 1);
+    app.splitter->setStretchFactor(1, 0);
+}
+
+} // namespace
+
+MainWindow::MainWindow(App& app) : app_(app) {}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (app_.quit_flag == 1 || request_quit(app_))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    lay_out_splitter(app_);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    show_context_menu(app_, event->globalPos());
+}
+
+void build_main_window(App& app) {
+    app.window = std::make_unique<MainWindow>(app);
+    MainWindow& window = *app.window;
+    window.setObjectName(QStringLiteral("main_window"));
+    window.setWindowTitle(text_of(app.identity.window_title()));
+    window.setWindowIcon(QIcon(QStringLiteral(":/icons/zelledit.png")));
+    // Caption, system menu, minimise and close, and a sizing border; no maximise button.
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint);
+
+    build_toolbar(app, window);
+    for (const MenuSpec& spec : menu_bar_table())
+        build_menu(app, window.menuBar()->addMenu(text_of(spec.title)), spec.entries, true);
+    app.context_menu = build_menu(app, new QMenu(&window), context_menu_table(), false);
+    build_status_bar(app, window);
+    build_shortcuts(app, window);
+
+    auto* area = new QWidget(&window);
+    area->setObjectName(QStringLiteral("editor_area"));
+    window.setCentralWidget(area);
+    // The inner size is the window's content, menu bar included, so a saved size comes back
+    // exactly at the next start.
+    QSize size = sane_size(app.settings.main.width, app.settings.main.height);
+    window.resize(size);
+    area->resize(size.width(), size.height());
+    build_editor_area(app, area);
+
+    window.move(visible_position(QPoint(app.settings.main.x, app.settings.main.y), size));
+    window.show();
+    lay_out_splitter(app);
+    // "MainSplit" is the editor's width; the label list gets the rest.
+    int total = app.splitter->width() - app.splitter->handleWidth();
+    int split = std::clamp(app.settings.main.extra, 1, std::max(total - 1, 1));
+    app.splitter->setSizes({split, std::max(total - split, 1)});
+}
+
+void lay_out_splitter(App& app) {
+    if (!app.splitter || !app.window) return;
+    QWidget* area = app.window->centralWidget();
+    int top = tab_bar_height;
+    app.splitter->setGeometry(side_margin, top, std::max(area->width() - 2 * side_margin, 1),
+                              std::max(area->height() - top - side_margin, 1));
+}
+
+void take_window_placement(App& app) {
+    if (!app.window) return;
+    QPoint position = app.window->pos();
+    app.settings.main.x = position.x();
+    app.settings.main.y = position.y();
+    app.settings.main.width = app.window->width();
+    app.settings.main.height = app.window->height();
+    if (app.splitter && !app.splitter->sizes().isEmpty())
+        app.settings.main.extra = app.splitter->sizes().first();
+}
+
+void show_and_raise(App& app) {
+    if (!app.window) return;
+    MainWindow& window = *app.window;
+    if (!window.isVisible()) window.show();
+    if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.raise();
+    window.activateWindow();
+}
+
+void show_context_menu(App& app, const QPoint& global_pos) {
+    if (app.context_menu) app.context_menu->popup(global_pos);
+}
+
+void set_menu_check(App& app, int id, bool checked) {
+    auto found = app.menu_actions.find(id);
+    if (found != app.menu_actions.end()) found->second->setChecked(checked);
+}

@@ -1,0 +1,54 @@
+// Reading and writing the shell's own files.
+#include "app/shell_files.h"
+
+#include "app/app.h"
+#include "app/folders.h"
+#include "app/keyword_file.h"
+#include "app/main_window.h"
+#include "app/settings_file.h"
+#include "tools/file_io.h"
+
+#include <QDir>
+#include <QFile>
+
+void prepare_data_folder(const Folders& folders) {
+    if (is_directory(folders.data)) return;
+    if (!QDir().mkpath(QFile::decodeName(folders.data.c_str()))) return;
+    QFile shipped(QStringLiteral(":/Zellcmndlist.dat"));
+    if (!shipped.open(QIODevice::ReadOnly)) return;
+    QByteArray keywords = shipped.readAll();
+    write_file_atomically(folders.keyword_path,
+                          std::string_view(keywords.constData(), std::size_t(keywords.size())));
+}
+
+void load_keyword_text(App& app) {
+    ReadResult file = read_whole_file(app.folders.keyword_path);
+    if (!file.ok) {
+        app.requesters->message("Information", "Couldn't open the Keywords file!", Buttons::Ok);
+        return;
+    }
+    app.keyword_text = keyword_text_from_bytes(file.bytes);
+}
+
+void load_intro_text(App& app) {
+    ReadResult file = read_whole_file(app.folders.intro_path);
+    if (file.ok) app.intro_text = std::move(file.bytes);
+}
+
+void load_settings_file(App& app) {
+    ReadResult file = read_whole_file(app.folders.settings_path);
+    if (file.ok) read_settings(file.bytes, app.settings);
+    if (!app.settings.user_folder.empty())
+        app.folders.current = with_separator(app.settings.user_folder);
+    if (!app.settings.include_folder.empty())
+        app.folders.include = with_separator(app.settings.include_folder);
+}
+
+bool save_settings_file(App& app) {
+    take_window_placement(app);
+    app.settings.user_folder = app.folders.current;
+    app.settings.include_folder = app.folders.include;
+    app.settings.open_file_list = app.open_file_list;
+    if (!is_directory(app.folders.data)) return false;
+    return write_file_atomically(app.folders.settings_path, settings_file_text(app.settings)).ok;
+}

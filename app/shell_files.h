@@ -1,0 +1,18 @@
+// The files the shell reads at start-up and writes at exit: data folder, keywords, intro text,
+// settings.
+#pragma once
+
+struct App;
+struct Folders;
+
+// First start: creates the data folder and puts the shipped keyword file in it.
+void prepare_data_folder(const Folders& folders);
+// Reads the keyword file; tells the user when it cannot be opened.
+void load_keyword_text(App& app);
+// Reads the intro text; a missing file gives an empty intro text.
+void load_intro_text(App& app);
+// Reads the settings file; the folder values it names replace the start-up folders.
+void load_settings_file(App& app);
+// Takes the window placement from the main window and writes the settings file as a whole.
+// Returns false when it could not be written (the old file is then left as it was).
+bool save_settings_file(App& app);

@@ -1,0 +1,23 @@
+// Closing every document in tab order while recording the open-file list, then saving settings.
+#include "app/shutdown.h"
+
+#include "app/app.h"
+#include "app/shell_files.h"
+#include "documents/document_commands.h"
+#include "tools/saving.h"
+
+bool shut_down(App& app) {
+    std::string recorded;
+    int count = app.documents.count();
+    for (int i = 0; i < count; ++i) {
+        activate_document(app, 0);
+        std::string path = app.documents.documents.empty() ? std::string()
+                                                           : app.documents.documents[0].path;
+        if (!close_document_for_exit(app)) return false;
+        recorded += path;
+        recorded += '\n';
+    }
+    app.open_file_list = recorded;
+    save_settings_file(app);
+    return true;
+}

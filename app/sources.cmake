@@ -1,0 +1,21 @@
+# Files of app/: pure logic in ZELL_CORE_SOURCES, widget code in ZELL_GUI_SOURCES.
+list(APPEND ZELL_CORE_SOURCES
+  app/menu_table.cpp
+  app/about_text.cpp
+  app/folders.cpp
+  app/hand_over.cpp
+  app/ini_file.cpp
+  app/keyword_file.cpp
+  app/settings_file.cpp
+)
+list(APPEND ZELL_GUI_SOURCES
+  app/about.cpp
+  app/app.cpp
+  app/commands.cpp
+  app/main_window.cpp
+  app/shell_files.cpp
+  app/shutdown.cpp
+  app/single_instance.cpp
+  app/startup.cpp
+  app/view_commands.cpp
+)

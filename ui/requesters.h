@@ -1,0 +1,33 @@
+// Message boxes and requesters behind one interface, so tests can answer them by script.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
+
+class Requesters {
+public:
+    virtual ~Requesters() = default;
+    // A modal message box without icon; returns the button pressed.
+    virtual Answer message(const std::string& title, const std::string& text, Buttons buttons) = 0;
+    // A one-line text requester; an empty optional when cancelled.
+    virtual std::optional<std::string> input(const std::string& title, const std::string& prompt,
+                                             const std::string& initial) = 0;
+    // File requesters: `filter` is the "Name (*.x)|*.x|..." list, `initial` a folder plus a
+    // file pattern or name. An empty result means cancelled.
+    virtual std::string open_file(const std::string& title, const std::string& initial,
+                                  const std::string& filter) = 0;
+    virtual std::string save_file(const std::string& title, const std::string& initial,
+                                  const std::string& filter) = 0;
+};
+
+// The real dialogs, owned by `parent` for placement.
+std::unique_ptr<Requesters> make_qt_requesters(QWidget* parent);
+
+// "Basic (*.bas)|*.bas|Text (*.txt)|*.txt" to Qt's "Basic (*.bas);;Text (*.txt)".
+std::string qt_filter_from_pairs(const std::string& pairs);
