@@ -1,0 +1,87 @@
+// The editing control's event hooks.
+#include "editor/editor_widget.h"
+
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+bool has_local_files(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls()) return false;
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile()) return true;
+    return false;
+}
+
+} // namespace
+
+EditorWidget::EditorWidget(QWidget* parent) : QsciScintillaBase(parent) {
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+}
+
+void EditorWidget::contextMenuEvent(QContextMenuEvent* event) {
+    // Scintilla's own menu never shows; the program's context menu does.
+    if (on_context_menu) on_context_menu(event->globalPos());
+    event->accept();
+}
+
+void EditorWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (has_local_files(event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        return;
+    }
+    QsciScintillaBase::dragEnterEvent(event);
+}
+
+void EditorWidget::dragMoveEvent(QDragMoveEvent* event) {
+    if (has_local_files(event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        return;
+    }
+    QsciScintillaBase::dragMoveEvent(event);
+}
+
+void EditorWidget::dropEvent(QDropEvent* event) {
+    if (!has_local_files(event->mimeData())) {
+        QsciScintillaBase::dropEvent(event);
+        return;
+    }
+    std::string paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!url.isLocalFile()) continue;
+        if (!paths.empty()) paths += '\n';
+        paths += QFile::encodeName(url.toLocalFile()).toStdString();
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    if (on_files_dropped) on_files_dropped(paths);
+}
+
+void EditorWidget::keyPressEvent(QKeyEvent* event) {
+    bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && on_return && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        on_return();
+        event->accept();
+        return;
+    }
+    QsciScintillaBase::keyPressEvent(event);
+}
+
+void EditorWidget::focusInEvent(QFocusEvent* event) {
+    QsciScintillaBase::focusInEvent(event);
+    if (on_focus_in) on_focus_in();
+}
+
+void EditorWidget::focusOutEvent(QFocusEvent* event) {
+    QsciScintillaBase::focusOutEvent(event);
+    if (on_focus_out) on_focus_out();
+}

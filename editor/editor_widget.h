@@ -1,0 +1,32 @@
+// The editing control: a Scintilla control that reports right clicks, dropped files and focus
+// changes to the program instead of handling them itself.
+#pragma once
+
+#include <Qsci/qsciscintillabase.h>
+
+#include <functional>
+#include <string>
+
+class EditorWidget : public QsciScintillaBase {
+    Q_OBJECT
+public:
+    explicit EditorWidget(QWidget* parent = nullptr);
+
+    // Right button released over the text: the program shows its own context menu.
+    std::function<void(const QPoint& global_pos)> on_context_menu;
+    // Files dropped on the editor, as an LF-separated list of local paths.
+    std::function<void(const std::string& paths)> on_files_dropped;
+    // Return or Enter without modifiers: the program inserts its own line end.
+    std::function<void()> on_return;
+    std::function<void()> on_focus_in;
+    std::function<void()> on_focus_out;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};

@@ -1,0 +1,54 @@
+// The name rules for one program line.
+#include "editor/names.h"
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view text) {
+    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool equals_lower(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        if (c != lower[i]) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string_view without_line_end(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    return line;
+}
+
+std::string_view first_field(std::string_view line) {
+    line = trim(line);
+    return trim(line.substr(0, line.find(' ')));
+}
+
+std::string_view second_field(std::string_view line) {
+    line = trim(line);
+    std::size_t blank = line.find(' ');
+    if (blank == std::string_view::npos) return {};
+    std::string_view rest = line.substr(blank + 1);
+    return trim(rest.substr(0, rest.find(' ')));
+}
+
+LineNames line_names(std::string_view line) {
+    LineNames names;
+    std::string_view w1 = first_field(line);
+    if (equals_lower(w1, "sub") || equals_lower(w1, "function")) {
+        names.header = true;
+        names.name = second_field(line);
+        if (!names.name.empty() && names.name.back() == '(') names.name.remove_suffix(1);
+    }
+    if (w1.size() > 1 && w1.back() == ':') names.label = w1.substr(0, w1.size() - 1);
+    return names;
+}

@@ -1,0 +1,203 @@
+// Bookmarks, jumps, names of the active document and the status line.
+#include "editor/navigation.h"
+
+#include "app/app.h"
+#include "documents/document_commands.h"
+#include "documents/name_scan.h"
+#include "editor/colouring.h"
+#include "editor/editor_record.h"
+#include "editor/editor_widget.h"
+#include "editor/sci.h"
+#include "tools/text_conversion.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+
+
+namespace {
+
+constexpr int bookmark_marker = 0;
+constexpr int bookmark_mask = 1 << bookmark_marker;
+constexpr int name_style = 7;
+
+long caret_line(App& app) { return sci_caret_line(app.editor); }
+
+long find_bookmark(App& app, long start, bool forward) {
+    return sci_send(app.editor, forward ? Sci::SCI_MARKERNEXT : Sci::SCI_MARKERPREVIOUS,
+                    static_cast<unsigned long>(start), bookmark_mask);
+}
+
+void focus_editor(App& app) {
+    if (app.editor) app.editor->setFocus();
+}
+
+// The decimal number at the start of an answer; anything else counts as 0, and numbers too
+// large for a line are clamped (the editor stops at its last line anyway).
+long answer_number(std::string_view answer) {
+    while (!answer.empty() && (answer.front() == ' ' || answer.front() == '\t'))
+        answer.remove_prefix(1);
+    bool negative = !answer.empty() && answer.front() == '-';
+    if (!answer.empty() && (answer.front() == '-' || answer.front() == '+')) answer.remove_prefix(1);
+    long value = 0;
+    for (char c : answer) {
+        if (c < '0' || c > '9') break;
+        value = value > 100000000 ? value : value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+std::string lower_case(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lowered;
+}
+
+} // namespace
+
+long go_to_line(App& app, long line) {
+    sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(line));
+    long first = line - app.settings.options.scroll_margin;
+    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(std::max(first, 0L)));
+    return line;
+}
+
+void toggle_bookmark(App& app) {
+    long line = caret_line(app);
+    if (sci_send(app.editor, Sci::SCI_MARKERGET, static_cast<unsigned long>(line)) & bookmark_mask)
+        sci_send(app.editor, Sci::SCI_MARKERDELETE, static_cast<unsigned long>(line), bookmark_marker);
+    else
+        sci_send(app.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(line), bookmark_marker);
+}
+
+void next_bookmark(App& app) {
+    long found = find_bookmark(app, caret_line(app) + 1, true);
+    if (found >= 0) {
+        sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(found));
+        return;
+    }
+    found = find_bookmark(app, 0, true);
+    if (found >= 0) go_to_line(app, found);
+}
+
+void previous_bookmark(App& app) {
+    long found = caret_line(app) > 0 ? find_bookmark(app, caret_line(app) - 1, false) : -1;
+    if (found >= 0) {
+        sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(found));
+        return;
+    }
+    found = find_bookmark(app, sci_line_count(app.editor), false);
+    if (found >= 0) go_to_line(app, found);
+}
+
+void goto_line_command(App& app) {
+    Document* document = app.documents.current_document();
+    if (document) document->back_line = caret_line(app);
+    std::optional<std::string> answer = app.requesters->input("Goto", "Line Number", "");
+    long line = answer ? answer_number(*answer) - 1 : -1;
+    if (line >= 0) go_to_line(app, line);
+    focus_editor(app);
+}
+
+void return_command(App& app) {
+    Document* document = app.documents.current_document();
+    if (!document || document->back_line < 0) return;
+    long back = document->back_line;
+    go_to_line(app, back);
+    document->back_line = back - 1;
+}
+
+void jump_to_name(App& app) {
+    Document* document = app.documents.current_document();
+    if (document) document->back_line = caret_line(app);
+    QListWidgetItem* item = app.label_list ? app.label_list->currentItem() : nullptr;
+    if (item) {
+        long line = find_name_line(app, item->text().toLatin1().toStdString());
+        if (line >= 0) go_to_line(app, line);
+    }
+    focus_editor(app);
+}
+
+long find_name_line(App& app, std::string_view name) {
+    return find_name_line_in(utf8_to_bytes(sci_text(app.editor)), name);
+}
+
+void scan_names(App& app, int index, std::string_view text) {
+    leave_document_view(app);
+    ScannedNames scanned = scan_names_text(text);
+    if (!scanned.found.empty())
+        add_words(*app.editor_record, app.editor, scanned.found, name_style, 0, false);
+    if (index < 0 || index >= app.documents.count()) return;
+    // The current names and the document's names are one list, each name once and followed by
+    // one blank, so the label list shows every name and nothing else.
+    app.documents.current = index;
+    std::string& names = app.documents.current_names;
+    std::string lowered = lower_case(names);
+    for (const std::string& name : scanned.names) {
+        std::string lowered_name = lower_case(name);
+        if (lowered.find(lowered_name) != std::string::npos) continue;
+        names += name;
+        names += ' ';
+        lowered += lowered_name;
+        lowered += ' ';
+    }
+    app.documents.documents[index].names = names;
+}
+
+void add_name(App& app, int index, std::string_view name) {
+    if (index < 0 || index >= app.documents.count()) return;
+    app.documents.current = index;
+    std::string& names = app.documents.current_names;
+    if (names_contain(names, name)) return; // the label list would not change
+    names += name;
+    names += ' ';
+    app.documents.documents[index].names = names;
+    refresh_label_list(app, index);
+}
+
+void leave_document_view(App& app) {
+    // The names leave the colouring words, each with the colon form the labels were learnt in.
+    std::string words;
+    for (const std::string& name : split_names(app.documents.current_names)) {
+        words += name;
+        words += ' ';
+        words += name;
+        words += ": ";
+    }
+    remove_words(*app.editor_record, app.editor, words, false);
+    app.documents.current_names.clear();
+    if (app.label_list) app.label_list->clear();
+    Document* document = app.documents.current_document();
+    if (!document) return;
+    document->first_line = sci_send(app.editor, Sci::SCI_GETFIRSTVISIBLELINE);
+    document->caret_pos = sci_current_pos(app.editor);
+}
+
+void enter_document_view(App& app) {
+    Document* document = app.documents.current_document();
+    if (!document) return;
+    app.documents.current_names = document->names;
+    add_words(*app.editor_record, app.editor, app.documents.current_names, name_style, 0,
+              false);
+    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(document->first_line));
+    sci_send(app.editor, Sci::SCI_GOTOPOS, static_cast<unsigned long>(document->caret_pos));
+    focus_editor(app);
+}
+
+void show_line_status(App& app) {
+    if (!app.status_fields[1] || !app.editor) return;
+    std::string text = "Line: " + std::to_string(caret_line(app) + 1) + "/" +
+                       std::to_string(sci_line_count(app.editor));
+    if (text == app.shown_line_status) return; // no repaint when nothing changed
+    app.shown_line_status = text;
+    app.status_fields[1]->setText(QString::fromStdString(text));
+}
+
+void show_document_status(App& app) {
+    Document* document = app.documents.current_document();
+    if (app.status_fields[2])
+        app.status_fields[2]->setText(document ? QFile::decodeName(document->path.c_str())
+                                               : QString());
+    show_line_status(app);
+}

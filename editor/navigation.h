@@ -1,0 +1,33 @@
+// Moving around a program: bookmarks, go to line, jumping to a name and back; a document's
+// names; the status bar's line and path fields.
+#pragma once
+
+#include <string_view>
+
+struct App;
+class QsciScintillaBase;
+
+// Goes to `line` and scrolls so that "Scroll_Margin" lines stay visible above it.
+long go_to_line(App& app, long line);
+
+void toggle_bookmark(App& app);
+void next_bookmark(App& app);
+void previous_bookmark(App& app);
+void goto_line_command(App& app);
+void return_command(App& app);
+void jump_to_name(App& app);
+
+// The 0-based line of the SUB/FUNCTION or label called `name` in the editor text, or -1.
+long find_name_line(App& app, std::string_view name);
+// Collects the names of a document's whole text and makes them its current names.
+void scan_names(App& app, int index, std::string_view text);
+// Adds a name learnt while typing to the document at `index` and refreshes the label list.
+void add_name(App& app, int index, std::string_view name);
+
+// Around switching the editor to another document.
+void leave_document_view(App& app);
+void enter_document_view(App& app);
+
+// Status bar: field 1 "Line: n/count", field 2 the current document's path.
+void show_line_status(App& app);
+void show_document_status(App& app);

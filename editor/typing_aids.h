@@ -1,0 +1,17 @@
+// Typing aids: Return with the configured line end and the indentation of the line above.
+#pragma once
+
+#include "app/settings.h"
+#include "editor/editor_record.h"
+
+class QsciScintillaBase;
+
+// The Return key while the editor has the focus: asks the styler to look for a SUB or
+// FUNCTION header, inserts CR LF ("Line_endings_Mode" 0) or LF at the caret (a selection stays
+// as it is), then indents. Does nothing when the editor does not have the focus.
+void new_line_command(EditorRecord& record, QsciScintillaBase* control, const Options& options,
+                      bool editor_has_focus);
+
+// With "Auto_indent" 1: as many blanks at the caret as the line above is indented (columns,
+// TABs counted at the tab width).
+void auto_indent(QsciScintillaBase* control, const Options& options);

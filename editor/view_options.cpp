@@ -1,0 +1,48 @@
+// The View menu toggles as they act on the editing control.
+#include "editor/view_options.h"
+
+#include "editor/editor_config.h"
+#include "editor/sci.h"
+
+int* view_option(Options& options, int menu_id) {
+    switch (static_cast<ViewToggle>(menu_id)) {
+    case ViewToggle::SyntaxColouring: return &options.colour;
+    case ViewToggle::CapitalKeywords: return &options.upper_case;
+    case ViewToggle::WhiteSpaceMarkers: return &options.whitespace_markers;
+    case ViewToggle::LineEndings: return &options.show_line_endings;
+    case ViewToggle::IndentGuides: return &options.show_indent;
+    case ViewToggle::AutoIndent: return &options.auto_indent;
+    case ViewToggle::LineNumbers: return &options.line_numbers;
+    }
+    return nullptr;
+}
+
+void apply_view_toggle(EditorRecord& record, QsciScintillaBase* control, const Settings& settings,
+                       ViewToggle toggle) {
+    if (!control) return;
+    const Options& o = settings.options;
+    switch (toggle) {
+    case ViewToggle::SyntaxColouring:
+        apply_colour_scheme(record, control, settings);
+        break;
+    case ViewToggle::CapitalKeywords:
+        sci_send(control, Sci::SCI_STYLESETCASE, style::keyword,
+                 o.upper_case == 1 ? Sci::SC_CASE_UPPER : Sci::SC_CASE_MIXED);
+        break;
+    case ViewToggle::WhiteSpaceMarkers:
+        sci_send(control, Sci::SCI_SETVIEWWS, static_cast<unsigned long>(o.whitespace_markers * 2));
+        break;
+    case ViewToggle::LineEndings:
+        sci_send(control, Sci::SCI_SETVIEWEOL, static_cast<unsigned long>(o.show_line_endings));
+        break;
+    case ViewToggle::IndentGuides:
+        sci_send(control, Sci::SCI_SETINDENTATIONGUIDES, static_cast<unsigned long>(o.show_indent));
+        break;
+    case ViewToggle::AutoIndent:
+        break;
+    case ViewToggle::LineNumbers:
+        sci_send(control, Sci::SCI_SETMARGINTYPEN, margin_line_numbers,
+                 o.line_numbers == 1 ? Sci::SC_MARGIN_NUMBER : Sci::SC_MARGIN_SYMBOL);
+        break;
+    }
+}
