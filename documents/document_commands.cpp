@@ -1,0 +1,158 @@
+// The document list's lifecycle: creation, activation, tabs and the label list.
+#include "documents/document_commands.h"
+
+#include "app/app.h"
+#include "app/folders.h"
+#include "app/view_commands.h"
+#include "documents/name_scan.h"
+#include "documents/tabbar_widget.h"
+#include "editor/colouring.h"
+#include "editor/editor_widget.h"
+#include "editor/navigation.h"
+#include "editor/sci.h"
+#include "tools/text_conversion.h"
+
+#include <QListWidget>
+
+namespace {
+
+// Every listed document holds one reference to its Scintilla document and the control holds
+// one more on the document it shows, so switching never frees a listed document and removing
+// one frees it as soon as it is no longer shown.
+void* new_scintilla_document(QsciScintillaBase* editor) {
+    return reinterpret_cast<void*>(sci_send(editor, Sci::SCI_CREATEDOCUMENT));
+}
+
+void show_scintilla_document(QsciScintillaBase* editor, void* document) {
+    sci_send_ptr(editor, Sci::SCI_SETDOCPOINTER, 0, document);
+}
+
+// The folder part of a path as the current folder takes it: a leading double quote is skipped
+// and the path is cut at a "|".
+std::string folder_for_current(std::string_view path) {
+    if (!path.empty() && path.front() == '"') path.remove_prefix(1);
+    std::size_t bar = path.find('|');
+    if (bar != std::string_view::npos) path = path.substr(0, bar);
+    return folder_of(path);
+}
+
+} // namespace
+
+int create_document(App& app, const std::string& path) {
+    if (path.empty()) return -1;
+    std::string folder = folder_for_current(path);
+    if (!folder.empty()) app.folders.current = folder;
+    leave_document_view(app); // keeps the caret and scroll position of the one we leave
+
+    Document document;
+    document.file_name = file_name_of(path);
+    document.path = path;
+    document.scintilla_doc = new_scintilla_document(app.editor);
+    app.documents.documents.push_back(std::move(document));
+    app.documents.current = app.documents.count() - 1;
+    show_scintilla_document(app.editor, app.documents.documents.back().scintilla_doc);
+    // The code page belongs to the Scintilla document, so each new one is told again.
+    sci_send(app.editor, Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
+
+    int position = rebuild_tabs(app);
+    select_tab(app, position);
+    show_document_status(app);
+    return position;
+}
+
+int new_document(App& app) {
+    int index = create_document(app, app.folders.current + "untitled.bas");
+    if (index < 0) return -1;
+    scan_names(app, index, {});
+    set_editor_text(app, app.intro_text, true);
+    mark_saved(app.editor);
+    apply_view_options(app);
+    refresh_label_list(app, index);
+    return index;
+}
+
+int activate_document(App& app, int index) {
+    if (index < 0 || index >= app.documents.count()) return index;
+    leave_document_view(app);
+    app.documents.current = index;
+    show_scintilla_document(app.editor, app.documents.documents[index].scintilla_doc);
+    show_document_status(app);
+    enter_document_view(app);
+    refresh_label_list(app, index);
+    return index;
+}
+
+int rebuild_tabs(App& app) {
+    if (!app.tab_bar) return app.documents.count() - 1;
+    TabBar& bar = app.tab_bar->bar();
+    tabbar_clear(bar);
+    int last = -1;
+    for (const Document& document : app.documents.documents)
+        last = tabbar_add_item(bar, tabbar_position_none, document.file_name);
+    app.tab_bar->changed(); // one layout and repaint for the whole list
+    return last;
+}
+
+void refresh_label_list(App& app, int index) {
+    if (index >= 0 && index < app.documents.count()) app.documents.current = index;
+    if (!app.label_list) return;
+    std::vector<std::string> entries = label_list_entries(app.documents.current_names);
+    // Refilling with the same items would only cost time and reset the list's scroll position.
+    bool same = app.label_list->count() == static_cast<int>(entries.size());
+    for (int i = 0; same && i < app.label_list->count(); ++i)
+        same = app.label_list->item(i)->text() == QString::fromLatin1(entries[i].data(), int(entries[i].size()));
+    if (same) return;
+    app.label_list->setUpdatesEnabled(false);
+    app.label_list->clear();
+    for (const std::string& entry : entries)
+        app.label_list->addItem(QString::fromLatin1(entry.data(), int(entry.size())));
+    app.label_list->setUpdatesEnabled(true);
+}
+
+int remove_document(App& app, int index) {
+    if (index < 0 || index >= app.documents.count()) return -1;
+    void* released = app.documents.documents[index].scintilla_doc;
+    bool was_shown = index == app.documents.current;
+    if (was_shown) {
+        // The outgoing document's names leave the colouring words with it.
+        leave_document_view(app);
+    }
+    app.documents.documents.erase(app.documents.documents.begin() + index);
+    app.documents.current = -1;
+    int last = rebuild_tabs(app);
+    int active;
+    if (last >= 0) {
+        active = activate_document(app, last);
+    } else {
+        new_document(app);
+        active = app.documents.count() - 1;
+    }
+    select_tab(app, active);
+    // Only now is the removed document no longer shown: drop the list's reference to it.
+    if (released) sci_send_ptr(app.editor, Sci::SCI_RELEASEDOCUMENT, 0, released);
+    return active;
+}
+
+void set_editor_text(App& app, std::string_view text, bool empty_undo) {
+    if (!app.editor) return;
+    sci_set_text(app.editor, bytes_to_utf8(text));
+    if (empty_undo) sci_send(app.editor, Sci::SCI_EMPTYUNDOBUFFER);
+    restyle_lines(*app.editor_record, app.editor, 0, -1, -1);
+}
+
+void mark_saved(QsciScintillaBase* editor) {
+    sci_send(editor, Sci::SCI_EMPTYUNDOBUFFER);
+    sci_send(editor, Sci::SCI_SETSAVEPOINT);
+}
+
+void select_tab(App& app, int position) {
+    if (!app.tab_bar) return;
+    tabbar_select(app.tab_bar->bar(), position);
+    app.tab_bar->changed();
+}
+
+void set_tab_text(App& app, int position, const std::string& text) {
+    if (!app.tab_bar) return;
+    tabbar_set_item_text(app.tab_bar->bar(), position, text);
+    app.tab_bar->changed();
+}

@@ -1,0 +1,32 @@
+// Creating, activating and listing documents: each one a Scintilla document shown in the one
+// editor control, with a tab of its own.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+struct App;
+class QsciScintillaBase;
+
+// A new document for `path` with a fresh empty text; its tab is selected. -1 for an empty path.
+int create_document(App& app, const std::string& path);
+// File > New: an "untitled.bas" in the current folder holding the intro text.
+int new_document(App& app);
+// Shows the document at `index` in the editor, restoring its caret and first visible line.
+int activate_document(App& app, int index);
+// Recreates the tabs from the document list; the position of the last tab, or -1.
+int rebuild_tabs(App& app);
+// Makes `index` current and fills the label list from the current names.
+void refresh_label_list(App& app, int index);
+// Removes the document at `index` (its Scintilla document is released) and shows the last one,
+// or a new document when none is left. Returns the tab position now active.
+int remove_document(App& app, int index);
+
+// Replaces the editor text with 8-bit text (each byte one character), zero bytes included.
+void set_editor_text(App& app, std::string_view text, bool empty_undo);
+// Forgets the undo history and sets the save point.
+void mark_saved(QsciScintillaBase* editor);
+
+// The tab bar as the document list sees it.
+void select_tab(App& app, int position);
+void set_tab_text(App& app, int position, const std::string& text);

@@ -1,0 +1,28 @@
+// The open documents in tab order, the current one, and the active document's working names.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One open file. `scintilla_doc` is the editing component's document pointer, kept opaque here.
+struct Document {
+    void* scintilla_doc = nullptr;
+    std::string file_name; // file-name part of `path`: the tab caption
+    std::string path;      // full path; a never-saved file is current folder + "untitled.bas"
+    long caret_pos = 0;    // saved when another document is activated
+    long first_line = 0;
+    std::string names; // SUB/FUNCTION names and labels, each followed by one blank
+    long back_line = -1; // where "Return from Sub/Function" goes
+};
+
+struct DocumentList {
+    std::vector<Document> documents; // position = tab position
+    int current = -1;                // index of the current document, -1 when none
+    std::string current_names;       // working copy of the active document's names
+
+    Document* current_document() {
+        return current >= 0 && current < static_cast<int>(documents.size()) ? &documents[current]
+                                                                            : nullptr;
+    }
+    int count() const { return static_cast<int>(documents.size()); }
+};

@@ -1,0 +1,96 @@
+// Whole-text name scanning and lookup over the lines of a program.
+#include "documents/name_scan.h"
+
+#include "editor/names.h"
+
+
+namespace {
+
+// Calls f(line_without_cr_lf, index) for every line; when `only_terminated` the last piece
+// after the final line feed (or a text without any) is left out.
+template <typename F> void for_each_line(std::string_view text, bool only_terminated, F&& f) {
+    std::size_t start = 0;
+    long index = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            if (only_terminated) return;
+            end = text.size();
+        }
+        if (f(text.substr(start, end - start), index)) return;
+        ++index;
+        start = end + 1;
+    }
+}
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+} // namespace
+
+ScannedNames scan_names_text(std::string_view text) {
+    ScannedNames result;
+    for_each_line(text, true, [&](std::string_view line, long) {
+        LineNames names = line_names(without_line_end(line));
+        if (!names.name.empty()) {
+            result.found += ' ';
+            result.found += names.name;
+            result.names.emplace_back(names.name);
+        }
+        if (!names.label.empty()) {
+            result.found += ' ';
+            result.found += names.label;
+            result.found += ' ';
+            result.found += names.label;
+            result.found += ':';
+            result.names.emplace_back(names.label);
+        }
+        return false;
+    });
+    return result;
+}
+
+long find_name_line_in(std::string_view text, std::string_view name) {
+    long found = -1;
+    // The whole text plus one line feed: its last line is searched too.
+    for_each_line(text, false, [&](std::string_view line, long index) {
+        LineNames names = line_names(without_line_end(line));
+        if ((names.header && names.name == name) || (!names.label.empty() && names.label == name)) {
+            found = index;
+            return true;
+        }
+        return false;
+    });
+    return found;
+}
+
+bool names_contain(std::string_view names, std::string_view name) {
+    std::string lowered_names(names), lowered_name(name);
+    for (char& c : lowered_names) c = lower(c);
+    for (char& c : lowered_name) c = lower(c);
+    return lowered_names.find(lowered_name) != std::string::npos;
+}
+
+std::vector<std::string> label_list_entries(std::string_view names) {
+    std::vector<std::string> entries;
+    // As many fields as there are blanks; the piece after the last blank is not an entry.
+    std::size_t start = 0;
+    for (std::size_t blank = names.find(' '); blank != std::string_view::npos;
+         blank = names.find(' ', start)) {
+        std::string_view field = names.substr(start, blank - start);
+        if (field.empty() || field.back() != ':') entries.emplace_back(field);
+        start = blank + 1;
+    }
+    return entries;
+}
+
+std::vector<std::string> split_names(std::string_view names) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    while (start < names.size()) {
+        std::size_t blank = names.find(' ', start);
+        if (blank == std::string_view::npos) blank = names.size();
+        if (blank > start) result.emplace_back(names.substr(start, blank - start));
+        start = blank + 1;
+    }
+    return result;
+}

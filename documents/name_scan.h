@@ -1,0 +1,26 @@
+// Finding SUB/FUNCTION names and labels in a whole program text.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct ScannedNames {
+    std::string found;               // " name" per SUB/FUNCTION, " label label:" per label
+    std::vector<std::string> names;  // each name and label once per occurrence, in text order
+};
+
+// Scans every line that ends in a line feed (a last line without one is not scanned).
+ScannedNames scan_names_text(std::string_view text);
+
+// The 0-based line whose SUB/FUNCTION name or label equals `name` exactly, or -1.
+long find_name_line_in(std::string_view text, std::string_view name);
+
+// Whether `names` (each followed by one blank) holds `name` anywhere, ignoring letter case.
+bool names_contain(std::string_view names, std::string_view name);
+
+// The names of a names text (each followed by one blank), empty fields left out.
+std::vector<std::string> split_names(std::string_view names);
+
+// The entries of a names text that the label list shows: those not ending in ":".
+std::vector<std::string> label_list_entries(std::string_view names);

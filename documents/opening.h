@@ -1,0 +1,19 @@
+// Opening program files: lists of paths, the Open requester, and the first documents at start.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+struct App;
+
+// Opens every readable path of an LF-separated list as a new document; unreadable paths are
+// skipped. When none opens, a new untitled document is made instead.
+void open_files(App& app, std::string_view path_list);
+// File > Open. Returns the new tab position, or -1.
+int open_with_requester(App& app);
+// Start-up: the command-line files, or one new document, or the files open at the last exit.
+void open_first_documents(App& app);
+
+// The filter list of the open and save requesters.
+inline constexpr const char* program_file_filter =
+    "Basic (*.bas)|*.bas|Text (*.txt)|*.txt|All files (*.*)|*.*";

@@ -1,0 +1,13 @@
+# Files of documents/: pure logic in ZELL_CORE_SOURCES, widget code in ZELL_GUI_SOURCES.
+list(APPEND ZELL_CORE_SOURCES
+  documents/name_scan.cpp
+  documents/tabbar.cpp
+  documents/tabbar_layout.cpp
+  documents/tabbar_mouse.cpp
+)
+list(APPEND ZELL_GUI_SOURCES
+  documents/tabbar_paint.cpp
+  documents/tabbar_widget.cpp
+  documents/document_commands.cpp
+  documents/opening.cpp
+)
