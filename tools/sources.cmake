@@ -1,0 +1,10 @@
+# Files of tools/: pure logic in ZELL_CORE_SOURCES, widget code in ZELL_GUI_SOURCES.
+list(APPEND ZELL_CORE_SOURCES
+  tools/file_io.cpp
+  tools/text_conversion.cpp
+  tools/transform.cpp
+)
+list(APPEND ZELL_GUI_SOURCES
+  tools/saving.cpp
+  tools/transform_commands.cpp
+)

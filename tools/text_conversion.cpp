@@ -1,0 +1,97 @@
+// Byte-for-character conversion between 8-bit text and UTF-8.
+#include "tools/text_conversion.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+bool is_continuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Number of bytes a sequence starting with `lead` claims; 0 for a byte that cannot start one.
+std::size_t sequence_length(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead < 0xC0) return 0; // stray continuation byte
+    if (lead < 0xE0) return 2;
+    if (lead < 0xF0) return 3;
+    if (lead < 0xF8) return 4;
+    return 0;
+}
+
+constexpr std::uint64_t high_bits = 0x8080808080808080ull;
+
+// Copies the run of ASCII bytes at the start of text[i..size), eight at a time; returns the new i.
+std::size_t copy_ascii_run(const unsigned char* text, std::size_t i, std::size_t size,
+                           char*& write) {
+    while (i + 8 <= size) {
+        std::uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        if (word & high_bits) break;
+        std::memcpy(write, &word, 8);
+        write += 8;
+        i += 8;
+    }
+    return i;
+}
+
+} // namespace
+
+std::string bytes_to_utf8(std::string_view bytes) {
+    std::size_t high = 0;
+    for (unsigned char byte : bytes) high += byte >> 7;
+    std::string out(bytes.size() + high, '\0');
+    char* write = out.data();
+    const auto* text = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    std::size_t i = 0;
+    while (i < size) {
+        i = copy_ascii_run(text, i, size, write);
+        if (i == size) break;
+        unsigned char byte = text[i++];
+        if (byte < 0x80) {
+            *write++ = static_cast<char>(byte);
+        } else {
+            *write++ = static_cast<char>(0xC0 | (byte >> 6));
+            *write++ = static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string utf8_to_bytes(std::string_view utf8) {
+    // The result is never longer than the input: every sequence yields at most one byte.
+    std::string out(utf8.size(), '\0');
+    char* write = out.data();
+    const auto* text = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t size = utf8.size();
+    std::size_t i = 0;
+    while (i < size) {
+        i = copy_ascii_run(text, i, size, write);
+        if (i == size) break;
+        unsigned char lead = text[i];
+        if (lead < 0x80) {
+            *write++ = static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        std::size_t length = sequence_length(lead);
+        if (length == 0) {
+            *write++ = '?';
+            ++i;
+            continue;
+        }
+        std::size_t taken = 1;
+        while (taken < length && i + taken < size && is_continuation(text[i + taken])) ++taken;
+        if (taken == 2 && length == 2 && (lead == 0xC2 || lead == 0xC3)) {
+            *write++ = static_cast<char>(((lead & 0x1F) << 6) | (text[i + 1] & 0x3F));
+        } else {
+            *write++ = '?'; // from U+0100 up, overlong (0xC0, 0xC1), or cut short
+        }
+        i += taken;
+    }
+    out.resize(static_cast<std::size_t>(write - out.data()));
+    return out;
+}

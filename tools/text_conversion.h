@@ -1,0 +1,17 @@
+// Conversion between 8-bit text (one byte per character) and the editor's UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Each byte becomes the character with the same code: bytes below 0x80 stay one byte, bytes
+// 0x80 to 0xFF become two bytes. Zero bytes are kept.
+std::string bytes_to_utf8(std::string_view bytes);
+
+// The reverse: a one-byte sequence is copied (zero bytes included), a two-byte sequence for
+// U+0080 to U+00FF becomes that byte, and every other sequence becomes one "?": characters from
+// U+0100 up, overlong forms, and malformed input. Malformed input is consumed so that nothing
+// valid after it is lost: a stray continuation byte or an impossible lead byte (0xF8 to 0xFF) is
+// one "?"; a lead byte whose sequence is cut short by a non-continuation byte or the end of the
+// text gives one "?" for the bytes taken so far, and decoding resumes at the byte that cut it.
+std::string utf8_to_bytes(std::string_view utf8);

@@ -1,0 +1,244 @@
+// Removing indentation and re-indenting BASIC programs line by line.
+#include "tools/transform.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <unordered_set>
+
+namespace {
+
+char upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Case-insensitive equality against a word given in capitals.
+bool equals_upper(std::string_view text, std::string_view upper_word) {
+    if (text.size() != upper_word.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (upper(text[i]) != upper_word[i]) return false;
+    return true;
+}
+
+bool ends_with_upper(std::string_view text, std::string_view upper_tail) {
+    return text.size() >= upper_tail.size() &&
+           equals_upper(text.substr(text.size() - upper_tail.size()), upper_tail);
+}
+
+bool contains_upper(std::string_view text, std::string_view upper_part) {
+    if (upper_part.size() > text.size()) return false;
+    for (std::size_t i = 0; i + upper_part.size() <= text.size(); ++i)
+        if (equals_upper(text.substr(i, upper_part.size()), upper_part)) return true;
+    return false;
+}
+
+std::string_view trim_spaces(std::string_view text) {
+    std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+// Text up to the first space.
+std::string_view first_word(std::string_view text) {
+    return text.substr(0, text.find(' '));
+}
+
+// Everything before the first apostrophe outside a string literal, trimmed.
+std::string_view code_part(std::string_view line) {
+    bool in_string = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') {
+            in_string = !in_string;
+        } else if (line[i] == '\'' && !in_string) {
+            return trim_spaces(line.substr(0, i));
+        }
+    }
+    return trim_spaces(line);
+}
+
+// A line number is a word of digits only whose value is above 0. Its value is never computed,
+// so any number of digits is safe.
+bool is_line_number(std::string_view word) {
+    if (word.empty()) return false;
+    bool nonzero = false;
+    for (char c : word) {
+        if (c < '0' || c > '9') return false;
+        nonzero = nonzero || c != '0';
+    }
+    return nonzero;
+}
+
+void decrease(FormatState& state) {
+    state.level = std::max(state.level - 1, 0);
+}
+
+// Applies one statement (trimmed, non-empty) to the formatter state.
+void apply_statement(std::string_view statement, FormatState& state) {
+    state.level += state.pending;
+    state.pending = 0;
+    std::string_view word = first_word(statement);
+    if (equals_upper(word, "IF")) {
+        if (ends_with_upper(statement, " THEN")) state.pending = 1;
+    } else if (equals_upper(word, "ENDIF") || equals_upper(word, "LOOP") ||
+               equals_upper(word, "WEND")) {
+        decrease(state);
+    } else if (equals_upper(word, "ELSE") || equals_upper(word, "ELSEIF")) {
+        state.pending = 1;
+        decrease(state);
+    } else if (equals_upper(word, "FOR") || equals_upper(word, "WHILE")) {
+        state.pending = 1;
+    } else if (equals_upper(word, "NEXT")) {
+        decrease(state);
+        for (char c : statement)
+            if (c == ',') decrease(state);
+    } else if (equals_upper(word, "DO")) {
+        if (!contains_upper(statement, " LOOP") && !contains_upper(statement, ":LOOP"))
+            state.pending = 1;
+    }
+}
+
+// Splits the code part at every colon and applies each statement up to the first empty one.
+void apply_code(std::string_view code, FormatState& state) {
+    for (;;) {
+        std::size_t colon = code.find(':');
+        std::string_view statement = trim_spaces(code.substr(0, colon));
+        if (statement.empty()) return;
+        apply_statement(statement, state);
+        if (colon == std::string_view::npos) return;
+        code.remove_prefix(colon + 1);
+    }
+}
+
+// True when `name` (in capitals, without blanks) is one of the blank-separated names.
+bool names_contain(std::string_view names, std::string_view name) {
+    while (!names.empty()) {
+        std::size_t blank = names.find(' ');
+        if (names.substr(0, blank) == name) return true;
+        if (blank == std::string_view::npos) break;
+        names.remove_prefix(blank + 1);
+    }
+    return false;
+}
+
+// The names as a set, for many lookups in one run.
+std::unordered_set<std::string_view> name_set(std::string_view names) {
+    std::unordered_set<std::string_view> set;
+    while (!names.empty()) {
+        std::size_t blank = names.find(' ');
+        set.insert(names.substr(0, blank));
+        if (blank == std::string_view::npos) break;
+        names.remove_prefix(blank + 1);
+    }
+    return set;
+}
+
+// Appends the indentation and the line after the number field. A number field directly followed
+// by a digit would read as one longer number next time, so one space keeps them apart.
+void append_statement_text(std::string& out, std::string_view line, bool has_number,
+                           std::int64_t indent) {
+    if (has_number && indent == 0 && !line.empty() && line[0] >= '0' && line[0] <= '9') indent = 1;
+    out.append(static_cast<std::size_t>(indent), ' ');
+    out.append(line);
+}
+
+// Appends the formatted `line`. `is_known_label` answers whether a label in capitals is among
+// the current names; `scratch` holds that label.
+template <typename KnownLabel>
+void append_formatted_line(std::string& out, std::string_view line, FormatState& state,
+                           int tab_size, std::string& scratch, const KnownLabel& is_known_label) {
+    line = trim_spaces(line);
+    std::string_view number = first_word(line);
+    bool has_number = is_line_number(number);
+    if (has_number) {
+        line = trim_spaces(line.substr(number.size()));
+        if (number.size() < 5) out.append(5 - number.size(), ' ');
+        out.append(number);
+    }
+
+    std::string_view word = first_word(line);
+    bool at_margin =
+        equals_upper(word, "SUB") || equals_upper(word, "FUNCTION") || equals_upper(word, "END");
+    if (!at_margin && word.size() > 1 && word.back() == ':') {
+        scratch.assign(word.substr(0, word.size() - 1));
+        std::transform(scratch.begin(), scratch.end(), scratch.begin(), upper);
+        at_margin = is_known_label(std::string_view(scratch));
+    }
+    if (at_margin) {
+        append_statement_text(out, line, has_number, 0);
+        return;
+    }
+
+    state.pending = 0;
+    apply_code(code_part(line), state);
+    std::int64_t indent =
+        std::int64_t{std::max(state.level, 0)} * std::int64_t{std::max(tab_size, 0)};
+    append_statement_text(out, line, has_number, indent);
+    state.level += state.pending;
+}
+
+} // namespace
+
+std::vector<std::string_view> split_program_lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    while (!text.empty()) {
+        std::size_t feed = text.find('\n');
+        lines.push_back(text.substr(0, feed));
+        if (feed == std::string_view::npos) break;
+        text.remove_prefix(feed + 1);
+    }
+    return lines;
+}
+
+std::string_view clean_program_line(std::string_view line, std::string& scratch) {
+    // Trimming spaces and carriage returns together equals removing every carriage return and
+    // then trimming spaces, as long as none is left inside; only then is a copy needed.
+    std::size_t first = line.find_first_not_of(" \r");
+    if (first == std::string_view::npos) return {};
+    std::size_t last = line.find_last_not_of(" \r");
+    line = line.substr(first, last - first + 1);
+    if (line.find('\r') == std::string_view::npos) return line;
+    scratch.clear();
+    for (char c : line)
+        if (c != '\r') scratch.push_back(c);
+    return trim_spaces(scratch);
+}
+
+std::string remove_indents_text(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 1);
+    std::string scratch;
+    for (std::string_view line : split_program_lines(text)) {
+        out.append(clean_program_line(line, scratch));
+        out.push_back('\n');
+    }
+    return out;
+}
+
+std::string format_line(std::string_view line, FormatState& state, std::string_view current_names,
+                        int tab_size) {
+    std::string out;
+    std::string scratch;
+    append_formatted_line(out, line, state, tab_size, scratch, [&](std::string_view label) {
+        return names_contain(current_names, label);
+    });
+    return out;
+}
+
+std::string format_text(std::string_view text, std::string_view current_names, int indent_labels,
+                        int tab_size) {
+    std::vector<std::string_view> lines = split_program_lines(text);
+    std::unordered_set<std::string_view> names = name_set(current_names);
+    FormatState state{std::max(indent_labels, 0), 0};
+    std::string out;
+    out.reserve(text.size() + text.size() / 2 + lines.size() * 8);
+    std::string clean_scratch;
+    std::string label_scratch;
+    auto is_known_label = [&](std::string_view label) { return names.count(label) != 0; };
+    for (std::string_view line : lines) {
+        append_formatted_line(out, clean_program_line(line, clean_scratch), state, tab_size,
+                              label_scratch, is_known_label);
+        out.push_back('\n');
+    }
+    return out;
+}

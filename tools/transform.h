@@ -1,0 +1,42 @@
+// The whole-program transformations: removing indentation, and Format (re-indenting by block
+// structure with aligned line numbers). Pure functions over 8-bit text.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The lines of a text: the pieces between line feeds, without the line feed. The empty piece
+// after a final line feed is not a line; an empty text has no lines. Carriage returns are kept
+// here; clean_program_line removes them.
+std::vector<std::string_view> split_program_lines(std::string_view text);
+
+// A line with every carriage return removed and leading and trailing spaces trimmed (tabs are
+// ordinary text). Returns a view into `line` or, when a carriage return sits inside the text,
+// into `scratch`.
+std::string_view clean_program_line(std::string_view line, std::string& scratch);
+
+// Every line cleaned and followed by one line feed.
+std::string remove_indents_text(std::string_view text);
+
+// Formatter state for one Format run: the indentation level (never below 0) and the increase
+// (0 or 1) that applies after the statement being handled.
+struct FormatState {
+    int level = 0;
+    int pending = 0;
+};
+
+// Re-indents one line (without its line break) and updates `state`. `current_names` is the
+// document's names, each followed by one blank; a label stands at the left margin only when it
+// is among them in capitals. `tab_size` spaces make one level.
+//
+// A leading word of digits with a value above 0 is the line number; it is laid out right-aligned
+// in a field of five characters, or unpadded when it has more than five digits, so that no digit
+// is ever dropped. A word that starts with digits but goes on with other characters ("10PRINT")
+// is not a line number: the whole line is the statement and is kept as written.
+std::string format_line(std::string_view line, FormatState& state, std::string_view current_names,
+                        int tab_size);
+
+// Formats every line of `text`, starting at level `indent_labels`, each followed by one line feed.
+std::string format_text(std::string_view text, std::string_view current_names, int indent_labels,
+                        int tab_size);
