@@ -1,0 +1,17 @@
+// The list of benchmark cases.
+#include "cases.h"
+#include "timing.h"
+
+std::string bench_format_large(); // bench_tools.cpp
+std::string bench_save_large();   // bench_tools.cpp
+std::string bench_colour_full();  // bench_colour.cpp
+std::string bench_tabbar_layout_200(); // bench_tabbar.cpp
+
+std::vector<BenchCase> bench_cases() {
+    return {
+        {"format_large", bench_format_large},
+        {"save_large", bench_save_large},
+        {"colour_full", bench_colour_full},
+        {"tabbar_layout_200", bench_tabbar_layout_200},
+    };
+}

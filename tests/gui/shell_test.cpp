@@ -1,0 +1,275 @@
+// The application shell: window, menus, toolbar, status bar, view toggles, quitting, settings.
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "app/menu_ids.h"
+#include "editor/editor_widget.h"
+#include "editor/sci.h"
+#include "support/app_fixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+std::vector<std::string> menu_texts(QMenu* menu) {
+    std::vector<std::string> texts;
+    for (QAction* action : menu->actions())
+        texts.push_back(action->isSeparator() ? std::string("|") : action->text().toStdString());
+    return texts;
+}
+
+} // namespace
+
+using ShellTest = AppFixture;
+
+TEST_F(ShellTest, WindowHasTitleMenusInOrderAndNoMaximiseButton) {
+    start();
+    MainWindow& window = *app->window;
+    EXPECT_EQ(window.windowTitle().toStdString(), "Zell Edit V0.9");
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+
+    std::vector<std::string> titles;
+    for (QAction* action : window.menuBar()->actions()) titles.push_back(action->text().toStdString());
+    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "Edit", "Program", "Font", "View",
+                                                "BookMarks", "Help"}));
+    QMenu* file = window.menuBar()->actions()[0]->menu();
+    EXPECT_EQ(menu_texts(file),
+              (std::vector<std::string>{"&New\tCtrl+N", "&Open\tCtrl+O", "&Recent",
+                                        "&Save\tCtrl+S", "Save As", "Save Selection", "Restore",
+                                        "Print", "Preferences", "Connect to Maximite",
+                                        "Run in DOS", "exit"}));
+    QMenu* recent = file->actions()[2]->menu();
+    ASSERT_NE(recent, nullptr);
+    EXPECT_EQ(menu_texts(recent), std::vector<std::string>(10, "-"));
+    QMenu* help = window.menuBar()->actions()[6]->menu();
+    QMenu* external = help->actions()[3]->menu();
+    ASSERT_NE(external, nullptr);
+    EXPECT_EQ(external->actions().size(), 6);
+    EXPECT_EQ(menu_texts(app->context_menu),
+              (std::vector<std::string>{"undo", "redo", "Select All", "cut", "copy", "Paste", "|",
+                                        "Find/Replace", "|", "Syntax Help"}));
+    // Every id of the table has its item; view toggles and line-end modes carry check marks.
+    for (int id : {14, 15, 27, 28, 31, 35, 44, 49, 50, 66, 70, 77, 88}) EXPECT_TRUE(app->menu_actions.count(id)) << id;
+    EXPECT_TRUE(app->menu_actions.at(menu_id::view_colour)->isCheckable());
+    EXPECT_TRUE(app->menu_actions.at(menu_id::unix_line_endings)->isCheckable());
+    EXPECT_FALSE(app->menu_actions.at(menu_id::save)->isCheckable());
+}
+
+TEST_F(ShellTest, ToolbarStatusBarAndSplitterAsBuilt) {
+    start();
+    std::vector<std::string> tips;
+    for (QAction* action : app->toolbar->actions())
+        tips.push_back(action->isSeparator() ? std::string("|") : action->toolTip().toStdString());
+    EXPECT_EQ(tips, (std::vector<std::string>{
+                        "New file", "Open", "Save", "Save as", "Print", "|", "Find",
+                        "Physical line numbers", "Show Line endings", "Show white space markers",
+                        "Syntax Colour", "Uppercase Keywords", "Indent guides", "Auto indent",
+                        "Format document", "|", "Previous bookmark", "Toggle bookmark",
+                        "Next bookmark", "return from sub/function", "find sub/function", "|",
+                        "run in DOS", "connect to Maximite", "Syntax help"}));
+    for (QAction* action : app->toolbar->actions())
+        if (!action->isSeparator()) EXPECT_FALSE(action->icon().isNull()) << action->toolTip().toStdString();
+    EXPECT_EQ(app->status_fields[0]->width(), 100);
+    EXPECT_EQ(app->status_fields[1]->width(), 100);
+    EXPECT_EQ(app->status_fields[2]->width(), 500);
+    EXPECT_EQ(app->splitter->widget(0), app->editor);
+    EXPECT_EQ(app->splitter->widget(1), app->label_list);
+    EXPECT_EQ(app->splitter->sizes().first(), 720);
+}
+
+TEST_F(ShellTest, ResizingWidensTheEditorAndKeepsTheLabelList) {
+    start();
+    int list_width = app->label_list->width();
+    int editor_width = app->editor->width();
+    app->window->resize(app->window->width() + 200, app->window->height());
+    process_events();
+    EXPECT_EQ(app->label_list->width(), list_width);
+    EXPECT_EQ(app->editor->width(), editor_width + 200);
+}
+
+TEST_F(ShellTest, ViewToggleFlipsOptionMarginAndCheckMark) {
+    start();
+    QAction* item = app->menu_actions.at(menu_id::view_line_numbers);
+    ASSERT_EQ(app->settings.options.line_numbers, 1);
+    EXPECT_TRUE(item->isChecked());
+    run_command(*app, menu_id::view_line_numbers);
+    EXPECT_EQ(app->settings.options.line_numbers, 0);
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETMARGINTYPEN, 0), Sci::SC_MARGIN_SYMBOL);
+    run_command(*app, menu_id::view_line_numbers);
+    EXPECT_EQ(app->settings.options.line_numbers, 1);
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETMARGINTYPEN, 0), Sci::SC_MARGIN_NUMBER);
+
+    run_command(*app, menu_id::view_line_endings);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETVIEWEOL), 1);
+    run_command(*app, menu_id::view_white_space);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETVIEWWS), Sci::SCWS_VISIBLEAFTERINDENT);
+    run_command(*app, menu_id::view_indent_guides);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETINDENTATIONGUIDES), 0);
+    run_command(*app, menu_id::view_upper_case);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_STYLEGETCASE, 1), Sci::SC_CASE_MIXED);
+}
+
+TEST_F(ShellTest, UnixLineEndingsConvertTheTextAndMoveTheCheckMark) {
+    start();
+    sci_set_text(app->editor, "a\r\nb\r\nc");
+    run_command(*app, menu_id::unix_line_endings);
+    EXPECT_EQ(sci_text(app->editor), "a\nb\nc");
+    EXPECT_TRUE(app->menu_actions.at(menu_id::unix_line_endings)->isChecked());
+    EXPECT_FALSE(app->menu_actions.at(menu_id::dos_line_endings)->isChecked());
+    EXPECT_EQ(app->settings.options.line_endings_mode, 1);
+    run_command(*app, menu_id::dos_line_endings);
+    EXPECT_EQ(sci_text(app->editor), "a\r\nb\r\nc");
+    EXPECT_TRUE(app->menu_actions.at(menu_id::dos_line_endings)->isChecked());
+}
+
+TEST_F(ShellTest, SelectAllAndClearBookmarks) {
+    start();
+    sci_set_text(app->editor, "one\ntwo\n");
+    sci_send(app->editor, Sci::SCI_MARKERADD, 1, 0);
+    run_command(*app, menu_id::select_all);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETSELECTIONEND) -
+                  sci_send(app->editor, Sci::SCI_GETSELECTIONSTART),
+              8);
+    run_command(*app, menu_id::clear_bookmarks);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_MARKERNEXT, 0, 1), -1);
+}
+
+TEST_F(ShellTest, QuitAsksWhenConfiguredAndNoKeepsRunning) {
+    start();
+    requesters->answers.push_back(Answer::No);
+    EXPECT_FALSE(request_quit(*app));
+    EXPECT_EQ(app->quit_flag, 0);
+    ASSERT_EQ(requesters->shown.size(), 1u);
+    EXPECT_EQ(requesters->shown[0].title, "Quit");
+    EXPECT_EQ(requesters->shown[0].text, "Are you sure you want to quit Zell Edit?");
+    EXPECT_EQ(requesters->shown[0].buttons, Buttons::YesNo);
+
+    requesters->answers.push_back(Answer::Yes);
+    EXPECT_TRUE(request_quit(*app));
+    EXPECT_EQ(app->quit_flag, 1);
+}
+
+TEST_F(ShellTest, QuitWithoutConfirmationAsksNothing) {
+    write_file(data_folder() + "Zelledit2.inf", "");
+    start();
+    app->settings.confirm_before_exit = 0;
+    quit();
+    EXPECT_EQ(app->quit_flag, 1);
+    EXPECT_TRUE(requesters->shown.empty());
+}
+
+TEST_F(ShellTest, FirstStartCreatesTheDataFolderWithTheKeywordFile) {
+    start();
+    EXPECT_TRUE(requesters->shown.empty()); // no "Couldn't open the Keywords file!"
+    std::string keywords = read_file(data_folder() + "Zellcmndlist.dat");
+    EXPECT_NE(keywords.find("PRINT "), std::string::npos);
+    EXPECT_NE(app->keyword_text.find("PRINT "), std::string::npos);
+}
+
+TEST_F(ShellTest, MissingKeywordFileIsReportedOnceAndStartUpGoesOn) {
+    QDir().mkpath(QString::fromStdString(data_folder()));
+    start();
+    ASSERT_EQ(requesters->shown.size(), 1u);
+    EXPECT_EQ(requesters->shown[0].title, "Information");
+    EXPECT_EQ(requesters->shown[0].text, "Couldn't open the Keywords file!");
+    EXPECT_TRUE(app->keyword_text.empty());
+    EXPECT_TRUE(app->window->isVisible());
+}
+
+TEST_F(ShellTest, PortableMarkerFileSelectsTheDataFolderBesideTheProgram) {
+    write_file(program_folder + "portable.inf", "");
+    start();
+    EXPECT_EQ(app->folders.data, program_folder + "data/");
+    EXPECT_FALSE(read_file(program_folder + "data/Zellcmndlist.dat").empty());
+}
+
+TEST_F(ShellTest, PortableMarkerFolderDoesNotCount) {
+    QDir().mkpath(QString::fromStdString(program_folder + "portable.inf"));
+    start();
+    EXPECT_EQ(app->folders.data, data_folder());
+}
+
+TEST_F(ShellTest, AboutShowsVersionOsAndFolders) {
+    start();
+    run_command(*app, menu_id::about);
+    ASSERT_EQ(requesters->shown.size(), 1u);
+    const ShownDialog& box = requesters->shown[0];
+    EXPECT_EQ(box.title, "zelledit");
+    EXPECT_EQ(box.buttons, Buttons::Ok);
+    std::string expected_start = "Version: V0.9  OS Ver: Linux 601\nProgram folder: " +
+                                 program_folder + "\rData folder: " + data_folder() +
+                                 "\rFile folder: " + documents_folder +
+                                 "\rInclude file folder: " + documents_folder + "\rContact: ";
+    EXPECT_EQ(box.text.substr(0, expected_start.size()), expected_start);
+    EXPECT_NE(box.text.find("\rWebsite: "), std::string::npos);
+}
+
+TEST_F(ShellTest, SettingsSurviveARestart) {
+    QDir().mkpath(QString::fromStdString(data_folder()));
+    write_file(data_folder() + "Zellcmndlist.dat", "PRINT ");
+    write_file(data_folder() + "Zelledit2.inf",
+               "[windows]\r\nmainx=130\r\nMainY = 140\r\nMainW=700\r\nMainH=500\r\nMainSplit=500\r\n"
+               "[Options]\r\nLine_numbers=0\r\n[Preferences]\r\nConfirm before Exit=0\r\n");
+    start();
+    EXPECT_EQ(app->window->width(), 700);
+    EXPECT_EQ(app->window->height(), 500);
+    EXPECT_EQ(app->splitter->sizes().first(), 500);
+    EXPECT_EQ(app->settings.options.line_numbers, 0);
+    EXPECT_FALSE(app->menu_actions.at(menu_id::view_line_numbers)->isChecked());
+    run_command(*app, menu_id::view_line_numbers); // now on
+    quit();
+    ASSERT_EQ(app->quit_flag, 1);
+    stop();
+
+    std::string written = read_file(data_folder() + "Zelledit2.inf");
+    EXPECT_EQ(written.rfind("[Windows]\r\n; Main Window\r\n", 0), 0u) << written;
+    EXPECT_NE(written.find("MainW = 700\r\nMainH = 500\r\nMainSplit = 500\r\n"), std::string::npos);
+    EXPECT_NE(written.find("Line_numbers = 1\r\n"), std::string::npos);
+
+    start();
+    EXPECT_EQ(app->window->width(), 700);
+    EXPECT_EQ(app->window->height(), 500);
+    EXPECT_EQ(app->settings.options.line_numbers, 1);
+    EXPECT_TRUE(app->menu_actions.at(menu_id::view_line_numbers)->isChecked());
+}
+
+TEST_F(ShellTest, DamagedPlacementStillGivesAVisibleUsableWindow) {
+    QDir().mkpath(QString::fromStdString(data_folder()));
+    write_file(data_folder() + "Zellcmndlist.dat", "PRINT ");
+    write_file(data_folder() + "Zelledit2.inf",
+               "[Windows]\nMainX=-90000\nMainY=99999999999\nMainW=-5\nMainH=abc\nMainSplit=-3\n");
+    start();
+    EXPECT_TRUE(app->window->isVisible());
+    EXPECT_GE(app->window->width(), 200);
+    EXPECT_GE(app->window->height(), 150);
+    EXPECT_GT(app->splitter->sizes().first(), 0);
+}
+
+TEST_F(ShellTest, UnwritableDataFolderAtExitLeavesNoFileAndNoMessage) {
+    start();
+    app->settings.confirm_before_exit = 0;
+    QDir(QString::fromStdString(data_folder())).removeRecursively();
+    write_file(app_data_folder + "Brevant/Zelledit", "a file where the folder was");
+    quit();
+    EXPECT_EQ(app->quit_flag, 1);
+    EXPECT_TRUE(requesters->shown.empty());
+}
+
+TEST_F(ShellTest, TabKeyReachesTheEditor) {
+    start();
+    app->window->activateWindow();
+    app->editor->setFocus();
+    sci_set_text(app->editor, "");
+    QTest::keyClick(app->editor, Qt::Key_Tab);
+    EXPECT_EQ(sci_text(app->editor), "  ");
+}

@@ -1,0 +1,55 @@
+// Scripted requesters: every dialog is recorded; unexpected ones fail the running test.
+#include "support/scripted_requesters.h"
+
+#include <gtest/gtest.h>
+
+Answer ScriptedRequesters::message(const std::string& title, const std::string& text,
+                                   Buttons buttons) {
+    shown.push_back({"message", title, text, buttons});
+    if (answers.empty()) {
+        if (buttons == Buttons::Ok) return Answer::Ok; // an information box needs no script
+        ADD_FAILURE() << "unexpected message box: " << title << " / " << text;
+        return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+    }
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> ScriptedRequesters::input(const std::string& title,
+                                                     const std::string& prompt,
+                                                     const std::string& initial) {
+    shown.push_back({"input", title, prompt, Buttons::Ok});
+    (void)initial;
+    if (inputs.empty()) {
+        ADD_FAILURE() << "unexpected input requester: " << title;
+        return std::nullopt;
+    }
+    std::optional<std::string> answer = inputs.front();
+    inputs.pop_front();
+    return answer;
+}
+
+std::string ScriptedRequesters::open_file(const std::string& title, const std::string& initial,
+                                          const std::string&) {
+    shown.push_back({"open", title, initial, Buttons::Ok});
+    if (files.empty()) {
+        ADD_FAILURE() << "unexpected open requester: " << title;
+        return {};
+    }
+    std::string file = files.front();
+    files.pop_front();
+    return file;
+}
+
+std::string ScriptedRequesters::save_file(const std::string& title, const std::string& initial,
+                                          const std::string&) {
+    shown.push_back({"save", title, initial, Buttons::Ok});
+    if (files.empty()) {
+        ADD_FAILURE() << "unexpected save requester: " << title;
+        return {};
+    }
+    std::string file = files.front();
+    files.pop_front();
+    return file;
+}

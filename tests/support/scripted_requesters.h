@@ -1,0 +1,33 @@
+// Requesters that answer from a script and record every dialog, for tests.
+#pragma once
+
+#include "ui/requesters.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct ShownDialog {
+    std::string kind; // "message", "input", "open", "save"
+    std::string title;
+    std::string text; // message text, input prompt, or the requester's initial path
+    Buttons buttons = Buttons::Ok;
+};
+
+class ScriptedRequesters : public Requesters {
+public:
+    // Queued answers, taken in order. A dialog with no queued answer fails the test.
+    std::deque<Answer> answers;
+    std::deque<std::optional<std::string>> inputs;
+    std::deque<std::string> files; // results of open and save requesters ("" = cancelled)
+    std::vector<ShownDialog> shown;
+
+    Answer message(const std::string& title, const std::string& text, Buttons buttons) override;
+    std::optional<std::string> input(const std::string& title, const std::string& prompt,
+                                     const std::string& initial) override;
+    std::string open_file(const std::string& title, const std::string& initial,
+                          const std::string& filter) override;
+    std::string save_file(const std::string& title, const std::string& initial,
+                          const std::string& filter) override;
+};
