@@ -113,10 +113,10 @@ void build_status_bar(App& app, MainWindow& window) {
 }
 
 void build_shortcuts(App& app, MainWindow& window) {
-    for (const ShortcutSpec& spec : shortcut_table()) {
-        auto* shortcut = new QShortcut(QKeySequence(text_of(spec.keys)), &window);
+    for (const ShortcutSpec& shortcut_entry : shortcut_table()) {
+        auto* shortcut = new QShortcut(QKeySequence(text_of(shortcut_entry.keys)), &window);
         shortcut->setContext(Qt::WindowShortcut);
-        int id = spec.id;
+        int id = shortcut_entry.id;
         QObject::connect(shortcut, &QShortcut::activated, [&app, id]() { run_command(app, id); });
     }
 }
@@ -198,8 +198,8 @@ void build_main_window(App& app) {
                           Qt::WindowCloseButtonHint);
 
     build_toolbar(app, window);
-    for (const MenuSpec& spec : menu_bar_table())
-        build_menu(app, window.menuBar()->addMenu(text_of(spec.title)), spec.entries, true);
+    for (const MenuSpec& menu : menu_bar_table())
+        build_menu(app, window.menuBar()->addMenu(text_of(menu.title)), menu.entries, true);
     app.context_menu = build_menu(app, new QMenu(&window), context_menu_table(), false);
     build_status_bar(app, window);
     build_shortcuts(app, window);
