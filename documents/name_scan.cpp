@@ -3,6 +3,7 @@
 
 #include "editor/names.h"
 
+#include <string.h>
 
 namespace {
 
@@ -63,11 +64,33 @@ long find_name_line_in(std::string_view text, std::string_view name) {
     return found;
 }
 
+std::string lower_names(std::string_view names) {
+    std::string lowered(names);
+    for (char& c : lowered) c = lower(c);
+    return lowered;
+}
+
+bool lowered_names_contain(std::string_view lowered_names, std::string_view name) {
+    const std::string key = lower_names(name);
+    // Names share their first letters, so a search that stops at every matching first letter
+    // is slow through thousands of names; the C library's substring search skips ahead.
+    return ::memmem(lowered_names.data(), lowered_names.size(), key.data(), key.size()) != nullptr;
+}
+
+std::string unique_names(const std::vector<std::string>& names) {
+    std::string text, lowered;
+    for (const std::string& name : names) {
+        if (lowered_names_contain(lowered, name)) continue;
+        text += name;
+        text += ' ';
+        lowered += lower_names(name);
+        lowered += ' ';
+    }
+    return text;
+}
+
 bool names_contain(std::string_view names, std::string_view name) {
-    std::string lowered_names(names), lowered_name(name);
-    for (char& c : lowered_names) c = lower(c);
-    for (char& c : lowered_name) c = lower(c);
-    return lowered_names.find(lowered_name) != std::string::npos;
+    return lowered_names_contain(lower_names(names), name);
 }
 
 std::vector<std::string> label_list_entries(std::string_view names) {

@@ -18,6 +18,15 @@ long find_name_line_in(std::string_view text, std::string_view name);
 
 // Whether `names` (each followed by one blank) holds `name` anywhere, ignoring letter case.
 bool names_contain(std::string_view names, std::string_view name);
+// The same, for names already in lower case.
+bool lowered_names_contain(std::string_view lowered_names, std::string_view name);
+// ASCII letters in lower case, every other byte kept.
+std::string lower_names(std::string_view names);
+
+// A names text (each name followed by one blank) of `names` in order, leaving out every name
+// that the text built so far already holds, ignoring letter case (a part of a longer name
+// counts as held).
+std::string unique_names(const std::vector<std::string>& names);
 
 // The names of a names text (each followed by one blank), empty fields left out.
 std::vector<std::string> split_names(std::string_view names);

@@ -47,13 +47,6 @@ long answer_number(std::string_view answer) {
     return negative ? -value : value;
 }
 
-std::string lower_case(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lowered;
-}
-
 } // namespace
 
 long go_to_line(App& app, long line) {
@@ -132,26 +125,20 @@ void scan_names(App& app, int index, std::string_view text) {
     // The current names and the document's names are one list, each name once and followed by
     // one blank, so the label list shows every name and nothing else.
     app.documents.current = index;
-    std::string& names = app.documents.current_names;
-    std::string lowered = lower_case(names);
-    for (const std::string& name : scanned.names) {
-        std::string lowered_name = lower_case(name);
-        if (lowered.find(lowered_name) != std::string::npos) continue;
-        names += name;
-        names += ' ';
-        lowered += lowered_name;
-        lowered += ' ';
-    }
-    app.documents.documents[index].names = names;
+    app.documents.current_names = unique_names(scanned.names);
+    app.documents.current_names_lowered = lower_names(app.documents.current_names);
+    app.documents.documents[index].names = app.documents.current_names;
 }
 
 void add_name(App& app, int index, std::string_view name) {
     if (index < 0 || index >= app.documents.count()) return;
     app.documents.current = index;
     std::string& names = app.documents.current_names;
-    if (names_contain(names, name)) return; // the label list would not change
+    if (lowered_names_contain(app.documents.current_names_lowered, name))
+        return; // the label list would not change
     names += name;
     names += ' ';
+    app.documents.current_names_lowered += lower_names(name) + ' ';
     app.documents.documents[index].names = names;
     refresh_label_list(app, index);
 }
@@ -167,6 +154,7 @@ void leave_document_view(App& app) {
     }
     remove_words(*app.editor_record, app.editor, words, false);
     app.documents.current_names.clear();
+    app.documents.current_names_lowered.clear();
     if (app.label_list) app.label_list->clear();
     Document* document = app.documents.current_document();
     if (!document) return;
@@ -178,6 +166,7 @@ void enter_document_view(App& app) {
     Document* document = app.documents.current_document();
     if (!document) return;
     app.documents.current_names = document->names;
+    app.documents.current_names_lowered = lower_names(document->names);
     add_words(*app.editor_record, app.editor, app.documents.current_names, name_style, 0,
               false);
     sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(document->first_line));
