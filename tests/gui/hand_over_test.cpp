@@ -1,6 +1,9 @@
 // A second start hands its files to the running editor and ends at once.
 #include "app/single_instance.h"
+#include "app/app.h"
 #include "app/startup.h"
+#include "editor/editor_widget.h"
+#include "editor/sci.h"
 #include "support/app_fixture.h"
 
 #include <QElapsedTimer>
@@ -70,7 +73,7 @@ TEST_F(HandOverTest, SecondStartHandsItsFilesOverAndEnds) {
         received.push_back(list);
         receive_hand_over(*app, list);
     });
-    std::string first = path("one.bas"), second = path("two words.bas");
+    std::string first = path("one.bas"), second = path("two words \xC3\xBC.bas");
     write_file(first, "PRINT 1\r\n");
     write_file(second, "PRINT 2\r\n");
 
@@ -78,6 +81,11 @@ TEST_F(HandOverTest, SecondStartHandsItsFilesOverAndEnds) {
     ASSERT_EQ(received.size(), 1u);
     // The list is the command line's: every argument preceded by one LF.
     EXPECT_EQ(received[0], "\n" + first + "\n" + second);
+    // The first instance opened both, after the new document it started with.
+    ASSERT_EQ(app->documents.count(), 3);
+    EXPECT_EQ(app->documents.documents[1].path, first);
+    EXPECT_EQ(app->documents.documents[2].path, second);
+    EXPECT_EQ(sci_text(app->editor), "PRINT 2\r\n");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("second-home/.local/share/Brevant"))));
 }
 
