@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <set>
+
 namespace {
 
 std::vector<std::string> menu_texts(QMenu* menu) {
@@ -272,4 +274,23 @@ TEST_F(ShellTest, TabKeyReachesTheEditor) {
     sci_set_text(app->editor, "");
     QTest::keyClick(app->editor, Qt::Key_Tab);
     EXPECT_EQ(sci_text(app->editor), "  ");
+}
+
+TEST_F(ShellTest, WindowPaintsAProgramWithColoursTabsAndLabels) {
+    std::string program = path("demo.bas");
+    write_file(program, "' Blink the LED\r\nSETPIN 1, DOUT\r\nStart:\r\nDO\r\n  PIN(1) = 1 - PIN(1)\r\n"
+                        "  Wait 500\r\nLOOP\r\n\r\nSUB Wait ms\r\n  PAUSE ms ' milliseconds\r\n"
+                        "  PRINT \"tick\"\r\nEND SUB\r\n");
+    start({program});
+    process_events();
+    QImage shot = app->window->grab().toImage();
+    const QString folder = qEnvironmentVariable("ZELL_SHOT_DIR");
+    if (!folder.isEmpty()) shot.save(folder + "/main_window.png");
+    // The editor shows more than one colour: the keywords and the comment are coloured.
+    QImage editor = app->editor->grab().toImage();
+    std::set<QRgb> colours;
+    for (int y = 0; y < editor.height(); y += 2)
+        for (int x = 0; x < editor.width(); x += 2) colours.insert(editor.pixel(x, y));
+    EXPECT_GT(colours.size(), 8u);
+    EXPECT_EQ(app->label_list->count(), 2); // Start and Wait
 }
