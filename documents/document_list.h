@@ -1,6 +1,8 @@
 // The open documents in tab order, the current one, and the active document's working names.
 #pragma once
 
+#include "documents/name_index.h"
+
 #include <string>
 #include <vector>
 
@@ -19,9 +21,7 @@ struct DocumentList {
     std::vector<Document> documents; // position = tab position
     int current = -1;                // index of the current document, -1 when none
     std::string current_names;       // working copy of the active document's names
-    // `current_names` in lower case, changed with it: new names are checked against it on every
-    // coloured line, and lowering the whole text each time would cost more than the colouring.
-    std::string current_names_lowered;
+    NameIndex current_index;         // `current_names` for quick "already held" answers
 
     Document* current_document() {
         return current >= 0 && current < static_cast<int>(documents.size()) ? &documents[current]

@@ -18,8 +18,6 @@ long find_name_line_in(std::string_view text, std::string_view name);
 
 // Whether `names` (each followed by one blank) holds `name` anywhere, ignoring letter case.
 bool names_contain(std::string_view names, std::string_view name);
-// The same, for names already in lower case.
-bool lowered_names_contain(std::string_view lowered_names, std::string_view name);
 // ASCII letters in lower case, every other byte kept.
 std::string lower_names(std::string_view names);
 

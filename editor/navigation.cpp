@@ -126,7 +126,7 @@ void scan_names(App& app, int index, std::string_view text) {
     // one blank, so the label list shows every name and nothing else.
     app.documents.current = index;
     app.documents.current_names = unique_names(scanned.names);
-    app.documents.current_names_lowered = lower_names(app.documents.current_names);
+    reset_name_index(app.documents.current_index, app.documents.current_names);
     app.documents.documents[index].names = app.documents.current_names;
 }
 
@@ -134,11 +134,11 @@ void add_name(App& app, int index, std::string_view name) {
     if (index < 0 || index >= app.documents.count()) return;
     app.documents.current = index;
     std::string& names = app.documents.current_names;
-    if (lowered_names_contain(app.documents.current_names_lowered, name))
+    if (name_index_holds(app.documents.current_index, name))
         return; // the label list would not change
     names += name;
     names += ' ';
-    app.documents.current_names_lowered += lower_names(name) + ' ';
+    add_to_name_index(app.documents.current_index, name);
     app.documents.documents[index].names = names;
     refresh_label_list(app, index);
 }
@@ -154,7 +154,7 @@ void leave_document_view(App& app) {
     }
     remove_words(*app.editor_record, app.editor, words, false);
     app.documents.current_names.clear();
-    app.documents.current_names_lowered.clear();
+    reset_name_index(app.documents.current_index, {});
     if (app.label_list) app.label_list->clear();
     Document* document = app.documents.current_document();
     if (!document) return;
@@ -166,7 +166,7 @@ void enter_document_view(App& app) {
     Document* document = app.documents.current_document();
     if (!document) return;
     app.documents.current_names = document->names;
-    app.documents.current_names_lowered = lower_names(document->names);
+    reset_name_index(app.documents.current_index, document->names);
     add_words(*app.editor_record, app.editor, app.documents.current_names, name_style, 0,
               false);
     sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(document->first_line));

@@ -1,4 +1,5 @@
 // Names found in a whole program: scanning, the one-entry-per-name rule and the label list.
+#include "documents/name_index.h"
 #include "documents/name_scan.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +18,37 @@ TEST(NameScan, UniqueNamesDropAnyNameTheTextAlreadyHoldsIgnoringCase) {
     EXPECT_EQ(unique_names({}), "");
 }
 
-TEST(NameScan, ContainmentMatchesWithAndWithoutLoweredText) {
+TEST(NameScan, ContainmentIgnoresCaseAndReadsTheTextAsItStands) {
     EXPECT_TRUE(names_contain("Main Start ", "start"));
     EXPECT_TRUE(names_contain("Main Start ", "n S")); // across the blank, as the text reads
     EXPECT_FALSE(names_contain("Main Start ", "Stop"));
-    EXPECT_TRUE(lowered_names_contain(lower_names("Main Start "), "MAIN"));
-    EXPECT_FALSE(lowered_names_contain("", "x"));
+    EXPECT_FALSE(names_contain("", "x"));
+}
+
+TEST(NameScan, NameIndexAnswersLikeTheTextAndFollowsAppends) {
+    NameIndex index;
+    reset_name_index(index, "Main DrawAll ");
+    EXPECT_TRUE(name_index_holds(index, "MAIN"));
+    EXPECT_TRUE(name_index_holds(index, "raw")); // a piece of a name is held
+    EXPECT_FALSE(name_index_holds(index, "Blink"));
+    add_to_name_index(index, "Blink");
+    EXPECT_TRUE(name_index_holds(index, "blink"));
+    EXPECT_EQ(index.lowered, "main drawall blink ");
+    reset_name_index(index, {});
+    EXPECT_FALSE(name_index_holds(index, "main"));
+}
+
+TEST(NameScan, UniqueNamesAgreeWithSearchingTheTextOverManyNames) {
+    // Names that share beginnings and endings, in an order where pieces come before and after
+    // the names that hold them.
+    std::vector<std::string> names;
+    const char* stems[] = {"Draw", "draw2", "Step1", "STEP12", "ep1", "Label", "abel", "x"};
+    for (int i = 0; i < 400; ++i)
+        names.push_back(std::string(stems[(i * 7) % 8]) + std::to_string(i % 13));
+    std::string expected;
+    for (const std::string& name : names)
+        if (!names_contain(expected, name)) expected += name + ' ';
+    EXPECT_EQ(unique_names(names), expected);
 }
 
 TEST(NameScan, LabelListShowsFieldsWithoutColonAndIgnoresTheUnfinishedTail) {
