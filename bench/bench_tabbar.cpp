@@ -18,8 +18,8 @@ constexpr int bar_height = 25;
 
 // File names of the kinds people give their programs.
 std::vector<std::string> program_names(int count) {
-    const char* stems[] = {"motor_control", "LCD_DEMO", "weather_station", "clock", "game_of_life",
-                           "SerialTerminal", "i2c_scan", "temperature_log", "menu", "pwm_fader"};
+    const char* stems[] = {"motor_control",  "LCD_DEMO", "weather_station", "clock", "game_of_life",
+                           "SerialTerminal", "i2c_scan", "temperature_log", "menu",  "pwm_fader"};
     std::vector<std::string> names;
     for (int i = 0; i < count; ++i) {
         std::string name = stems[i % 10];

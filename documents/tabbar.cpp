@@ -60,8 +60,10 @@ int tabbar_add_item(TabBar& bar, int position, std::string text, unsigned flags)
 void tabbar_set_item_text(TabBar& bar, int position, std::string text) {
     if (position == tabbar_position_selected) position = bar.selected;
     TabItem* item = nullptr;
-    if (position == tabbar_position_plus) item = &bar.plus;
-    else if (names_tab(bar, position)) item = &bar.items[position];
+    if (position == tabbar_position_plus)
+        item = &bar.plus;
+    else if (names_tab(bar, position))
+        item = &bar.items[position];
     if (!item) return;
     item->shown_text = text;
     item->text = std::move(text);
@@ -87,7 +89,9 @@ void tabbar_clear(TabBar& bar) {
     bar.close_pressed = false;
 }
 
-int tabbar_event_item(const TabBar& bar) { return bar.event_position; }
+int tabbar_event_item(const TabBar& bar) {
+    return bar.event_position;
+}
 
 bool tabbar_text_is_utf8(std::string_view text) {
     std::size_t i = 0;

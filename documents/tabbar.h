@@ -64,10 +64,10 @@ struct TabRect {
 
 // Measured widths of a text and its cut forms, kept while the text stays the same.
 struct TabTextCache {
-    std::string text;            // the text the entries below belong to
-    std::vector<unsigned> ends;  // ends[n]: bytes taken by the first n characters
-    std::vector<int> widths;     // widths[n]: n characters + ".." (the whole text at the end); -1 unknown
-    std::vector<int> floor;      // {characters, text width} of the shortest cut, or empty if unknown
+    std::string text;           // the text the entries below belong to
+    std::vector<unsigned> ends; // ends[n]: bytes taken by the first n characters
+    // widths[n]: n characters followed by ".." (at the full length: the whole text); -1 unknown
+    std::vector<int> widths;
 };
 
 struct TabItem {
@@ -114,7 +114,7 @@ struct TabBar {
     int corner_radius = 3;
     int min_tab_width = 0;
     int max_tab_width = 0x7FFF;
-    int row_height = 0; // taken at the first layout
+    int row_height = 0;           // taken at the first layout
     std::string tooltip_template; // "%ITEM" stands for the tab's text
     std::string plus_tooltip;
     std::string close_tooltip;
@@ -124,7 +124,16 @@ struct TabBar {
 // Pixel width of a caption in the bar's font.
 using TextMeasure = std::function<int(std::string_view)>;
 
-enum class TabMouseKind { move, left_down, left_up, middle_down, middle_up, double_click, wheel, leave };
+enum class TabMouseKind {
+    move,
+    left_down,
+    left_up,
+    middle_down,
+    middle_up,
+    double_click,
+    wheel,
+    leave
+};
 
 // One mouse event of the bar's surface. A double-click stands for the second press of the
 // left button. `wheel_delta` counts notches, positive away from the user.
@@ -151,8 +160,8 @@ int tabbar_event_item(const TabBar& bar);
 
 // Widths, caption cutting, scrolling and placement of every item.
 void tabbar_layout(TabBar& bar, const TextMeasure& measure);
-// Handles one mouse event, lays the bar out again and returns the event code.
-int tabbar_handle_mouse(TabBar& bar, const TabMouseEvent& event, const TextMeasure& measure);
+// Handles one mouse event of the bar's surface, lays the bar out again and returns the event code.
+int tabbar_handle_event(TabBar& bar, const TabMouseEvent& event, const TextMeasure& measure);
 
 // The close button's square on a tab.
 TabRect tabbar_close_box(const TabBar& bar, const TabItem& item);
@@ -166,5 +175,3 @@ std::string tabbar_fit_caption(std::string_view text, std::string_view shown, in
                                const TextMeasure& measure);
 // Whether a caption is valid UTF-8 (then it is cut and shown by characters, else by bytes).
 bool tabbar_text_is_utf8(std::string_view text);
-// Forgets every measured width, for a change of font.
-void tabbar_forget_widths(TabBar& bar);

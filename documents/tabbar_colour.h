@@ -24,8 +24,7 @@ constexpr TabColour lighten_colour(TabColour colour, TabColour amount) {
 constexpr TabColour darken_colour(TabColour colour, TabColour amount) {
     TabColour result = colour & 0xFF000000u;
     for (int shift = 0; shift < 24; shift += 8) {
-        const int difference =
-            int((colour >> shift) & 0xFFu) - int((amount >> shift) & 0xFFu);
+        const int difference = int((colour >> shift) & 0xFFu) - int((amount >> shift) & 0xFFu);
         result |= TabColour(difference > 0 ? difference : 0) << shift;
     }
     return result;
@@ -36,4 +35,6 @@ constexpr TabColour with_alpha(TabColour colour, unsigned alpha) {
     return (colour & 0x00FFFFFFu) | (TabColour(alpha & 0xFFu) << 24);
 }
 
-constexpr unsigned colour_alpha(TabColour colour) { return colour >> 24; }
+constexpr unsigned colour_alpha(TabColour colour) {
+    return colour >> 24;
+}

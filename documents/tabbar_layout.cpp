@@ -26,7 +26,9 @@ TabTextCache& cache_for(TabItem& item) {
     return cache;
 }
 
-int characters(TabItem& item) { return int(cache_for(item).ends.size()) - 1; }
+int characters(TabItem& item) {
+    return int(cache_for(item).ends.size()) - 1;
+}
 
 // The first `n` characters followed by "..", or the whole text when n is its length.
 std::string cut_form(const TabItem& item, int n) {
@@ -163,7 +165,8 @@ int available_width(const TabBar& bar) {
     const bool plus_on = bar.flags & tabbar_flag_plus_button;
     if (plus_on) available -= bar.plus.width - 1;
     if (bar.flags & tabbar_hidden_left) available -= look.arrow_width + look.fade_width;
-    if (bar.flags & tabbar_hidden_right) available -= look.arrow_width + (plus_on ? look.margin : 0);
+    if (bar.flags & tabbar_hidden_right)
+        available -= look.arrow_width + (plus_on ? look.margin : 0);
     return available;
 }
 
@@ -184,11 +187,8 @@ int scroll(TabBar& bar, int available, bool& bring_into_view) {
             bar.first_shown = selected;
             bring_into_view = false;
         } else {
-            // With tabs after it, the selected tab must also clear the fade on the right,
-            // or its end and close button would lie under it.
-            const int room = selected < count - 1 ? available - bar.look.fade_width : available;
             int edge = span_width(bar, bar.first_shown, selected);
-            while (edge > room && bar.first_shown < selected)
+            while (edge > available && bar.first_shown < selected)
                 edge -= bar.items[bar.first_shown++].width - 1;
         }
     }
@@ -255,7 +255,7 @@ void set_states(TabBar& bar) {
     for (int i = 0; i < int(bar.items.size()); ++i) {
         TabItem& item = bar.items[i];
         item.row = 0;
-        item.state = item.disabled          ? -1
+        item.state = item.disabled       ? -1
                      : i == bar.dragged  ? 3
                      : i == bar.selected ? 2
                      : i == bar.hovered  ? 1
@@ -327,9 +327,4 @@ std::string tabbar_fit_caption(std::string_view text, std::string_view shown, in
         caption = cut_form(scratch, n);
     }
     return caption;
-}
-
-void tabbar_forget_widths(TabBar& bar) {
-    for (TabItem& item : bar.items) item.measured = TabTextCache{};
-    bar.plus.measured = TabTextCache{};
 }

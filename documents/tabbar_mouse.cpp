@@ -58,7 +58,7 @@ TabRect tabbar_arrow_box(const TabBar& bar, unsigned arrow) {
     return {x, centre - look.arrow_height / 2, look.arrow_width, look.arrow_height};
 }
 
-int tabbar_handle_mouse(TabBar& bar, const TabMouseEvent& event, const TextMeasure& measure) {
+int tabbar_handle_event(TabBar& bar, const TabMouseEvent& event, const TextMeasure& measure) {
     const TabMouseKind kind = event.kind;
     // The second press of a double-click presses like the first one.
     const bool left_press = kind == TabMouseKind::left_down || kind == TabMouseKind::double_click;
@@ -116,14 +116,15 @@ int tabbar_handle_mouse(TabBar& bar, const TabMouseEvent& event, const TextMeasu
             }
         }
         if (kind == TabMouseKind::middle_down) bar.pressed = bar.hovered;
-        // A close needs press and release on the same close button.
-        if (kind == TabMouseKind::left_up && bar.over_close && bar.close_pressed &&
-            bar.pressed == bar.hovered)
+        // Released over the close button of the tab the button went down on.
+        if (kind == TabMouseKind::left_up && bar.over_close && bar.pressed == bar.hovered)
             code = tabbar_event_close;
         if (kind == TabMouseKind::middle_up && bar.pressed == bar.hovered && !is_plus)
             code = tabbar_event_close;
     }
 
+    // The pressed item lasts only while its button is down, so a later release elsewhere
+    // (after a press on the empty part or an arrow) cannot act on it.
     if (kind == TabMouseKind::left_up) {
         bar.close_pressed = false;
         bar.pressed_arrow = 0;

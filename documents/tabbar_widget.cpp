@@ -94,7 +94,7 @@ const TabBar& TabBarWidget::laid_out() {
 
 int TabBarWidget::handle_mouse(const TabMouseEvent& event) {
     laid_out();
-    const int code = tabbar_handle_mouse(bar_, event, measure_);
+    const int code = tabbar_handle_event(bar_, event, measure_);
     if (bar_.tooltip_shown != tooltip_applied_) {
         tooltip_applied_ = bar_.tooltip_shown;
         setToolTip(tabbar_qstring(tooltip_applied_));
@@ -122,25 +122,36 @@ void TabBarWidget::mouse(TabMouseKind kind, QMouseEvent* event) {
 }
 
 void TabBarWidget::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) mouse(TabMouseKind::left_down, event);
-    else if (event->button() == Qt::MiddleButton) mouse(TabMouseKind::middle_down, event);
-    else mouse(TabMouseKind::move, event);
+    if (event->button() == Qt::LeftButton)
+        mouse(TabMouseKind::left_down, event);
+    else if (event->button() == Qt::MiddleButton)
+        mouse(TabMouseKind::middle_down, event);
+    else
+        mouse(TabMouseKind::move, event);
 }
 
 void TabBarWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) mouse(TabMouseKind::left_up, event);
-    else if (event->button() == Qt::MiddleButton) mouse(TabMouseKind::middle_up, event);
-    else mouse(TabMouseKind::move, event);
+    if (event->button() == Qt::LeftButton)
+        mouse(TabMouseKind::left_up, event);
+    else if (event->button() == Qt::MiddleButton)
+        mouse(TabMouseKind::middle_up, event);
+    else
+        mouse(TabMouseKind::move, event);
 }
 
 // Qt replaces the second press of a double-click by this event.
 void TabBarWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) mouse(TabMouseKind::double_click, event);
-    else if (event->button() == Qt::MiddleButton) mouse(TabMouseKind::middle_down, event);
-    else mouse(TabMouseKind::move, event);
+    if (event->button() == Qt::LeftButton)
+        mouse(TabMouseKind::double_click, event);
+    else if (event->button() == Qt::MiddleButton)
+        mouse(TabMouseKind::middle_down, event);
+    else
+        mouse(TabMouseKind::move, event);
 }
 
-void TabBarWidget::mouseMoveEvent(QMouseEvent* event) { mouse(TabMouseKind::move, event); }
+void TabBarWidget::mouseMoveEvent(QMouseEvent* event) {
+    mouse(TabMouseKind::move, event);
+}
 
 void TabBarWidget::wheelEvent(QWheelEvent* event) {
     wheel_rest_ += event->angleDelta().y();
@@ -151,4 +162,6 @@ void TabBarWidget::wheelEvent(QWheelEvent* event) {
     handle_mouse(TabMouseEvent{TabMouseKind::wheel, at.x(), at.y(), notches});
 }
 
-void TabBarWidget::leaveEvent(QEvent*) { handle_mouse(TabMouseEvent{TabMouseKind::leave, -1, -1, 0}); }
+void TabBarWidget::leaveEvent(QEvent*) {
+    handle_mouse(TabMouseEvent{TabMouseKind::leave, -1, -1, 0});
+}

@@ -20,7 +20,7 @@ class QPalette;
 TabBarDefaults tabbar_defaults_from(const QPalette& palette, const QFont& font);
 
 class TabBarWidget : public QWidget {
-public:
+  public:
     // A bar of fixed size at (x, y) of its parent, with the flags of its record.
     TabBarWidget(const TabBarDefaults& defaults, int x, int y, int width, int height,
                  unsigned flags, QWidget* parent = nullptr);
@@ -46,7 +46,7 @@ public:
     // Told of every event that asks the program to act: new (1), close (2), change (3).
     std::function<void(int code, int position)> on_event;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -56,7 +56,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
-private:
+  private:
     void mouse(TabMouseKind kind, QMouseEvent* event);
     int caption_width(std::string_view text);
 

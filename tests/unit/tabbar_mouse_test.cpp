@@ -8,14 +8,16 @@
 
 namespace {
 
-int monospace(std::string_view text) { return int(text.size()) * 7; }
+int monospace(std::string_view text) {
+    return int(text.size()) * 7;
+}
 
 struct Point {
     int x, y;
 };
 
 class TabBarMouse : public ::testing::Test {
-protected:
+  protected:
     TabBar bar = tabbar_create(TabBarDefaults{}, 5, 0, 400, 25, tabbar_program_flags);
 
     void SetUp() override { tabbar_add_item(bar, tabbar_position_plus, "+"); }
@@ -27,7 +29,7 @@ protected:
     }
 
     int send(TabMouseKind kind, Point at, int wheel = 0) {
-        return tabbar_handle_mouse(bar, TabMouseEvent{kind, at.x, at.y, wheel}, monospace);
+        return tabbar_handle_event(bar, TabMouseEvent{kind, at.x, at.y, wheel}, monospace);
     }
     // Press and release at one place; returns the code of each half.
     std::pair<int, int> click(Point at, bool middle = false) {
@@ -83,7 +85,7 @@ TEST_F(TabBarMouse, LeftClicksSelectTabs) {
     EXPECT_EQ(bar.items[1].state, -1);
 }
 
-TEST_F(TabBarMouse, CloseButtonNeedsPressAndReleaseOnIt) {
+TEST_F(TabBarMouse, CloseNeedsTheReleaseOverThePressedTabsCloseButton) {
     add_tabs(3);
     EXPECT_EQ(click(close_button(1)), std::make_pair(0, tabbar_event_close));
     EXPECT_EQ(tabbar_event_item(bar), 1);
@@ -97,9 +99,16 @@ TEST_F(TabBarMouse, CloseButtonNeedsPressAndReleaseOnIt) {
     // Pressed on another close button: nothing either.
     send(TabMouseKind::left_down, close_button(0));
     EXPECT_EQ(send(TabMouseKind::left_up, close_button(1)), 0);
-    // Pressed on the tab body, released on its close button: a change, but no close.
+    // Pressed on the tab body, released on its own close button: a change, then a close.
     EXPECT_EQ(send(TabMouseKind::left_down, body(2)), tabbar_event_change);
+    EXPECT_EQ(send(TabMouseKind::left_up, close_button(2)), tabbar_event_close);
+    EXPECT_EQ(tabbar_event_item(bar), 2);
+    // A release does not act on a tab pressed before: press on the empty part, release on a close.
+    const Point empty{bar.plus.x + bar.plus.width + 20, 15};
+    send(TabMouseKind::left_down, empty);
     EXPECT_EQ(send(TabMouseKind::left_up, close_button(2)), 0);
+    send(TabMouseKind::middle_down, empty);
+    EXPECT_EQ(send(TabMouseKind::middle_up, body(2)), 0);
 }
 
 TEST_F(TabBarMouse, MiddleClickClosesATab) {
