@@ -35,6 +35,11 @@ QString text_of(const std::string& text) { return QString::fromStdString(text); 
 // A position that would put the whole window off every screen is replaced by one on the
 // primary screen, so a settings file from another monitor set-up never hides the window.
 QPoint visible_position(QPoint wanted, QSize size) {
+    // Far beyond any screen either way: clamping first keeps the rectangle arithmetic from
+    // overflowing on values such as 2147483647.
+    constexpr int far_away = 1000000;
+    wanted = QPoint(std::clamp(wanted.x(), -far_away, far_away),
+                    std::clamp(wanted.y(), -far_away, far_away));
     QRect rect(wanted, size);
     for (QScreen* screen : QGuiApplication::screens())
         if (screen->availableGeometry().intersects(rect.adjusted(0, 0, 0, -size.height() + 30)))
