@@ -4,6 +4,7 @@
 #include "app/folders.h"
 #include "app/settings.h"
 #include "documents/document_list.h"
+#include "tools/file_io.h"
 #include "ui/requesters.h"
 
 #include <map>
@@ -44,6 +45,8 @@ struct App {
     std::string command_line_list; // every argument preceded by one LF
 
     std::unique_ptr<Requesters> requesters;
+    // How program and intro files are written; tests inject write failures here.
+    FileWriteHooks file_write_hooks;
     std::unique_ptr<EditorRecord> editor_record;
     DocumentList documents;
 

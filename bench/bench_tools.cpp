@@ -1,69 +1,72 @@
-// Benchmarks of Format and of saving a large program.
+// Benchmarks of the Format command and of saving a large program in the running editor.
+#include "bench_app.h"
 #include "cases.h"
 #include "program_generator.h"
 #include "timing.h"
+
+#include "documents/opening.h"
+#include "editor/editor_widget.h"
 #include "tools/file_io.h"
-#include "tools/text_conversion.h"
-#include "tools/transform.h"
+#include "tools/saving.h"
+#include "tools/transform_commands.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <unistd.h>
 
 namespace {
 
 constexpr std::size_t large_program_bytes = 1500 * 1000;
 constexpr unsigned program_seed = 1;
+constexpr int runs = 5;
 
-// The SUB, FUNCTION and label names of a program, each followed by one blank; labels are listed
-// with and without their colon, as the document's names are.
-std::string program_names(std::string_view text) {
-    std::string names;
-    for (std::string_view line : split_program_lines(text)) {
-        std::string scratch;
-        line = clean_program_line(line, scratch);
-        std::string_view word = line.substr(0, line.find(' '));
-        if (word == "SUB" || word == "FUNCTION") {
-            std::string_view rest = line.substr(word.size() + 1);
-            names.append(rest.substr(0, rest.find('('))).push_back(' ');
-        } else if (word.size() > 1 && word.back() == ':') {
-            names.append(word.substr(0, word.size() - 1)).push_back(' ');
-            names.append(word).push_back(' ');
-        }
+// The editor with the large program open as its current document.
+struct LargeProgram {
+    BenchApp bench;
+    std::string path = bench.path("large.bas");
+    App& app = *bench.app;
+
+    LargeProgram() {
+        bench.write("large.bas", generate_program(large_program_bytes, program_seed));
+        open_files(app, path);
+        bench_process_events();
     }
-    return names;
-}
+};
 
 } // namespace
 
+// The whole command: text out of the editor, Format with the document's names, the new text put
+// back in one step, recoloured and painted. The reference is the same road with the simplest
+// rewrite of every line, Remove indents, so the ratio shows what Format itself costs.
 std::string bench_format_large() {
-    std::string program = generate_program(large_program_bytes, program_seed);
-    std::string names = program_names(program);
-    std::size_t sink = 0;
-    double ms = best_ms(5, [&] { sink += format_text(program, names, 1, 2).size(); });
-    // The reference is the simplest rewrite of every line: Remove indents over the same text.
-    double reference = best_ms(5, [&] { sink += remove_indents_text(program).size(); });
-    return bench_line("format_large", ms, reference) + (sink == 0 ? " (empty)" : "");
+    LargeProgram program;
+    App& app = program.app;
+    double ms = best_ms(runs, [&] {
+        format_document(app);
+        app.editor->repaint();
+    });
+    double reference = best_ms(runs, [&] {
+        remove_indents(app);
+        app.editor->repaint();
+    });
+    return bench_line("format_large", ms, reference);
 }
 
-// Converting the editor's UTF-8 back to 8-bit text and writing it atomically, against a plain
-// fwrite of the same bytes that is also flushed to disk.
+// Save: text out of the editor as 8-bit text, written to a temporary file that is flushed and
+// renamed over the program, then the save point. The reference writes the same bytes in place
+// with a plain fwrite that is also flushed to disk.
 std::string bench_save_large() {
-    std::string utf8 = bytes_to_utf8(generate_program(large_program_bytes, program_seed));
-    std::string path = (std::filesystem::temp_directory_path() /
-                        ("zell_bench_save_" + std::to_string(::getpid()) + ".bas"))
-                           .string();
-    bool ok = true;
-    double ms = best_ms(5, [&] { ok = write_file_atomically(path, utf8_to_bytes(utf8)).ok && ok; });
-    std::string bytes = utf8_to_bytes(utf8);
-    double reference = best_ms(5, [&] {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
+    LargeProgram program;
+    App& app = program.app;
+    double ms = best_ms(runs, [&] { save(app); });
+    const std::string bytes = get_editor_text(app.editor);
+    bool saved = read_whole_file(program.path).bytes == bytes;
+    double reference = best_ms(runs, [&] {
+        std::FILE* file = std::fopen(program.path.c_str(), "wb");
         if (file == nullptr) return;
         std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fflush(file);
         ::fsync(::fileno(file));
         std::fclose(file);
     });
-    std::remove(path.c_str());
-    return bench_line("save_large", ms, reference) + (ok ? "" : " (write failed)");
+    return bench_line("save_large", ms, reference) + (saved ? "" : " (save failed)");
 }

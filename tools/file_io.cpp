@@ -148,6 +148,10 @@ WriteResult write_file_atomically(const std::string& path, std::string_view byte
     struct stat original {};
     bool original_exists = ::stat(target.c_str(), &original) == 0;
     if (original_exists && S_ISDIR(original.st_mode)) return write_failure(error_text(EISDIR));
+    // Renaming over a file needs only the folder's permission; a file the user may not write
+    // stays unwritten, as it would be when written in place.
+    if (original_exists && ::access(target.c_str(), W_OK) != 0)
+        return write_failure(error_text(errno));
 
     std::string temp_path;
     int error_number = 0;

@@ -1,21 +1,160 @@
-// Writing documents to disk.
+// Writing documents to disk: Save, Save As, the save-changes prompt and the intro text.
 #include "tools/saving.h"
 
 #include "app/app.h"
+#include "app/folders.h"
 #include "documents/document_commands.h"
+#include "documents/opening.h"
+#include "editor/editor_widget.h"
+#include "editor/navigation.h"
 #include "editor/sci.h"
+#include "tools/file_io.h"
 #include "tools/text_conversion.h"
 
-std::string get_editor_text(QsciScintillaBase* editor) { return utf8_to_bytes(sci_text(editor)); }
+namespace {
 
-void save(App&) {}
-void save_as(App&) {}
+// The name of a document that was never saved: Save and the close prompt ask for a name instead.
+constexpr const char* untitled_name = "untitled.bas";
 
-int close_with_prompt(App& app, int position, int) { return remove_document(app, position); }
-
-bool close_document_for_exit(App& app) {
-    remove_document(app, 0);
-    return true;
+std::string ask_for_save_path(App& app) {
+    return app.requesters->save_file("Save", app.folders.current + "*.bas", program_file_filter);
 }
 
-void save_intro_text(App&) {}
+// Writes `text` to `path` and says so when it could not: the user must never believe a program
+// is saved when it is not. The old file stays as it was.
+bool write_text(App& app, const std::string& path, std::string_view text, const char* title) {
+    WriteResult result = write_file_atomically(path, text, app.file_write_hooks);
+    if (!result.ok)
+        app.requesters->message(title, "Couldn't save " + path + "\n" + result.error, Buttons::Ok);
+    return result.ok;
+}
+
+bool is_modified(App& app) {
+    return sci_send(app.editor, Sci::SCI_GETMODIFY) != 0;
+}
+
+// The target when an untitled document is saved from the close prompt; empty when the user
+// cancelled or would not overwrite.
+std::string ask_close_target(App& app) {
+    std::string target = ask_for_save_path(app);
+    if (!target.empty() && file_size(target) > 0 &&
+        app.requesters->message("File exists",
+                                "Do you wish to overwrite " + file_name_of(target) + "?",
+                                Buttons::YesNo) != Answer::Yes)
+        target.clear();
+    return target;
+}
+
+enum class CloseOutcome { closed, kept_open, cancelled };
+
+struct CloseResult {
+    CloseOutcome outcome;
+    int active; // the tab position active afterwards
+};
+
+// The close prompt. The document is shown first: the modified state and the text to save can
+// only be read from the document the editor shows.
+CloseResult prompt_and_close(App& app, int position, bool offer_cancel) {
+    if (!app.editor || position < 0 || position >= app.documents.count())
+        return {CloseOutcome::kept_open, app.documents.current};
+    const int previous = app.documents.current;
+    if (position != previous) {
+        activate_document(app, position);
+        select_tab(app, position);
+    }
+    const Document& document = app.documents.documents[position];
+
+    Answer answer = Answer::No;
+    if (is_modified(app))
+        answer = app.requesters->message("File has changes!",
+                                         document.path + "\nDo yo want to save changes to " +
+                                             document.file_name + "?",
+                                         offer_cancel ? Buttons::YesNoCancel : Buttons::YesNo);
+
+    if (answer == Answer::Cancel) {
+        if (position != previous && previous >= 0 && previous < app.documents.count()) {
+            activate_document(app, previous);
+            select_tab(app, previous);
+        }
+        return {CloseOutcome::cancelled, -1};
+    }
+    if (answer == Answer::Yes) {
+        std::string target =
+            document.file_name == untitled_name ? ask_close_target(app) : document.path;
+        if (target.empty()) return {CloseOutcome::kept_open, position};
+        if (!write_text(app, target, get_editor_text(app.editor), "Save"))
+            return {CloseOutcome::kept_open, position};
+        int active = remove_document(app, position);
+        app.requesters->message("File saved", target, Buttons::Ok);
+        return {CloseOutcome::closed, active};
+    }
+    return {CloseOutcome::closed, remove_document(app, position)};
+}
+
+} // namespace
+
+std::string get_editor_text(QsciScintillaBase* editor) {
+    return utf8_to_bytes(sci_text(editor));
+}
+
+void save(App& app) {
+    Document* document = app.documents.current_document();
+    if (!app.editor || !document) return;
+    if (document->file_name == untitled_name) {
+        save_as(app);
+        return;
+    }
+    if (document->path.empty()) return;
+    if (write_text(app, document->path, get_editor_text(app.editor), "Save"))
+        mark_saved(app.editor);
+}
+
+void save_as(App& app) {
+    if (!app.editor || !app.documents.current_document()) return;
+    std::string path = ask_for_save_path(app);
+    if (path.empty()) return;
+    // Only the file-name part counts: a dot in a folder name is no extension.
+    if (file_name_of(path).find('.') == std::string::npos) path += ".bas";
+    if (file_size(path) > 0 &&
+        app.requesters->message("File exists", "Do you wish to overwrite it?", Buttons::YesNo) !=
+            Answer::Yes)
+        return;
+    const std::string text = get_editor_text(app.editor);
+    if (!write_text(app, path, text, "Save")) return;
+
+    const int position = app.documents.current;
+    Document& document = app.documents.documents[position];
+    document.file_name = file_name_of(path);
+    document.path = path;
+    // The names are collected again from the saved text, so the label list, the colouring of
+    // names and Format's labels stay as they were.
+    document.names.clear();
+    scan_names(app, position, text);
+    activate_document(app, position);
+    select_tab(app, position);
+    set_tab_text(app, position, document.file_name);
+    mark_saved(app.editor);
+    app.requesters->message("File saved", path, Buttons::Ok);
+}
+
+int close_with_prompt(App& app, int position, int no_cancel) {
+    return prompt_and_close(app, position, no_cancel == 0).active;
+}
+
+bool close_document_for_exit(App& app) {
+    select_tab(app, 0);
+    return prompt_and_close(app, 0, false).outcome == CloseOutcome::closed;
+}
+
+void save_intro_text(App& app) {
+    if (app.requesters->message("Intro Text", "Save current code as\nnew file Intro text?",
+                                Buttons::YesNo) != Answer::Yes) {
+        app.requesters->message("Intro Text", "Save cancelled", Buttons::Ok);
+        return;
+    }
+    // The document itself keeps its modified state: its own file was not written, so closing it
+    // must still ask about its changes.
+    std::string text = get_editor_text(app.editor);
+    if (write_text(app, app.folders.intro_path, text, "Intro Text"))
+        app.intro_text = std::move(text);
+}

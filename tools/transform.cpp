@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <unordered_set>
 
 namespace {
@@ -56,16 +57,18 @@ std::string_view code_part(std::string_view line) {
     return trim_spaces(line);
 }
 
-// A line number is a word of digits only whose value is above 0. Its value is never computed,
-// so any number of digits is safe.
-bool is_line_number(std::string_view word) {
-    if (word.empty()) return false;
+// The length of the line number that starts `word`: its leading digits, when they have a value
+// above 0; 0 when there is none. The value is never computed, so any number of digits is safe.
+// Digits joined to the statement ("10PRINT") are a line number too, as a BASIC interpreter reads
+// them, and the statement after them is kept.
+std::size_t line_number_length(std::string_view word) {
+    std::size_t digits = 0;
     bool nonzero = false;
-    for (char c : word) {
-        if (c < '0' || c > '9') return false;
-        nonzero = nonzero || c != '0';
+    while (digits < word.size() && word[digits] >= '0' && word[digits] <= '9') {
+        nonzero = nonzero || word[digits] != '0';
+        ++digits;
     }
-    return nonzero;
+    return nonzero ? digits : 0;
 }
 
 void decrease(FormatState& state) {
@@ -132,28 +135,16 @@ std::unordered_set<std::string_view> name_set(std::string_view names) {
     return set;
 }
 
-// Appends the indentation and the line after the number field. A number field directly followed
-// by a digit would read as one longer number next time, so one space keeps them apart.
-void append_statement_text(std::string& out, std::string_view line, bool has_number,
-                           std::int64_t indent) {
-    if (has_number && indent == 0 && !line.empty() && line[0] >= '0' && line[0] <= '9') indent = 1;
-    out.append(static_cast<std::size_t>(indent), ' ');
-    out.append(line);
-}
-
-// Appends the formatted `line`. `is_known_label` answers whether a label in capitals is among
-// the current names; `scratch` holds that label.
+// Appends the formatted `line`, unless that would make `out` longer than `max_size`: then `out`
+// is left as it was and the result is false. `is_known_label` answers whether a label in
+// capitals is among the current names; `scratch` holds that label.
 template <typename KnownLabel>
-void append_formatted_line(std::string& out, std::string_view line, FormatState& state,
-                           int tab_size, std::string& scratch, const KnownLabel& is_known_label) {
+bool append_formatted_line(std::string& out, std::string_view line, FormatState& state,
+                           int tab_size, std::size_t max_size, std::string& scratch,
+                           const KnownLabel& is_known_label) {
     line = trim_spaces(line);
-    std::string_view number = first_word(line);
-    bool has_number = is_line_number(number);
-    if (has_number) {
-        line = trim_spaces(line.substr(number.size()));
-        if (number.size() < 5) out.append(5 - number.size(), ' ');
-        out.append(number);
-    }
+    std::string_view number = line.substr(0, line_number_length(first_word(line)));
+    if (!number.empty()) line = trim_spaces(line.substr(number.size()));
 
     std::string_view word = first_word(line);
     bool at_margin =
@@ -163,17 +154,30 @@ void append_formatted_line(std::string& out, std::string_view line, FormatState&
         std::transform(scratch.begin(), scratch.end(), scratch.begin(), upper);
         at_margin = is_known_label(std::string_view(scratch));
     }
-    if (at_margin) {
-        append_statement_text(out, line, has_number, 0);
-        return;
-    }
 
-    state.pending = 0;
-    apply_code(code_part(line), state);
-    std::int64_t indent =
-        std::int64_t{std::max(state.level, 0)} * std::int64_t{std::max(tab_size, 0)};
-    append_statement_text(out, line, has_number, indent);
-    state.level += state.pending;
+    FormatState next = state;
+    std::int64_t indent = 0;
+    if (!at_margin) {
+        next.pending = 0;
+        apply_code(code_part(line), next);
+        indent = std::int64_t{std::max(next.level, 0)} * std::int64_t{std::max(tab_size, 0)};
+    }
+    // A number field directly followed by a digit would read as one longer number next time, so
+    // one space keeps them apart.
+    if (!number.empty() && indent == 0 && !line.empty() && line[0] >= '0' && line[0] <= '9')
+        indent = 1;
+    const std::size_t field = number.empty() ? 0 : std::max<std::size_t>(number.size(), 5);
+    if (static_cast<std::uint64_t>(indent) > max_size ||
+        out.size() + field + line.size() > max_size - static_cast<std::size_t>(indent))
+        return false;
+
+    out.append(field - number.size(), ' ');
+    out.append(number);
+    out.append(static_cast<std::size_t>(indent), ' ');
+    out.append(line);
+    if (!at_margin) next.level += next.pending;
+    state = next;
+    return true;
 }
 
 } // namespace
@@ -219,26 +223,37 @@ std::string format_line(std::string_view line, FormatState& state, std::string_v
                         int tab_size) {
     std::string out;
     std::string scratch;
-    append_formatted_line(out, line, state, tab_size, scratch, [&](std::string_view label) {
-        return names_contain(current_names, label);
-    });
+    append_formatted_line(
+        out, line, state, tab_size, std::string::npos, scratch,
+        [&](std::string_view label) { return names_contain(current_names, label); });
+    return out;
+}
+
+std::optional<std::string> format_text_within(std::string_view text, std::string_view current_names,
+                                              int indent_labels, int tab_size,
+                                              std::size_t max_size) {
+    std::vector<std::string_view> lines = split_program_lines(text);
+    std::unordered_set<std::string_view> names = name_set(current_names);
+    // The level grows by at most one a statement; starting at most half-way to the largest int
+    // leaves room for any text the editor can hold.
+    FormatState state{std::clamp(indent_labels, 0, std::numeric_limits<int>::max() / 2), 0};
+    std::string out;
+    out.reserve(std::min(text.size() + text.size() / 2 + lines.size() * 8, max_size));
+    std::string clean_scratch;
+    std::string label_scratch;
+    auto is_known_label = [&](std::string_view label) { return names.count(label) != 0; };
+    for (std::string_view line : lines) {
+        // Room is kept for the line feed after each line.
+        if (max_size == 0 ||
+            !append_formatted_line(out, clean_program_line(line, clean_scratch), state, tab_size,
+                                   max_size - 1, label_scratch, is_known_label))
+            return std::nullopt;
+        out.push_back('\n');
+    }
     return out;
 }
 
 std::string format_text(std::string_view text, std::string_view current_names, int indent_labels,
                         int tab_size) {
-    std::vector<std::string_view> lines = split_program_lines(text);
-    std::unordered_set<std::string_view> names = name_set(current_names);
-    FormatState state{std::max(indent_labels, 0), 0};
-    std::string out;
-    out.reserve(text.size() + text.size() / 2 + lines.size() * 8);
-    std::string clean_scratch;
-    std::string label_scratch;
-    auto is_known_label = [&](std::string_view label) { return names.count(label) != 0; };
-    for (std::string_view line : lines) {
-        append_formatted_line(out, clean_program_line(line, clean_scratch), state, tab_size,
-                              label_scratch, is_known_label);
-        out.push_back('\n');
-    }
-    return out;
+    return *format_text_within(text, current_names, indent_labels, tab_size, std::string::npos);
 }

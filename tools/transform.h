@@ -2,6 +2,7 @@
 // structure with aligned line numbers). Pure functions over 8-bit text.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,13 +31,19 @@ struct FormatState {
 // document's names, each followed by one blank; a label stands at the left margin only when it
 // is among them in capitals. `tab_size` spaces make one level.
 //
-// A leading word of digits with a value above 0 is the line number; it is laid out right-aligned
-// in a field of five characters, or unpadded when it has more than five digits, so that no digit
-// is ever dropped. A word that starts with digits but goes on with other characters ("10PRINT")
-// is not a line number: the whole line is the statement and is kept as written.
+// The leading digits of the line, when their value is above 0, are the line number: it is laid
+// out right-aligned in a field of five characters, or unpadded when it has more than five digits,
+// so that no digit is ever dropped. Digits joined to the statement ("10PRINT") are a line number
+// too; the statement after them is kept and indented like any other.
 std::string format_line(std::string_view line, FormatState& state, std::string_view current_names,
                         int tab_size);
 
 // Formats every line of `text`, starting at level `indent_labels`, each followed by one line feed.
 std::string format_text(std::string_view text, std::string_view current_names, int indent_labels,
                         int tab_size);
+
+// The same, but gives up (no result) as soon as the formatted text would be longer than
+// `max_size` bytes: deep nesting times a large tab size can ask for more memory than there is.
+std::optional<std::string> format_text_within(std::string_view text, std::string_view current_names,
+                                              int indent_labels, int tab_size,
+                                              std::size_t max_size);

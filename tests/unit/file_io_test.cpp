@@ -110,6 +110,17 @@ TEST_F(FileIoTest, KeepsPermissionBitsOfTheReplacedFile) {
     EXPECT_EQ(read(path), "new");
 }
 
+TEST_F(FileIoTest, AReadOnlyFileIsNotReplaced) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+    std::string path = folder + "locked.bas";
+    ASSERT_TRUE(write_file_atomically(path, "old").ok);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    WriteResult result = write_file_atomically(path, "new");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Permission denied");
+    EXPECT_EQ(read(path), "old");
+}
+
 TEST_F(FileIoTest, InjectedFailuresLeaveTheOriginalIntactAndNoTemporary) {
     std::string path = folder + "prog.bas";
     ASSERT_TRUE(write_file_atomically(path, "original").ok);

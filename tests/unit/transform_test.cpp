@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -127,11 +128,31 @@ TEST(FormatText, LongAndJoinedLineNumbersAreKeptWhole) {
     EXPECT_EQ(format("123456 PRINT a"), "123456  PRINT a\n");
     std::string huge(30, '9');
     EXPECT_EQ(format(huge + " x"), huge + "  x\n");
-    EXPECT_EQ(format("10PRINT a"), "  10PRINT a\n");
-    EXPECT_EQ(format("10\tFOR i=1 TO 2\nx"), "  10\tFOR i=1 TO 2\n  x\n");
-    // Formatting again keeps every character.
-    std::string once = format("10 END\n123456 x");
-    EXPECT_EQ(format(once), "  10END\n123456  x\n");
+    // Digits joined to the statement are the line number; the statement is indented as usual.
+    EXPECT_EQ(format("10PRINT a"), "   10  PRINT a\n");
+    EXPECT_EQ(format("10FOR i=1 TO 2\nx\n20NEXT"), "   10  FOR i=1 TO 2\n    x\n   20  NEXT\n");
+    EXPECT_EQ(format("123456END"), "123456END\n");
+    EXPECT_EQ(format("10\tFOR i=1 TO 2\nx"), "   10  \tFOR i=1 TO 2\n  x\n");
+    EXPECT_EQ(format("00PRINT"), "  00PRINT\n"); // a value of 0 is no line number
+}
+
+TEST(FormatText, FormattingTwiceChangesNothingMore) {
+    std::string once = format("10 END\n123456 x\n10PRINT\nFOR i=1 TO 2\n5 20 x\nNEXT", "", 0);
+    EXPECT_EQ(once, "   10END\n123456x\n   10PRINT\nFOR i=1 TO 2\n    5  20 x\nNEXT\n");
+    EXPECT_EQ(format(once, "", 0), once);
+}
+
+TEST(FormatText, GivesUpWhenTheResultWouldBeTooLarge) {
+    std::string nested;
+    for (int i = 0; i < 100; ++i) nested += "FOR i=1 TO 2\n";
+    std::string full = format(nested, "", 1, 1000);
+    ASSERT_GT(full.size(), 1000u);
+    EXPECT_EQ(format_text_within(nested, "", 1, 1000, full.size()), full);
+    EXPECT_EQ(format_text_within(nested, "", 1, 1000, full.size() - 1), std::nullopt);
+    EXPECT_EQ(format_text_within("x", "", std::numeric_limits<int>::max(), 1000, 1 << 20),
+              std::nullopt);
+    EXPECT_EQ(format_text_within("x", "", std::numeric_limits<int>::max(), 0, 1 << 20), "x\n");
+    EXPECT_EQ(format_text_within("", "", 1, 2, 0), "");
 }
 
 TEST(FormatText, FormatLineCarriesStateBetweenCalls) {
@@ -188,6 +209,7 @@ TEST(FormatText, PropertyChangesNothingButLeadingBlanksAndTheNumberField) {
             ASSERT_EQ(without_layout(out_lines[i]), without_layout(in)) << "line " << i;
             ASSERT_EQ(out_lines[i].find('\r'), std::string_view::npos);
         }
+        ASSERT_EQ(format_text(out, "LBL LBL: ", level, tab), out) << text;
     }
 }
 

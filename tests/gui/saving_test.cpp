@@ -1,0 +1,383 @@
+// Saving: Save, Save As, the save-changes prompt, the intro text and the shutdown that asks.
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "app/menu_ids.h"
+#include "documents/document_commands.h"
+#include "documents/opening.h"
+#include "documents/tabbar_widget.h"
+#include "editor/editor_widget.h"
+#include "editor/sci.h"
+#include "support/app_fixture.h"
+#include "tools/saving.h"
+
+#include <QDir>
+
+namespace {
+
+class SavingTest : public AppFixture {
+  protected:
+    void start_with_intro(const std::string& intro) {
+        QDir().mkpath(QString::fromStdString(data_folder()));
+        write_file(data_folder() + "Zellcmndlist.dat", "PRINT FOR NEXT SUB END ");
+        write_file(data_folder() + "newfile.txt", intro);
+        start();
+        app->settings.confirm_before_exit = 0;
+    }
+    // Opens `bytes` as the file `name` in the temporary home; it becomes the current document.
+    std::string open(const std::string& name, const std::string& bytes) {
+        std::string file = path(name);
+        write_file(file, bytes);
+        open_files(*app, file);
+        return file;
+    }
+    void type(const std::string& text) {
+        sci_send(app->editor, Sci::SCI_DOCUMENTEND);
+        sci_add_text(app->editor, text);
+    }
+    bool modified() const { return sci_send(app->editor, Sci::SCI_GETMODIFY) != 0; }
+    const Document& current() const { return app->documents.documents[app->documents.current]; }
+    std::string tab_text(int position) const { return app->tab_bar->bar().items[position].text; }
+    void expect_dialog(std::size_t index, const std::string& title, const std::string& text,
+                       Buttons buttons = Buttons::Ok) {
+        ASSERT_LT(index, requesters->shown.size());
+        EXPECT_EQ(requesters->shown[index].title, title);
+        EXPECT_EQ(requesters->shown[index].text, text);
+        EXPECT_EQ(requesters->shown[index].buttons, buttons);
+    }
+    // Makes every write fail as a full disk does, after the first chunk.
+    void fill_the_disk() {
+        app->file_write_hooks.before_chunk = [](std::size_t, std::size_t) {
+            return std::string("No space left on device");
+        };
+    }
+};
+
+// Every byte but CR and LF (zero included), on lines ended as the line-end mode wants.
+std::string every_byte_on_lines(const char* line_end) {
+    std::string text;
+    for (int c = 0; c < 256; ++c) {
+        if (c == '\r' || c == '\n') continue;
+        text.push_back(static_cast<char>(c));
+        if (c % 32 == 31) text += line_end;
+    }
+    return text + line_end;
+}
+
+} // namespace
+
+TEST_F(SavingTest, SaveWritesEveryByteBackUnchanged) {
+    start_with_intro("");
+    std::string crlf = every_byte_on_lines("\r\n");
+    std::string file = open("bytes.bas", crlf);
+    ASSERT_FALSE(modified());
+    type("x");
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(file), crlf + "x");
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_CANUNDO), 0);
+    EXPECT_TRUE(requesters->shown.empty()); // Save shows no box
+    EXPECT_EQ(tab_text(app->documents.current), "bytes.bas");
+
+    // A file already in the chosen line-end mode saves byte-identical.
+    run_command(*app, menu_id::unix_line_endings);
+    std::string lf = every_byte_on_lines("\n");
+    file = open("lf.bas", lf);
+    ASSERT_FALSE(modified());
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(file), lf);
+}
+
+TEST_F(SavingTest, CharactersAboveU00FFAreSavedAsQuestionMarks) {
+    start_with_intro("");
+    std::string file = open("chars.bas", "");
+    sci_set_text(app->editor, "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80!");
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(file), "caf\xE9 ? ?!");
+    sci_set_text(app->editor, "");
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(file), ""); // an empty document is a file of 0 bytes
+}
+
+TEST_F(SavingTest, SaveAsAddsBasOnlyWhenTheFileNameHasNoDot) {
+    start_with_intro("");
+    QDir().mkpath(QString::fromStdString(path("dir.old")));
+    const std::string folder_before = app->folders.current;
+    struct Case {
+        std::string typed, written;
+    };
+    for (const Case& c :
+         {Case{"prog", "prog.bas"}, Case{"prog.txt", "prog.txt"}, Case{"my.file", "my.file"},
+          Case{"prog.", "prog."}, Case{"dir.old/prog", "dir.old/prog.bas"}}) {
+        SCOPED_TRACE(c.typed);
+        requesters->shown.clear();
+        type("PRINT 1\r\n");
+        requesters->files.push_back(path(c.typed));
+        run_command(*app, menu_id::save_as);
+        std::string full = path(c.written);
+        EXPECT_EQ(read_file(full), get_editor_text(app->editor));
+        EXPECT_EQ(current().path, full);
+        EXPECT_EQ(current().file_name, full.substr(full.rfind('/') + 1));
+        EXPECT_EQ(tab_text(app->documents.current), current().file_name);
+        EXPECT_EQ(app->tab_bar->bar().selected, app->documents.current);
+        EXPECT_FALSE(modified());
+        ASSERT_EQ(requesters->shown.size(), 2u);
+        expect_dialog(0, "Save", documents_folder + "*.bas");
+        expect_dialog(1, "File saved", full);
+    }
+    EXPECT_EQ(app->folders.current, folder_before); // Save As leaves the current folder alone
+}
+
+TEST_F(SavingTest, SaveAsAsksBeforeOverwritingOnlyANonEmptyFile) {
+    start_with_intro("");
+    std::string full = path("full.bas"), empty = path("empty.bas");
+    write_file(full, "keep me");
+    write_file(empty, "");
+    type("new text");
+
+    requesters->files.push_back(full);
+    requesters->answers.push_back(Answer::No);
+    run_command(*app, menu_id::save_as);
+    expect_dialog(1, "File exists", "Do you wish to overwrite it?", Buttons::YesNo);
+    EXPECT_EQ(requesters->shown.size(), 2u);
+    EXPECT_EQ(read_file(full), "keep me");
+    EXPECT_EQ(current().file_name, "untitled.bas");
+    EXPECT_TRUE(modified());
+
+    requesters->shown.clear();
+    requesters->files.push_back(empty);
+    run_command(*app, menu_id::save_as);
+    expect_dialog(1, "File saved", empty); // no question for an empty file
+    EXPECT_EQ(read_file(empty), "new text");
+
+    requesters->shown.clear();
+    requesters->files.push_back(full);
+    requesters->answers.push_back(Answer::Yes);
+    run_command(*app, menu_id::save_as);
+    EXPECT_EQ(read_file(full), "new text");
+    EXPECT_EQ(current().path, full);
+}
+
+TEST_F(SavingTest, SaveOfAnUntitledDocumentAsksForANameAndCancelChangesNothing) {
+    start_with_intro("");
+    std::string file = open("untitled.bas", "PRINT 1\r\n"); // a file that is itself so named
+    type("x");
+    requesters->files.push_back("");
+    run_command(*app, menu_id::save);
+    ASSERT_EQ(requesters->shown.size(), 1u);
+    expect_dialog(0, "Save", path("*.bas")); // the current folder followed the opened file
+    EXPECT_EQ(read_file(file), "PRINT 1\r\n");
+    EXPECT_EQ(current().path, file);
+    EXPECT_TRUE(modified());
+}
+
+TEST_F(SavingTest, SaveAsKeepsTheNamesOfTheProgram) {
+    start_with_intro("");
+    open("names.bas", "Sub Main\r\nStart:\r\n");
+    requesters->files.push_back(path("renamed.bas"));
+    run_command(*app, menu_id::save_as);
+    EXPECT_EQ(app->documents.current_names, "Main Start ");
+    EXPECT_EQ(current().names, "Main Start ");
+}
+
+TEST_F(SavingTest, AFailedSaveIsReportedAndTheOldFileAndTheDocumentStayAsTheyWere) {
+    start_with_intro("");
+    std::string file = open("prog.bas", "PRINT \"old\"\r\n");
+    type("PRINT \"new\"\r\n");
+    fill_the_disk();
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(file), "PRINT \"old\"\r\n");
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_CANUNDO), 1);
+    ASSERT_EQ(requesters->shown.size(), 1u);
+    expect_dialog(0, "Save", "Couldn't save " + file + "\nNo space left on device");
+    EXPECT_EQ(QDir(QString::fromStdString(path(""))).entryList(QDir::Files).size(), 1);
+
+    // Save As into a folder that does not exist fails for any user, root included.
+    app->file_write_hooks = {};
+    requesters->shown.clear();
+    std::string missing = path("no/such/folder/other.bas");
+    requesters->files.push_back(missing);
+    run_command(*app, menu_id::save_as);
+    ASSERT_EQ(requesters->shown.size(), 2u);
+    expect_dialog(1, "Save", "Couldn't save " + missing + "\nNo such file or directory");
+    EXPECT_EQ(current().path, file);
+    EXPECT_EQ(tab_text(app->documents.current), "prog.bas");
+    EXPECT_TRUE(modified());
+}
+
+TEST_F(SavingTest, ClosePromptCancelNoAndYes) {
+    start_with_intro("");
+    std::string file = open("prog.bas", "A\r\n");
+    const int position = app->documents.current;
+    type("B\r\n");
+    const std::string question = file + "\nDo yo want to save changes to prog.bas?";
+
+    requesters->answers.push_back(Answer::Cancel);
+    EXPECT_EQ(close_with_prompt(*app, position, 0), -1);
+    expect_dialog(0, "File has changes!", question, Buttons::YesNoCancel);
+    EXPECT_EQ(app->documents.count(), 2);
+    EXPECT_TRUE(modified());
+
+    requesters->answers.push_back(Answer::Yes);
+    EXPECT_EQ(close_with_prompt(*app, position, 0), 0);
+    EXPECT_EQ(read_file(file), "A\r\nB\r\n");
+    ASSERT_EQ(app->documents.count(), 1);
+    expect_dialog(2, "File saved", file);
+
+    file = open("other.bas", "C\r\n");
+    type("D");
+    requesters->answers.push_back(Answer::No);
+    EXPECT_EQ(close_with_prompt(*app, 1, 1), 0);
+    expect_dialog(3, "File has changes!", file + "\nDo yo want to save changes to other.bas?",
+                  Buttons::YesNo);
+    EXPECT_EQ(read_file(file), "C\r\n");
+    EXPECT_EQ(app->documents.count(), 1);
+    EXPECT_EQ(requesters->shown.size(), 4u);
+}
+
+TEST_F(SavingTest, ClosingAnUnchangedDocumentAsksNothingAndTheLastLeavesANewOne) {
+    start_with_intro("' intro\r\n");
+    EXPECT_EQ(close_with_prompt(*app, 0, 0), 0);
+    ASSERT_EQ(app->documents.count(), 1);
+    EXPECT_EQ(current().file_name, "untitled.bas");
+    EXPECT_EQ(sci_text(app->editor), "' intro\r\n");
+    EXPECT_TRUE(requesters->shown.empty());
+}
+
+TEST_F(SavingTest, ClosePromptForAnUntitledDocument) {
+    start_with_intro("");
+    type("PRINT 1");
+    std::string taken = path("taken.bas");
+    write_file(taken, "keep");
+
+    requesters->answers = {Answer::Yes, Answer::No}; // save, but do not overwrite
+    requesters->files.push_back(taken);
+    EXPECT_EQ(close_with_prompt(*app, 0, 0), 0);
+    expect_dialog(2, "File exists", "Do you wish to overwrite taken.bas?", Buttons::YesNo);
+    EXPECT_EQ(read_file(taken), "keep");
+    EXPECT_TRUE(modified());
+
+    requesters->answers = {Answer::Yes};
+    requesters->files.push_back(""); // requester cancelled
+    EXPECT_EQ(close_with_prompt(*app, 0, 0), 0);
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(app->documents.count(), 1);
+
+    requesters->shown.clear();
+    requesters->answers = {Answer::Yes};
+    requesters->files.push_back(path("noext")); // no ".bas" is added here
+    EXPECT_EQ(close_with_prompt(*app, 0, 0), 0);
+    EXPECT_EQ(read_file(path("noext")), "PRINT 1");
+    expect_dialog(2, "File saved", path("noext"));
+    EXPECT_FALSE(modified()); // the new untitled document
+}
+
+TEST_F(SavingTest, ClosePromptKeepsTheDocumentWhenTheWriteFails) {
+    start_with_intro("");
+    std::string file = open("prog.bas", "old");
+    type(" new");
+    fill_the_disk();
+    requesters->answers.push_back(Answer::Yes);
+    EXPECT_EQ(close_with_prompt(*app, 1, 0), 1);
+    EXPECT_EQ(read_file(file), "old");
+    EXPECT_EQ(app->documents.count(), 2);
+    EXPECT_EQ(current().path, file);
+    EXPECT_TRUE(modified());
+    ASSERT_EQ(requesters->shown.size(), 2u);
+    expect_dialog(1, "Save", "Couldn't save " + file + "\nNo space left on device");
+}
+
+TEST_F(SavingTest, ClosingABackgroundTabSavesThatTabsOwnText) {
+    start_with_intro("");
+    std::string a = open("a.bas", "A");
+    type("1");
+    std::string b = open("b.bas", "B");
+    type("2");
+    ASSERT_EQ(app->documents.current, 2);
+    requesters->answers.push_back(Answer::Yes);
+    tab_bar_event(*app, 2, 1); // the close button of a.bas, while b.bas is shown
+    expect_dialog(0, "File has changes!", a + "\nDo yo want to save changes to a.bas?",
+                  Buttons::YesNoCancel);
+    EXPECT_EQ(read_file(a), "A1");
+    EXPECT_EQ(read_file(b), "B");
+    ASSERT_EQ(app->documents.count(), 2);
+    EXPECT_EQ(current().path, b);
+    EXPECT_EQ(sci_text(app->editor), "B2");
+    EXPECT_TRUE(modified());
+
+    // Cancel on a background tab goes back to the tab that was shown.
+    activate_document(*app, 0);
+    type("x");
+    activate_document(*app, 1);
+    requesters->answers.push_back(Answer::Cancel);
+    tab_bar_event(*app, 2, 0);
+    EXPECT_EQ(app->documents.current, 1);
+    EXPECT_EQ(app->tab_bar->bar().selected, 1);
+    EXPECT_EQ(app->documents.count(), 2);
+}
+
+TEST_F(SavingTest, ShutdownStopsWhenAChosenSaveDidNotHappen) {
+    start_with_intro("");
+    std::string settings = data_folder() + "Zelledit2.inf";
+    write_file(settings, "untouched");
+    std::string file = open("prog.bas", "A");
+    activate_document(*app, 0);
+    type("unsaved work");
+
+    requesters->answers.push_back(Answer::Yes);
+    requesters->files.push_back(""); // the save requester is cancelled
+    quit();
+    expect_dialog(0, "File has changes!",
+                  documents_folder + "untitled.bas\nDo yo want to save changes to untitled.bas?",
+                  Buttons::YesNo);
+    EXPECT_EQ(app->quit_flag, 0);
+    EXPECT_TRUE(app->window->isVisible());
+    ASSERT_EQ(app->documents.count(), 2);
+    EXPECT_EQ(sci_text(app->editor), "unsaved work");
+    EXPECT_EQ(read_file(settings), "untouched");
+
+    // A write that fails stops it too.
+    activate_document(*app, 1);
+    type("B");
+    activate_document(*app, 0);
+    requesters->answers = {Answer::No, Answer::Yes};
+    fill_the_disk();
+    quit();
+    EXPECT_EQ(app->quit_flag, 0);
+    ASSERT_EQ(app->documents.count(), 1);
+    EXPECT_EQ(current().path, file);
+    EXPECT_EQ(read_file(settings), "untouched");
+
+    app->file_write_hooks = {};
+    requesters->answers = {Answer::Yes};
+    quit();
+    EXPECT_EQ(app->quit_flag, 1);
+    EXPECT_EQ(read_file(file), "AB");
+    EXPECT_NE(read_file(settings).find("File1 = " + file + "\r\n"), std::string::npos);
+}
+
+TEST_F(SavingTest, IntroTextIsSavedForNewDocumentsAndTheDocumentKeepsItsChanges) {
+    start_with_intro("old intro\r\n");
+    type("' my header\r\n");
+    requesters->answers.push_back(Answer::No);
+    save_intro_text(*app);
+    expect_dialog(0, "Intro Text", "Save current code as\nnew file Intro text?", Buttons::YesNo);
+    expect_dialog(1, "Intro Text", "Save cancelled");
+    EXPECT_EQ(read_file(data_folder() + "newfile.txt"), "old intro\r\n");
+
+    requesters->answers.push_back(Answer::Yes);
+    save_intro_text(*app);
+    EXPECT_EQ(requesters->shown.size(), 3u);
+    EXPECT_EQ(read_file(data_folder() + "newfile.txt"), "old intro\r\n' my header\r\n");
+    EXPECT_TRUE(modified()); // its own file was not written
+    run_command(*app, menu_id::new_file);
+    EXPECT_EQ(sci_text(app->editor), "old intro\r\n' my header\r\n");
+
+    fill_the_disk();
+    type("more");
+    requesters->answers.push_back(Answer::Yes);
+    save_intro_text(*app);
+    expect_dialog(4, "Intro Text",
+                  "Couldn't save " + data_folder() + "newfile.txt\nNo space left on device");
+    EXPECT_EQ(app->intro_text, "old intro\r\n' my header\r\n");
+}
