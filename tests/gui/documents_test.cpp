@@ -17,12 +17,6 @@ namespace {
 
 class DocumentsTest : public AppFixture {
 protected:
-    void start_with_intro(const std::string& intro) {
-        QDir().mkpath(QString::fromStdString(data_folder()));
-        write_file(data_folder() + "Zellcmndlist.dat", "PRINT FOR NEXT SUB END ");
-        write_file(data_folder() + "newfile.txt", intro);
-        start();
-    }
     std::vector<std::string> labels() const {
         std::vector<std::string> items;
         for (int i = 0; i < app->label_list->count(); ++i)

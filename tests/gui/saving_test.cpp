@@ -17,10 +17,7 @@ namespace {
 class SavingTest : public AppFixture {
   protected:
     void start_with_intro(const std::string& intro) {
-        QDir().mkpath(QString::fromStdString(data_folder()));
-        write_file(data_folder() + "Zellcmndlist.dat", "PRINT FOR NEXT SUB END ");
-        write_file(data_folder() + "newfile.txt", intro);
-        start();
+        AppFixture::start_with_intro(intro);
         app->settings.confirm_before_exit = 0;
     }
     // Opens `bytes` as the file `name` in the temporary home; it becomes the current document.

@@ -55,6 +55,13 @@ void AppFixture::start(const std::vector<std::string>& arguments) {
     process_events();
 }
 
+void AppFixture::start_with_intro(const std::string& intro) {
+    QDir().mkpath(QString::fromStdString(data_folder()));
+    write_file(data_folder() + "Zellcmndlist.dat", "PRINT FOR NEXT SUB END ");
+    write_file(data_folder() + "newfile.txt", intro);
+    start();
+}
+
 void AppFixture::quit() {
     if (!app) return;
     run_command(*app, menu_id::quit);

@@ -18,6 +18,8 @@ protected:
 
     // Starts the editor; `requesters` keeps answering afterwards.
     void start(const std::vector<std::string>& arguments = {});
+    // Starts with a small keyword file and `intro` as the text of new documents.
+    void start_with_intro(const std::string& intro);
     // Ends it the way the user does (exit command, answers as scripted).
     void quit();
     // Drops the running editor without the shutdown sequence.
