@@ -12,7 +12,7 @@ namespace {
 
 // Sets the flag for the length of a recolouring, restoring it afterwards even when nested.
 class RestylingGuard {
-public:
+  public:
     explicit RestylingGuard(EditorRecord& record) : record_(record), was_(record.restyling) {
         record.restyling = true;
     }
@@ -20,14 +20,14 @@ public:
     RestylingGuard(const RestylingGuard&) = delete;
     RestylingGuard& operator=(const RestylingGuard&) = delete;
 
-private:
+  private:
     EditorRecord& record_;
     bool was_;
 };
 
 // Collects the styles of consecutive lines and sends them with one message.
 class StyleWriter {
-public:
+  public:
     explicit StyleWriter(QsciScintillaBase* control) : control_(control) {}
     ~StyleWriter() { flush(); }
     StyleWriter(const StyleWriter&) = delete;
@@ -49,10 +49,34 @@ public:
         styles_.clear();
     }
 
-private:
+  private:
     QsciScintillaBase* control_;
     SciPos start_ = 0;
     std::string styles_;
+};
+
+// Read access to the text being coloured, fetched for the whole stretch at once rather than
+// line by line. Valid while the text does not change, which colouring never does.
+class TextWindow {
+  public:
+    TextWindow(QsciScintillaBase* control, SciPos end) : control_(control), end_(end) {}
+    // The `n` bytes from `pos`, or null.
+    const char* at(SciPos pos, SciPos n) {
+        if (!bytes_ || pos < start_ || pos + n > start_ + length_) {
+            start_ = pos;
+            length_ = std::max(n, end_ - pos);
+            bytes_ = sci_range_pointer(control_, start_, length_);
+            if (!bytes_) return nullptr;
+        }
+        return bytes_ + (pos - start_);
+    }
+
+  private:
+    QsciScintillaBase* control_;
+    SciPos end_;
+    SciPos start_ = 0;
+    SciPos length_ = 0;
+    const char* bytes_ = nullptr;
 };
 
 void style_needed(EditorRecord& record, QsciScintillaBase* control, long position) {
@@ -130,6 +154,8 @@ void restyle_lines(EditorRecord& record, QsciScintillaBase* control, long first,
     int result = 0;
     bool styled_any = false;
     StyleWriter writer(control);
+    TextWindow window(control, stop != -1 ? std::min(stop, sci_length(control))
+                                          : sci_position_from_line(control, last + 1));
     for (SciLine line = first; line <= last; ++line) {
         record.fold_delta = 0;
         const SciPos full_length = sci_line_length(control, line);
@@ -137,7 +163,7 @@ void restyle_lines(EditorRecord& record, QsciScintillaBase* control, long first,
         if (stop != -1 && result != 1 && n > remaining) n = remaining;
         remaining -= n;
         if (n >= 1) {
-            if (const char* bytes = sci_range_pointer(control, line_start, n)) {
+            if (const char* bytes = window.at(line_start, n)) {
                 std::string& styles = writer.at(line_start);
                 const std::size_t before = styles.size();
                 std::string_view text(bytes, static_cast<std::size_t>(n));
@@ -158,8 +184,10 @@ void restyle_lines(EditorRecord& record, QsciScintillaBase* control, long first,
         if (n >= 1 || line == count - 1) {
             if (folding) {
                 sci_set_fold_level(control, line,
-                                   record.fold_level | (record.fold_delta >= 1 ? fold_header_flag : 0));
-                record.fold_level = std::max(record.fold_level + record.fold_delta, fold_level_base);
+                                   record.fold_level |
+                                       (record.fold_delta >= 1 ? fold_header_flag : 0));
+                record.fold_level =
+                    std::max(record.fold_level + record.fold_delta, fold_level_base);
             } else {
                 sci_set_fold_level(control, line, 0);
             }

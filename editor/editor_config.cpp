@@ -56,8 +56,8 @@ void connect_notifications(EditorRecord& record, EditorWidget* w) {
     QObject::connect(w, &QsciScintillaBase::SCN_MODIFIED, w,
                      [r, w](int position, int type, const char*, int length, int lines_added, int,
                             int, int, int, int) {
-                         handle_notification(*r, w, modified_notification(position, type, length,
-                                                                           lines_added));
+                         handle_notification(
+                             *r, w, modified_notification(position, type, length, lines_added));
                      });
     QObject::connect(w, &QsciScintillaBase::SCN_MARGINCLICK, w,
                      [r, w](int position, int, int margin) {
@@ -108,11 +108,12 @@ EditorWidget* create_editor(EditorRecord& record, QWidget* parent, int x, int y,
     sci_send(control, Sci::SCI_SETLEXER, Sci::SCLEX_CONTAINER);
     sci_set_margin_width(control, margin_bookmarks, 0);
     sci_send(control, Sci::SCI_SETMARGINSENSITIVEN, margin_fold, 1);
-    sci_send(control, Sci::SCI_SETMARGINMASKN, margin_fold, static_cast<long>(Sci::SC_MASK_FOLDERS));
+    sci_send(control, Sci::SCI_SETMARGINMASKN, margin_fold,
+             static_cast<long>(Sci::SC_MASK_FOLDERS));
     for (const FoldMarker& m : fold_markers) {
         sci_marker_define(control, m.marker, m.symbol);
-        bool back_first = m.marker == Sci::SC_MARKNUM_FOLDEREND ||
-                          m.marker == Sci::SC_MARKNUM_FOLDEROPENMID;
+        bool back_first =
+            m.marker == Sci::SC_MARKNUM_FOLDEREND || m.marker == Sci::SC_MARKNUM_FOLDEROPENMID;
         if (back_first) sci_marker_set_back(control, m.marker, 0);
         if (m.white_fore) sci_marker_set_fore(control, m.marker, white);
         if (!back_first) sci_marker_set_back(control, m.marker, 0);
@@ -339,7 +340,7 @@ void set_lexer_option(EditorRecord& record, QsciScintillaBase* control, LexerOpt
 void fit_line_number_margin(const EditorRecord& record, QsciScintillaBase* control) {
     if (!control || !(record.creation_flags & creation_fit_line_numbers)) return;
     const std::string nines(std::to_string(sci_line_count(control)).size(), '9');
-    const int width = sci_text_width(control, style::line_number, nines.c_str()) +
-                      record.margin_spacing + 10;
+    const int width =
+        sci_text_width(control, style::line_number, nines.c_str()) + record.margin_spacing + 10;
     sci_set_margin_width(control, margin_line_numbers, width);
 }

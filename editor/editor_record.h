@@ -14,17 +14,17 @@ constexpr int keyword = 1;
 constexpr int comment = 2;
 constexpr int string = 3;
 constexpr int number = 4;
-constexpr int spare = 5;       // defined, never assigned
+constexpr int spare = 5;         // defined, never assigned
 constexpr int spare_keyword = 6; // defined, never assigned
-constexpr int name = 7;        // SUB and FUNCTION names and labels
+constexpr int name = 7;          // SUB and FUNCTION names and labels
 constexpr int default_text = 32;
 constexpr int line_number = 33;
 constexpr int call_tip = 38;
 } // namespace style
 
-constexpr int fold_level_base = 1024;       // SC_FOLDLEVELBASE
+constexpr int fold_level_base = 1024; // SC_FOLDLEVELBASE
 constexpr int fold_level_number_mask = 0x0FFF;
-constexpr int fold_header_flag = 0x2000;    // SC_FOLDLEVELHEADERFLAG
+constexpr int fold_header_flag = 0x2000; // SC_FOLDLEVELHEADERFLAG
 
 // Creation flags.
 constexpr int creation_fit_line_numbers = 1; // fit the line-number margin to the line count
@@ -50,10 +50,11 @@ struct EditorRecord {
     std::string separators; // characters that end a word
     int number_style = style::default_text;
     WordTable words;
-    int fold_delta = 0;                // change of fold depth on the line being coloured
-    int fold_level = fold_level_base;  // running fold level, never below the base
-    bool rescan = false; // set by Return: the line Return was pressed in is examined for a SUB header
-    long rescan_line = -1; // that line; -1 examines whichever line is coloured next
+    int fold_delta = 0;               // change of fold depth on the line being coloured
+    int fold_level = fold_level_base; // running fold level, never below the base
+    bool rescan =
+        false; // set by Return: the line Return was pressed in is examined for a SUB header
+    long rescan_line = -1;  // that line; -1 examines whichever line is coloured next
     long styling_line = -1; // the line the line styler is colouring, -1 when not known
 
     // Bytes in `separators`, plus CR and LF, which always end a word.

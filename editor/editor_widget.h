@@ -9,7 +9,7 @@
 
 class EditorWidget : public QsciScintillaBase {
     Q_OBJECT
-public:
+  public:
     explicit EditorWidget(QWidget* parent = nullptr);
 
     // Right button released over the text: the program shows its own context menu.
@@ -21,7 +21,7 @@ public:
     std::function<void()> on_focus_in;
     std::function<void()> on_focus_out;
 
-protected:
+  protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

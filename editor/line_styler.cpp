@@ -4,20 +4,6 @@
 #include "editor/names.h"
 #include "editor/tokens.h"
 
-namespace {
-
-bool equals_lower(std::string_view token, std::string_view lower) {
-    if (token.size() != lower.size()) return false;
-    for (std::size_t i = 0; i < token.size(); ++i) {
-        char c = token[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-        if (c != lower[i]) return false;
-    }
-    return true;
-}
-
-} // namespace
-
 void learn_name(EditorRecord& record, std::string_view utf8_name, bool label) {
     std::string name = decode_utf8_bytes(utf8_name);
     if (name.empty()) return;

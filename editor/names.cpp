@@ -3,13 +3,17 @@
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view text) {
     while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
     return text;
 }
+
+} // namespace
 
 bool equals_lower(std::string_view text, std::string_view lower) {
     if (text.size() != lower.size()) return false;
@@ -20,8 +24,6 @@ bool equals_lower(std::string_view text, std::string_view lower) {
     }
     return true;
 }
-
-} // namespace
 
 std::string_view without_line_end(std::string_view line) {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);

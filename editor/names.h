@@ -3,6 +3,9 @@
 
 #include <string_view>
 
+// Whether `text` equals `lower` (given in lower case) when its ASCII letters are lowered.
+bool equals_lower(std::string_view text, std::string_view lower);
+
 // The line without its CR and LF characters at the end.
 std::string_view without_line_end(std::string_view line);
 
@@ -12,9 +15,9 @@ std::string_view first_field(std::string_view line);
 std::string_view second_field(std::string_view line);
 
 struct LineNames {
-    bool header = false;     // the first field is SUB or FUNCTION, in any case
-    std::string_view name;   // the header's name: the second field without a last "("
-    std::string_view label;  // the first field without its final ":", when it ends with one
+    bool header = false;    // the first field is SUB or FUNCTION, in any case
+    std::string_view name;  // the header's name: the second field without a last "("
+    std::string_view label; // the first field without its final ":", when it ends with one
 };
 
 // The names of one line (given without its line end).

@@ -26,9 +26,15 @@ inline long sci_send_ptr(QsciScintillaBase* control, unsigned message, unsigned 
     return control ? control->SendScintilla(message, wparam, pointer) : 0;
 }
 
-inline SciPos sci_length(QsciScintillaBase* c) { return sci_send(c, Sci::SCI_GETLENGTH); }
-inline SciLine sci_line_count(QsciScintillaBase* c) { return sci_send(c, Sci::SCI_GETLINECOUNT); }
-inline SciPos sci_current_pos(QsciScintillaBase* c) { return sci_send(c, Sci::SCI_GETCURRENTPOS); }
+inline SciPos sci_length(QsciScintillaBase* c) {
+    return sci_send(c, Sci::SCI_GETLENGTH);
+}
+inline SciLine sci_line_count(QsciScintillaBase* c) {
+    return sci_send(c, Sci::SCI_GETLINECOUNT);
+}
+inline SciPos sci_current_pos(QsciScintillaBase* c) {
+    return sci_send(c, Sci::SCI_GETCURRENTPOS);
+}
 inline SciLine sci_line_from_position(QsciScintillaBase* c, SciPos pos) {
     return sci_send(c, Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos));
 }
@@ -50,6 +56,15 @@ inline std::string sci_text(QsciScintillaBase* c) {
     return text;
 }
 
+// The bytes from `start` to `end` (UTF-8), zero bytes included.
+inline std::string sci_text_range(QsciScintillaBase* c, SciPos start, SciPos end) {
+    if (!c || end <= start) return {};
+    std::string text(static_cast<std::size_t>(end - start) + 1, '\0');
+    c->SendScintilla(Sci::SCI_GETTEXTRANGE, start, end, text.data());
+    text.resize(static_cast<std::size_t>(end - start));
+    return text;
+}
+
 // Replaces the whole text as one undo step. Unlike SCI_SETTEXT, which takes a C string,
 // this keeps zero bytes inside the text.
 inline void sci_set_text(QsciScintillaBase* c, std::string_view utf8) {
@@ -67,7 +82,9 @@ inline void sci_style_set_fore(QsciScintillaBase* c, int style, long colour) {
 inline void sci_style_set_back(QsciScintillaBase* c, int style, long colour) {
     sci_send(c, Sci::SCI_STYLESETBACK, static_cast<unsigned long>(style), colour);
 }
-inline void sci_style_clear_all(QsciScintillaBase* c) { sci_send(c, Sci::SCI_STYLECLEARALL); }
+inline void sci_style_clear_all(QsciScintillaBase* c) {
+    sci_send(c, Sci::SCI_STYLECLEARALL);
+}
 inline int sci_style_at(QsciScintillaBase* c, SciPos pos) {
     return static_cast<int>(sci_send(c, Sci::SCI_GETSTYLEAT, static_cast<unsigned long>(pos)));
 }
@@ -75,7 +92,8 @@ inline void sci_set_margin_width(QsciScintillaBase* c, int margin, int pixels) {
     sci_send(c, Sci::SCI_SETMARGINWIDTHN, static_cast<unsigned long>(margin), pixels);
 }
 inline int sci_margin_width(QsciScintillaBase* c, int margin) {
-    return static_cast<int>(sci_send(c, Sci::SCI_GETMARGINWIDTHN, static_cast<unsigned long>(margin)));
+    return static_cast<int>(
+        sci_send(c, Sci::SCI_GETMARGINWIDTHN, static_cast<unsigned long>(margin)));
 }
 inline void sci_marker_define(QsciScintillaBase* c, int marker, int symbol) {
     sci_send(c, Sci::SCI_MARKERDEFINE, static_cast<unsigned long>(marker), symbol);
@@ -87,7 +105,8 @@ inline void sci_marker_set_back(QsciScintillaBase* c, int marker, long colour) {
     sci_send(c, Sci::SCI_MARKERSETBACK, static_cast<unsigned long>(marker), colour);
 }
 inline int sci_text_width(QsciScintillaBase* c, int style, const char* text) {
-    return static_cast<int>(sci_send_text(c, Sci::SCI_TEXTWIDTH, static_cast<unsigned long>(style), text));
+    return static_cast<int>(
+        sci_send_text(c, Sci::SCI_TEXTWIDTH, static_cast<unsigned long>(style), text));
 }
 inline SciPos sci_line_length(QsciScintillaBase* c, SciLine line) {
     return sci_send(c, Sci::SCI_LINELENGTH, static_cast<unsigned long>(line));
@@ -95,11 +114,13 @@ inline SciPos sci_line_length(QsciScintillaBase* c, SciLine line) {
 inline SciPos sci_line_end_position(QsciScintillaBase* c, SciLine line) {
     return sci_send(c, Sci::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
 }
-inline SciPos sci_end_styled(QsciScintillaBase* c) { return sci_send(c, Sci::SCI_GETENDSTYLED); }
+inline SciPos sci_end_styled(QsciScintillaBase* c) {
+    return sci_send(c, Sci::SCI_GETENDSTYLED);
+}
 // Direct read access to `length` bytes from `pos`; valid until the text next changes.
 inline const char* sci_range_pointer(QsciScintillaBase* c, SciPos pos, SciPos length) {
-    return reinterpret_cast<const char*>(sci_send(c, Sci::SCI_GETRANGEPOINTER,
-                                                  static_cast<unsigned long>(pos), length));
+    return reinterpret_cast<const char*>(
+        sci_send(c, Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(pos), length));
 }
 inline void sci_start_styling(QsciScintillaBase* c, SciPos pos) {
     sci_send(c, Sci::SCI_STARTSTYLING, static_cast<unsigned long>(pos), 31);
@@ -121,7 +142,8 @@ inline void sci_ensure_visible(QsciScintillaBase* c, SciLine line) {
     sci_send(c, Sci::SCI_ENSUREVISIBLE, static_cast<unsigned long>(line));
 }
 inline int sci_line_indentation(QsciScintillaBase* c, SciLine line) {
-    return static_cast<int>(sci_send(c, Sci::SCI_GETLINEINDENTATION, static_cast<unsigned long>(line)));
+    return static_cast<int>(
+        sci_send(c, Sci::SCI_GETLINEINDENTATION, static_cast<unsigned long>(line)));
 }
 // Inserts at the caret and moves the caret after the text; a selection is not replaced.
 inline void sci_add_text(QsciScintillaBase* c, std::string_view text) {

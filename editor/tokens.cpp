@@ -5,9 +5,13 @@
 
 namespace {
 
-bool is_blank(unsigned char byte) { return byte == ' ' || byte == '\t'; }
+bool is_blank(unsigned char byte) {
+    return byte == ' ' || byte == '\t';
+}
 
-bool is_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool is_continuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 std::size_t sequence_length(unsigned char lead) {
     if (lead < 0x80) return 1;
@@ -46,10 +50,11 @@ std::size_t delimiter_span(const WordEntry& entry, const unsigned char* bytes, s
 
 } // namespace
 
-std::size_t decode_utf8_bytes(std::string_view utf8, char* out) {
+std::size_t decode_utf8_bytes(std::string_view utf8, char* out, bool* substituted) {
     const auto* text = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     std::size_t i = 0, written = 0;
+    bool replaced = false;
     while (i < size) {
         unsigned char lead = text[i];
         if (lead < 0x80) {
@@ -60,23 +65,27 @@ std::size_t decode_utf8_bytes(std::string_view utf8, char* out) {
         std::size_t length = sequence_length(lead);
         if (length == 0) {
             out[written++] = '?';
+            replaced = true;
             ++i;
             continue;
         }
         std::size_t taken = 1;
         while (taken < length && i + taken < size && is_continuation(text[i + taken])) ++taken;
-        if (taken == 2 && length == 2 && (lead == 0xC2 || lead == 0xC3))
+        if (taken == 2 && length == 2 && (lead == 0xC2 || lead == 0xC3)) {
             out[written++] = static_cast<char>(((lead & 0x1F) << 6) | (text[i + 1] & 0x3F));
-        else
+        } else {
             out[written++] = '?';
+            replaced = true;
+        }
         i += taken;
     }
+    if (substituted) *substituted = replaced;
     return written;
 }
 
-std::string decode_utf8_bytes(std::string_view utf8) {
+std::string decode_utf8_bytes(std::string_view utf8, bool* substituted) {
     std::string out(utf8.size(), '\0');
-    out.resize(decode_utf8_bytes(utf8, out.data()));
+    out.resize(decode_utf8_bytes(utf8, out.data(), substituted));
     return out;
 }
 
@@ -91,8 +100,9 @@ const WordEntry* find_utf8_word(const WordTable& table, std::string_view utf8_wo
         large.resize(utf8_word.size());
         key = large.data();
     }
-    std::size_t length = decode_utf8_bytes(utf8_word, key);
-    if (length > table.longest_key) return nullptr;
+    bool substituted = false;
+    std::size_t length = decode_utf8_bytes(utf8_word, key, &substituted);
+    if (substituted || length > table.longest_key) return nullptr;
     if (!table.match_case)
         for (std::size_t i = 0; i < length; ++i) key[i] = lower_byte(key[i]);
     return find_key(table, std::string_view(key, length));

@@ -6,13 +6,20 @@
 
 int* view_option(Options& options, int menu_id) {
     switch (static_cast<ViewToggle>(menu_id)) {
-    case ViewToggle::SyntaxColouring: return &options.colour;
-    case ViewToggle::CapitalKeywords: return &options.upper_case;
-    case ViewToggle::WhiteSpaceMarkers: return &options.whitespace_markers;
-    case ViewToggle::LineEndings: return &options.show_line_endings;
-    case ViewToggle::IndentGuides: return &options.show_indent;
-    case ViewToggle::AutoIndent: return &options.auto_indent;
-    case ViewToggle::LineNumbers: return &options.line_numbers;
+    case ViewToggle::SyntaxColouring:
+        return &options.colour;
+    case ViewToggle::CapitalKeywords:
+        return &options.upper_case;
+    case ViewToggle::WhiteSpaceMarkers:
+        return &options.whitespace_markers;
+    case ViewToggle::LineEndings:
+        return &options.show_line_endings;
+    case ViewToggle::IndentGuides:
+        return &options.show_indent;
+    case ViewToggle::AutoIndent:
+        return &options.auto_indent;
+    case ViewToggle::LineNumbers:
+        return &options.line_numbers;
     }
     return nullptr;
 }

@@ -22,6 +22,10 @@ template <typename F> void for_each_field(std::string_view words, F&& f) {
     }
 }
 
+std::uint64_t length_bit(std::size_t length) {
+    return std::uint64_t{1} << (length < 63 ? length : 63);
+}
+
 void mark_single_byte(WordTable& table, const std::string& key, const WordEntry* entry) {
     // Only ASCII bytes: any other byte of the editor's text is part of a multi-byte character.
     if (key.size() != 1 || static_cast<unsigned char>(key[0]) >= 0x80) return;
@@ -55,6 +59,7 @@ int register_words(WordTable& table, std::string_view words, int style, int opti
         if (style != -1) entry.style = style;
         entry.options |= options;
         if (key.size() > table.longest_key) table.longest_key = key.size();
+        table.key_lengths[static_cast<unsigned char>(key[0])] |= length_bit(key.size());
         mark_single_byte(table, key, &entry);
         ++count;
     });
@@ -70,6 +75,9 @@ void unregister_words(WordTable& table, std::string_view words) {
 }
 
 const WordEntry* find_key(const WordTable& table, std::string_view key) {
+    if (key.empty() ||
+        !(table.key_lengths[static_cast<unsigned char>(key[0])] & length_bit(key.size())))
+        return nullptr;
     auto it = table.entries.find(key);
     return it == table.entries.end() ? nullptr : &it->second;
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ struct WordTable {
     std::size_t longest_key = 0;
     // Per byte: bit 0 = a one-character entry exists for it, bit 1 = that entry is a delimiter.
     std::array<unsigned char, 256> single_byte{};
+    // Per first byte of a key: bit n set when a key of length n (63 and longer: bit 63) was ever
+    // registered. Most words of a program are no key; this turns them away without hashing.
+    std::array<std::uint64_t, 256> key_lengths{};
 };
 
 // Lower case of one 8-bit character: ASCII and Latin-1 letters.

@@ -21,17 +21,19 @@ inline constexpr const char* test_keywords =
     "PAUSE CLS ?";
 
 class EditorTest : public ::testing::Test {
-protected:
-    void SetUp() override {
+  protected:
+    void SetUp() override { make_editor(); }
+    // A new control with a new record, configured as the program does.
+    void make_editor() {
+        editor.reset();
+        record = EditorRecord{};
         editor.reset(create_editor(record, nullptr, 0, 0, 700, 500, creation_fit_line_numbers));
         ASSERT_NE(editor, nullptr);
         configure_editor(record, control(), test_keywords);
         apply_colour_scheme(record, control(), settings);
         record.on_status = [this] { ++status_calls; };
     }
-    void TearDown() override {
-        editor.reset();
-    }
+    void TearDown() override { editor.reset(); }
 
     QsciScintillaBase* control() { return editor.get(); }
 
@@ -41,7 +43,7 @@ protected:
     }
     // Paints the control, which asks for the colouring of what it shows.
     void paint() {
-        editor->repaint();
+        editor->viewport()->repaint();
         QApplication::processEvents();
     }
     void set_text(std::string_view utf8) { sci_set_text(control(), utf8); }
@@ -68,6 +70,11 @@ protected:
         return out;
     }
     int level(SciLine line) { return sci_fold_level(control(), line); }
+    // The line's text without its line end.
+    std::string line_text(SciLine line) {
+        return sci_text_range(control(), sci_position_from_line(control(), line),
+                              sci_line_end_position(control(), line));
+    }
 
     EditorRecord record;
     Settings settings;

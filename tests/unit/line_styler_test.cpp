@@ -43,9 +43,9 @@ TEST(LineStyler, NestedBlocksAndEndAtTheBase) {
 
 TEST(LineStyler, ExitSubLeavesTheBlockOpen) {
     EditorRecord r = colour_test_record();
-    EXPECT_EQ(fold_levels(r, {"SUB a\n", "IF x THEN EXIT SUB\n", "exit function\n", "END SUB\n",
-                              "y\n"}),
-              (Levels{"1024h", "1025", "1025", "1025", "1024"}));
+    EXPECT_EQ(
+        fold_levels(r, {"SUB a\n", "IF x THEN EXIT SUB\n", "exit function\n", "END SUB\n", "y\n"}),
+        (Levels{"1024h", "1025", "1025", "1025", "1024"}));
 }
 
 TEST(LineStyler, SubInACommentOrStringIsNotCounted) {

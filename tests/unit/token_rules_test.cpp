@@ -32,7 +32,8 @@ TEST(TokenRules, SeparatorsAndDelimiters) {
 
 TEST(TokenRules, StringsRunToTheNextQuoteOrTheLineEnd) {
     EditorRecord r = colour_test_record();
-    EXPECT_EQ(token_marks(r, "PRINT \"it's\" 'c\r\n"), "{1}PRINT{32} {3}\"it's\"{32} {2}'c{32}\r\n");
+    EXPECT_EQ(token_marks(r, "PRINT \"it's\" 'c\r\n"),
+              "{1}PRINT{32} {3}\"it's\"{32} {2}'c{32}\r\n");
     // Unterminated: the string stops before the line end.
     EXPECT_EQ(token_marks(r, "\"abc\r\n"), "{3}\"abc{32}\r\n");
     EXPECT_EQ(token_marks(r, "\"abc"), "{3}\"abc");
@@ -81,6 +82,11 @@ TEST(TokenRules, WordsMatchTheTableIgnoringCase) {
     register_words(r.words, "caf\xE9", style::name, word_plain);
     EXPECT_EQ(style_token(r, "CAF\xC3\x89").style, style::name);
     EXPECT_EQ(style_token(r, "caf\xC3\xA9").length, 5u);
+    // A character 8-bit text cannot hold matches nothing, not even the "?" that stands for it.
+    EXPECT_EQ(style_token(r, "?").style, style::keyword);
+    EXPECT_EQ(style_token(r, "\xE2\x82\xAC").style, style::default_text);
+    EXPECT_EQ(style_token(r, "\xC3").style, style::default_text);
+    EXPECT_EQ(style_token(r, "\xFF").style, style::default_text);
 }
 
 TEST(TokenRules, ColouringOffGivesTheDefaultStyleEverywhere) {
@@ -92,8 +98,19 @@ TEST(TokenRules, ColouringOffGivesTheDefaultStyleEverywhere) {
 TEST(TokenRules, EveryTokenAdvancesAndStaysInsideItsBytes) {
     EditorRecord r = colour_test_record();
     const std::string cases[] = {
-        std::string("\0\0x\0", 4), "\xFF\xFE\x80\xC3", "\xC3", "\xE2\x82", "\r", "\r\r\r",
-        "\"\r", "'\r\n", ".", "..", ".5.", "\"\"\"", std::string(3, '\0') + "\"",
+        std::string("\0\0x\0", 4),
+        "\xFF\xFE\x80\xC3",
+        "\xC3",
+        "\xE2\x82",
+        "\r",
+        "\r\r\r",
+        "\"\r",
+        "'\r\n",
+        ".",
+        "..",
+        ".5.",
+        "\"\"\"",
+        std::string(3, '\0') + "\"",
     };
     for (const std::string& bytes : cases) {
         std::string_view rest = bytes;
@@ -109,11 +126,16 @@ TEST(TokenRules, EveryTokenAdvancesAndStaysInsideItsBytes) {
 
 TEST(TokenRules, DecodingUtf8ToEightBitText) {
     EXPECT_EQ(decode_utf8_bytes("a\xC3\xA9\xC2\xA0"), "a\xE9\xA0");
-    EXPECT_EQ(decode_utf8_bytes("\xE2\x82\xAC"), "?");     // above U+00FF
-    EXPECT_EQ(decode_utf8_bytes("\x80x"), "?x");           // stray continuation byte
-    EXPECT_EQ(decode_utf8_bytes("\xC3x"), "?x");           // cut short
-    EXPECT_EQ(decode_utf8_bytes("\xC0\x80"), "?");         // overlong
+    EXPECT_EQ(decode_utf8_bytes("\xE2\x82\xAC"), "?"); // above U+00FF
+    EXPECT_EQ(decode_utf8_bytes("\x80x"), "?x");       // stray continuation byte
+    EXPECT_EQ(decode_utf8_bytes("\xC3x"), "?x");       // cut short
+    EXPECT_EQ(decode_utf8_bytes("\xC0\x80"), "?");     // overlong
     EXPECT_EQ(decode_utf8_bytes(std::string_view("\0", 1)), std::string(1, '\0'));
+    bool substituted = true;
+    decode_utf8_bytes("?\xC3\xA9", &substituted);
+    EXPECT_FALSE(substituted);
+    decode_utf8_bytes("x\xC3", &substituted);
+    EXPECT_TRUE(substituted);
 }
 
 } // namespace

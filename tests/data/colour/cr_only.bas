@@ -1,0 +1,1 @@
+SUB aPRINT "xEND SUB' cb: y = .5

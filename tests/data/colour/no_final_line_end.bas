@@ -1,0 +1,5 @@
+Loop1:
+  PRINT 1
+GOTO Loop1
+Finish:
+SUB
