@@ -119,6 +119,9 @@ void handle_notification(EditorRecord& record, QsciScintillaBase* control,
     case scn::modified:
         if (notification.lines_added != 0) fit_line_number_margin(record, control);
         break;
+    case scn::update_ui: // after any change, before it is painted
+        fit_line_number_margin(record, control);
+        break;
     case scn::margin_click:
         margin_clicked(control, notification);
         break;

@@ -6,6 +6,8 @@
 #include "editor/line_styler.h"
 #include "editor/sci.h"
 
+#include <QAccessible>
+
 #include <string>
 
 namespace {
@@ -106,6 +108,11 @@ EditorWidget* create_editor(EditorRecord& record, QWidget* parent, int x, int y,
 
     sci_send(control, Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
     sci_send(control, Sci::SCI_SETLEXER, Sci::SCLEX_CONTAINER);
+    // Each change notification costs the editing component time that grows with the caret's
+    // distance from the start of the text (it counts characters for assistive technology), so
+    // typing far down a long program lagged. The line-number margin follows the line count on
+    // SCN_UPDATEUI instead; with assistive technology running, the notifications stay on.
+    if (!QAccessible::isActive()) sci_send(control, Sci::SCI_SETMODEVENTMASK, 0);
     sci_set_margin_width(control, margin_bookmarks, 0);
     sci_send(control, Sci::SCI_SETMARGINSENSITIVEN, margin_fold, 1);
     sci_send(control, Sci::SCI_SETMARGINMASKN, margin_fold,

@@ -16,7 +16,7 @@
 namespace {
 
 class DocumentsTest : public AppFixture {
-protected:
+  protected:
     std::vector<std::string> labels() const {
         std::vector<std::string> items;
         for (int i = 0; i < app->label_list->count(); ++i)
@@ -110,8 +110,9 @@ TEST_F(DocumentsTest, ManyOpensAndClosesKeepEveryListedDocumentIntact) {
 TEST_F(DocumentsTest, LabelListShowsNamesWithoutTheirColonForms) {
     start_with_intro("");
     std::string file = path("names.bas");
-    write_file(file, "Sub Main\r\nStart:\r\n  PRINT 1\r\nEnd Sub\r\nFunction Area(w)\r\nSub Draw(x, y)\r\n"
-                     "Sub Last");
+    write_file(
+        file, "Sub Main\r\nStart:\r\n  PRINT 1\r\nEnd Sub\r\nFunction Area(w)\r\nSub Draw(x, y)\r\n"
+              "Sub Last");
     open_files(*app, file);
     EXPECT_EQ(labels(), (std::vector<std::string>{"Main", "Start", "Area(w)", "Draw(x,"}));
     EXPECT_EQ(find_name_line(*app, "Draw(x,"), 5);
@@ -265,7 +266,8 @@ TEST_F(DocumentsTest, EveryByteIsLoadedIncludingZeroBytesAndHighBytes) {
     std::string file = path("binary.bas");
     write_file(file, bytes);
     open_files(*app, file);
-    EXPECT_EQ(sci_length(app->editor), long(bytes.size()) + 2); // two high bytes, two UTF-8 bytes each
+    EXPECT_EQ(sci_length(app->editor),
+              long(bytes.size()) + 2); // two high bytes, two UTF-8 bytes each
     EXPECT_EQ(get_editor_text(app->editor), bytes);
 }
 
@@ -346,4 +348,20 @@ TEST_F(DocumentsTest, ExitRecordsTheOpenFilesInTabOrder) {
     EXPECT_NE(settings.find("File Count = 2\r\nFile1 = " + a + "\r\nFile2 = " + b + "\r\n"),
               std::string::npos)
         << settings;
+}
+
+TEST_F(DocumentsTest, LineNumberMarginWidensAsReturnAddsTheTenthLine) {
+    start_with_intro("");
+    process_events();
+    const int narrow = sci_margin_width(app->editor, 0);
+    for (int i = 0; i < 8; ++i) run_command(*app, menu_id::return_key);
+    process_events();
+    EXPECT_EQ(sci_line_count(app->editor), 9);
+    EXPECT_EQ(sci_margin_width(app->editor, 0), narrow);
+    run_command(*app, menu_id::return_key);
+    process_events();
+    EXPECT_GT(sci_margin_width(app->editor, 0), narrow);
+    sci_send(app->editor, Sci::SCI_UNDO);
+    process_events();
+    EXPECT_EQ(sci_margin_width(app->editor, 0), narrow);
 }

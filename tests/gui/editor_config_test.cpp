@@ -69,12 +69,15 @@ TEST_F(EditorTest, ColouringOffKeepsBoldAndItalicInBlack) {
 }
 
 TEST_F(EditorTest, LineNumberMarginWidensAtTheTenthLine) {
+    show();
     set_text("1\n2\n3\n4\n5\n6\n7\n8\n9");
+    paint();
     const int nine = sci_margin_width(control(), margin_line_numbers);
     const int digit = sci_text_width(control(), style::line_number, "9");
     EXPECT_EQ(nine, digit + 20);
     sci_send(control(), Sci::SCI_DOCUMENTEND);
     sci_add_text(control(), "\n10");
+    paint(); // the margin follows the line count before the text is shown
     const int ten = sci_margin_width(control(), margin_line_numbers);
     EXPECT_EQ(ten, sci_text_width(control(), style::line_number, "99") + 20);
     EXPECT_GT(ten, nine);
