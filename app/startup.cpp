@@ -10,17 +10,23 @@
 #include "documents/opening.h"
 #include "tools/file_io.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QSysInfo>
+#include <QTimer>
 #include <QVersionNumber>
 
 namespace {
 
-std::string local_path(const QString& path) { return QFile::encodeName(path).toStdString(); }
+constexpr int hand_over_retry_ms = 200; // how often a waiting hand-over looks for the dialog to end
+
+std::string local_path(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
 std::string folder_path(const QString& path) {
     return path.isEmpty() ? std::string("/") : with_separator(local_path(path));
@@ -47,7 +53,9 @@ StartupEnvironment system_environment(const std::vector<std::string>& arguments)
 
 // The program's resources (keyword file, icons) live in a static library, which the linker
 // would otherwise leave out; registering twice is harmless.
-static void register_resources() { Q_INIT_RESOURCE(resources); }
+static void register_resources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 std::unique_ptr<App> start_app(const StartupEnvironment& environment,
                                std::unique_ptr<Requesters> requesters) {
@@ -62,9 +70,9 @@ std::unique_ptr<App> start_app(const StartupEnvironment& environment,
 
     std::string program_folder = folder_of(environment.executable_path);
     bool portable = is_regular_file(program_folder + "portable.inf");
-    app->folders = make_folders(program_folder, portable,
-                                environment.app_data_folder + "Brevant/Zelledit/",
-                                environment.documents_folder);
+    app->folders =
+        make_folders(program_folder, portable, environment.app_data_folder + "Brevant/Zelledit/",
+                     environment.documents_folder);
 
     prepare_data_folder(app->folders);
     load_keyword_text(*app);
@@ -77,6 +85,14 @@ std::unique_ptr<App> start_app(const StartupEnvironment& environment,
 }
 
 void receive_hand_over(App& app, const std::string& list) {
+    // A dialog runs its own event loop, so a hand-over can arrive while one asks about the
+    // current document: opening files then would make another document current, and the
+    // answer would save or close the wrong one. The list waits until the dialog has closed.
+    if (QApplication::activeModalWidget() && app.window) {
+        QTimer::singleShot(hand_over_retry_ms, app.window.get(),
+                           [&app, list]() { receive_hand_over(app, list); });
+        return;
+    }
     show_and_raise(app);
     open_files(app, list);
 }

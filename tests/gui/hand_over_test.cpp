@@ -1,24 +1,27 @@
 // A second start hands its files to the running editor and ends at once.
-#include "app/single_instance.h"
 #include "app/app.h"
+#include "app/main_window.h"
+#include "app/single_instance.h"
 #include "app/startup.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
-#include <QSysInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSysInfo>
 
 #include <sys/stat.h>
 
 namespace {
 
 class HandOverTest : public AppFixture {
-protected:
+  protected:
     void SetUp() override {
         runtime = path("runtime");
         QDir().mkpath(QString::fromStdString(runtime));
@@ -102,7 +105,8 @@ TEST_F(HandOverTest, SecondStartWithoutFilesStillReachesTheRunningInstance) {
 
 TEST_F(HandOverTest, OversizedMessageIsCappedAndZeroBytesEndIt) {
     std::vector<std::string> received;
-    listen_for_hand_over(guard, channel, [&](const std::string& list) { received.push_back(list); });
+    listen_for_hand_over(guard, channel,
+                         [&](const std::string& list) { received.push_back(list); });
     QLocalSocket socket;
     socket.connectToServer(QString::fromStdString(channel.socket_path));
     ASSERT_TRUE(socket.waitForConnected(2000));
@@ -136,4 +140,28 @@ TEST_F(HandOverTest, LockOfACrashedInstanceDoesNotStopANewStart) {
     EXPECT_TRUE(acquire_instance(fresh, other));
     InstanceGuard second;
     EXPECT_FALSE(acquire_instance(second, other));
+}
+
+TEST_F(HandOverTest, FilesHandedOverWhileADialogIsOpenWaitForItToClose) {
+    start();
+    std::string file = path("later.bas");
+    write_file(file, "PRINT 3\r\n");
+    const int before = app->documents.count();
+    const int shown = app->documents.current;
+    QDialog dialog(app->window.get());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    process_events();
+    ASSERT_NE(QApplication::activeModalWidget(), nullptr);
+    receive_hand_over(*app, "\n" + file);
+    process_events();
+    // The document the dialog is about stays current.
+    EXPECT_EQ(app->documents.count(), before);
+    EXPECT_EQ(app->documents.current, shown);
+    dialog.close();
+    QElapsedTimer timer;
+    timer.start();
+    while (app->documents.count() == before && timer.elapsed() < 5000) process_events();
+    ASSERT_EQ(app->documents.count(), before + 1);
+    EXPECT_EQ(app->documents.documents.back().path, file);
 }
