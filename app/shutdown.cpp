@@ -11,10 +11,11 @@ bool shut_down(App& app) {
     int count = app.documents.count();
     for (int i = 0; i < count; ++i) {
         activate_document(app, 0);
-        std::string path = app.documents.documents.empty() ? std::string()
-                                                           : app.documents.documents[0].path;
-        if (!close_document_for_exit(app)) return false;
-        recorded += path;
+        // An untitled document saved on the way out is recorded under its new name, so the
+        // next start opens the program that was just saved.
+        std::optional<std::string> path = close_document_for_exit(app);
+        if (!path) return false;
+        recorded += *path;
         recorded += '\n';
     }
     app.open_file_list = recorded;

@@ -49,7 +49,8 @@ enum class CloseOutcome { closed, kept_open, cancelled };
 
 struct CloseResult {
     CloseOutcome outcome;
-    int active; // the tab position active afterwards
+    int active;       // the tab position active afterwards
+    std::string path; // where the closed document's text now lives
 };
 
 // The close prompt. The document is shown first: the modified state and the text to save can
@@ -86,9 +87,10 @@ CloseResult prompt_and_close(App& app, int position, bool offer_cancel) {
             return {CloseOutcome::kept_open, position};
         int active = remove_document(app, position);
         app.requesters->message("File saved", target, Buttons::Ok);
-        return {CloseOutcome::closed, active};
+        return {CloseOutcome::closed, active, target};
     }
-    return {CloseOutcome::closed, remove_document(app, position)};
+    std::string path = document.path;
+    return {CloseOutcome::closed, remove_document(app, position), path};
 }
 
 } // namespace
@@ -141,9 +143,11 @@ int close_with_prompt(App& app, int position, int no_cancel) {
     return prompt_and_close(app, position, no_cancel == 0).active;
 }
 
-bool close_document_for_exit(App& app) {
+std::optional<std::string> close_document_for_exit(App& app) {
     select_tab(app, 0);
-    return prompt_and_close(app, 0, false).outcome == CloseOutcome::closed;
+    CloseResult result = prompt_and_close(app, 0, false);
+    if (result.outcome != CloseOutcome::closed) return std::nullopt;
+    return result.path;
 }
 
 void save_intro_text(App& app) {

@@ -353,6 +353,19 @@ TEST_F(SavingTest, ShutdownStopsWhenAChosenSaveDidNotHappen) {
     EXPECT_NE(read_file(settings).find("File1 = " + file + "\r\n"), std::string::npos);
 }
 
+TEST_F(SavingTest, AnUntitledProgramSavedOnTheWayOutIsReopenedNextTime) {
+    start_with_intro("");
+    type("PRINT 1");
+    std::string saved = path("game.bas");
+    requesters->answers = {Answer::Yes};
+    requesters->files.push_back(saved);
+    quit();
+    EXPECT_EQ(app->quit_flag, 1);
+    EXPECT_EQ(read_file(saved), "PRINT 1");
+    std::string settings = read_file(data_folder() + "Zelledit2.inf");
+    EXPECT_NE(settings.find("File Count = 1\r\nFile1 = " + saved + "\r\n"), std::string::npos);
+}
+
 TEST_F(SavingTest, IntroTextIsSavedForNewDocumentsAndTheDocumentKeepsItsChanges) {
     start_with_intro("old intro\r\n");
     type("' my header\r\n");
