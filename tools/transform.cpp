@@ -112,17 +112,6 @@ void apply_code(std::string_view code, FormatState& state) {
     }
 }
 
-// True when `name` (in capitals, without blanks) is one of the blank-separated names.
-bool names_contain(std::string_view names, std::string_view name) {
-    while (!names.empty()) {
-        std::size_t blank = names.find(' ');
-        if (names.substr(0, blank) == name) return true;
-        if (blank == std::string_view::npos) break;
-        names.remove_prefix(blank + 1);
-    }
-    return false;
-}
-
 // The names as a set, for many lookups in one run.
 std::unordered_set<std::string_view> name_set(std::string_view names) {
     std::unordered_set<std::string_view> set;
@@ -223,9 +212,9 @@ std::string format_line(std::string_view line, FormatState& state, std::string_v
                         int tab_size) {
     std::string out;
     std::string scratch;
-    append_formatted_line(
-        out, line, state, tab_size, std::string::npos, scratch,
-        [&](std::string_view label) { return names_contain(current_names, label); });
+    const std::unordered_set<std::string_view> names = name_set(current_names);
+    append_formatted_line(out, line, state, tab_size, std::string::npos, scratch,
+                          [&](std::string_view label) { return names.count(label) != 0; });
     return out;
 }
 
