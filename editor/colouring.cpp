@@ -131,9 +131,10 @@ void handle_notification(EditorRecord& record, QsciScintillaBase* control,
     default:
         break;
     }
-    // The style and fold changes made while recolouring notify too; the recolouring refreshes
-    // the status once when it ends.
-    if (!record.restyling && record.on_status) record.on_status();
+    // The style and fold changes made while recolouring notify too, and a style request has
+    // already refreshed the status when its recolouring ended.
+    if (!record.restyling && notification.code != scn::style_needed && record.on_status)
+        record.on_status();
 }
 
 void restyle_lines(EditorRecord& record, QsciScintillaBase* control, long first, long last,
