@@ -4,7 +4,6 @@
 #include "editor/names.h"
 
 #include <set>
-#include <string.h>
 
 namespace {
 
@@ -25,7 +24,9 @@ template <typename F> void for_each_line(std::string_view text, bool only_termin
     }
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 } // namespace
 
@@ -94,11 +95,6 @@ std::string unique_names(const std::vector<std::string>& names) {
         for (std::size_t i = 0; i < key.size(); ++i) endings.insert(key.substr(i));
     }
     return text;
-}
-
-bool names_contain(std::string_view names, std::string_view name) {
-    const std::string lowered = lower_names(names), key = lower_names(name);
-    return ::memmem(lowered.data(), lowered.size(), key.data(), key.size()) != nullptr;
 }
 
 std::vector<std::string> label_list_entries(std::string_view names) {

@@ -6,8 +6,8 @@
 #include <vector>
 
 struct ScannedNames {
-    std::string found;               // " name" per SUB/FUNCTION, " label label:" per label
-    std::vector<std::string> names;  // each name and label once per occurrence, in text order
+    std::string found;              // " name" per SUB/FUNCTION, " label label:" per label
+    std::vector<std::string> names; // each name and label once per occurrence, in text order
 };
 
 // Scans every line that ends in a line feed (a last line without one is not scanned).
@@ -16,8 +16,6 @@ ScannedNames scan_names_text(std::string_view text);
 // The 0-based line whose SUB/FUNCTION name or label equals `name` exactly, or -1.
 long find_name_line_in(std::string_view text, std::string_view name);
 
-// Whether `names` (each followed by one blank) holds `name` anywhere, ignoring letter case.
-bool names_contain(std::string_view names, std::string_view name);
 // ASCII letters in lower case, every other byte kept.
 std::string lower_names(std::string_view names);
 
