@@ -1,5 +1,6 @@
 # Files of tools/: pure logic in ZELL_CORE_SOURCES, widget code in ZELL_GUI_SOURCES.
 list(APPEND ZELL_CORE_SOURCES
+  tools/data_blocks.cpp
   tools/file_io.cpp
   tools/text_conversion.cpp
   tools/transform.cpp
