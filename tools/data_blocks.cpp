@@ -3,7 +3,9 @@
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // The next blank-separated word of `rest`, which moves past it.
 std::string_view next_word(std::string_view& rest) {

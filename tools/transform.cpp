@@ -1,6 +1,8 @@
 // Removing indentation and re-indenting BASIC programs line by line.
 #include "tools/transform.h"
 
+#include "tools/data_blocks.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -57,18 +59,17 @@ std::string_view code_part(std::string_view line) {
     return trim_spaces(line);
 }
 
-// The length of the line number that starts `word`: its leading digits, when they have a value
-// above 0; 0 when there is none. The value is never computed, so any number of digits is safe.
-// Digits joined to the statement ("10PRINT") are a line number too, as a BASIC interpreter reads
-// them, and the statement after them is kept.
+// The length of the line number that `word` is: a word made only of digits with a value above
+// 0; 0 when it is no line number. A word that merely starts with digits ("10PRINT", the hex data
+// "3030180C") is never one, so it is never cut. The value is never computed, so any number of
+// digits is safe.
 std::size_t line_number_length(std::string_view word) {
-    std::size_t digits = 0;
     bool nonzero = false;
-    while (digits < word.size() && word[digits] >= '0' && word[digits] <= '9') {
-        nonzero = nonzero || word[digits] != '0';
-        ++digits;
+    for (char c : word) {
+        if (c < '0' || c > '9') return 0;
+        nonzero = nonzero || c != '0';
     }
-    return nonzero ? digits : 0;
+    return nonzero ? word.size() : 0;
 }
 
 void decrease(FormatState& state) {
@@ -130,7 +131,7 @@ std::unordered_set<std::string_view> name_set(std::string_view names) {
 template <typename KnownLabel>
 bool append_formatted_line(std::string& out, std::string_view line, FormatState& state,
                            int tab_size, std::size_t max_size, std::string& scratch,
-                           const KnownLabel& is_known_label) {
+                           const KnownLabel& is_known_label, std::size_t* indent_used = nullptr) {
     line = trim_spaces(line);
     std::string_view number = line.substr(0, line_number_length(first_word(line)));
     if (!number.empty()) line = trim_spaces(line.substr(number.size()));
@@ -151,10 +152,9 @@ bool append_formatted_line(std::string& out, std::string_view line, FormatState&
         apply_code(code_part(line), next);
         indent = std::int64_t{std::max(next.level, 0)} * std::int64_t{std::max(tab_size, 0)};
     }
-    // A number field directly followed by a digit would read as one longer number next time, so
-    // one space keeps them apart.
-    if (!number.empty() && indent == 0 && !line.empty() && line[0] >= '0' && line[0] <= '9')
-        indent = 1;
+    // The number field and the statement stay apart by at least one space: joined ("10END") they
+    // would make one word that is no longer a line number.
+    if (!number.empty() && indent == 0 && !line.empty()) indent = 1;
     const std::size_t field = number.empty() ? 0 : std::max<std::size_t>(number.size(), 5);
     if (static_cast<std::uint64_t>(indent) > max_size ||
         out.size() + field + line.size() > max_size - static_cast<std::size_t>(indent))
@@ -166,6 +166,17 @@ bool append_formatted_line(std::string& out, std::string_view line, FormatState&
     out.append(line);
     if (!at_margin) next.level += next.pending;
     state = next;
+    if (indent_used) *indent_used = static_cast<std::size_t>(indent);
+    return true;
+}
+
+// Appends a line of a data block: its bytes as they are, after the block's indentation.
+bool append_data_line(std::string& out, std::string_view line, std::size_t indent,
+                      std::size_t max_size) {
+    line = trim_spaces(line);
+    if (indent > max_size || out.size() + line.size() > max_size - indent) return false;
+    out.append(indent, ' ');
+    out.append(line);
     return true;
 }
 
@@ -197,13 +208,13 @@ std::string_view clean_program_line(std::string_view line, std::string& scratch)
     return trim_spaces(scratch);
 }
 
-std::string remove_indents_text(std::string_view text) {
+std::string remove_indents_text(std::string_view text, std::string_view line_end) {
     std::string out;
     out.reserve(text.size() + 1);
     std::string scratch;
     for (std::string_view line : split_program_lines(text)) {
         out.append(clean_program_line(line, scratch));
-        out.push_back('\n');
+        out.append(line_end);
     }
     return out;
 }
@@ -219,8 +230,8 @@ std::string format_line(std::string_view line, FormatState& state, std::string_v
 }
 
 std::optional<std::string> format_text_within(std::string_view text, std::string_view current_names,
-                                              int indent_labels, int tab_size,
-                                              std::size_t max_size) {
+                                              int indent_labels, int tab_size, std::size_t max_size,
+                                              std::string_view line_end) {
     std::vector<std::string_view> lines = split_program_lines(text);
     std::unordered_set<std::string_view> names = name_set(current_names);
     // The level grows by at most one a statement; starting at most half-way to the largest int
@@ -231,18 +242,26 @@ std::optional<std::string> format_text_within(std::string_view text, std::string
     std::string clean_scratch;
     std::string label_scratch;
     auto is_known_label = [&](std::string_view label) { return names.count(label) != 0; };
+    DataBlockTracker blocks;
+    std::size_t block_indent = 0; // the indentation of the open data block's header
     for (std::string_view line : lines) {
-        // Room is kept for the line feed after each line.
-        if (max_size == 0 ||
-            !append_formatted_line(out, clean_program_line(line, clean_scratch), state, tab_size,
-                                   max_size - 1, label_scratch, is_known_label))
-            return std::nullopt;
-        out.push_back('\n');
+        line = clean_program_line(line, clean_scratch);
+        // Room is kept for the line end after each line.
+        if (max_size < line_end.size()) return std::nullopt;
+        const std::size_t room = max_size - line_end.size();
+        const bool appended =
+            blocks.next(line) == BlockLine::data
+                ? append_data_line(out, line, block_indent, room)
+                : append_formatted_line(out, line, state, tab_size, room, label_scratch,
+                                        is_known_label, &block_indent);
+        if (!appended) return std::nullopt;
+        out.append(line_end);
     }
     return out;
 }
 
 std::string format_text(std::string_view text, std::string_view current_names, int indent_labels,
-                        int tab_size) {
-    return *format_text_within(text, current_names, indent_labels, tab_size, std::string::npos);
+                        int tab_size, std::string_view line_end) {
+    return *format_text_within(text, current_names, indent_labels, tab_size, std::string::npos,
+                               line_end);
 }

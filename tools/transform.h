@@ -17,8 +17,8 @@ std::vector<std::string_view> split_program_lines(std::string_view text);
 // into `scratch`.
 std::string_view clean_program_line(std::string_view line, std::string& scratch);
 
-// Every line cleaned and followed by one line feed.
-std::string remove_indents_text(std::string_view text);
+// Every line cleaned and followed by `line_end`.
+std::string remove_indents_text(std::string_view text, std::string_view line_end = "\n");
 
 // Formatter state for one Format run: the indentation level (never below 0) and the increase
 // (0 or 1) that applies after the statement being handled.
@@ -31,19 +31,21 @@ struct FormatState {
 // document's names, each followed by one blank; a label stands at the left margin only when it
 // is among them in capitals. `tab_size` spaces make one level.
 //
-// The leading digits of the line, when their value is above 0, are the line number: it is laid
-// out right-aligned in a field of five characters, or unpadded when it has more than five digits,
-// so that no digit is ever dropped. Digits joined to the statement ("10PRINT") are a line number
-// too; the statement after them is kept and indented like any other.
+// A first word made only of digits, with a value above 0, is the line number: it is laid out
+// right-aligned in a field of five characters, or unpadded when it has more than five digits,
+// so that no digit is ever dropped. Any other word is never cut or changed: "10PRINT" and hex
+// data such as "3030180C" stay whole.
 std::string format_line(std::string_view line, FormatState& state, std::string_view current_names,
                         int tab_size);
 
-// Formats every line of `text`, starting at level `indent_labels`, each followed by one line feed.
+// Formats every line of `text`, starting at level `indent_labels`, each followed by `line_end`.
+// The lines inside CSUB, CFUNCTION and DEFINEFONT blocks are data: they keep their bytes, get
+// the indentation of their block's header and never a number field.
 std::string format_text(std::string_view text, std::string_view current_names, int indent_labels,
-                        int tab_size);
+                        int tab_size, std::string_view line_end = "\n");
 
 // The same, but gives up (no result) as soon as the formatted text would be longer than
 // `max_size` bytes: deep nesting times a large tab size can ask for more memory than there is.
 std::optional<std::string> format_text_within(std::string_view text, std::string_view current_names,
-                                              int indent_labels, int tab_size,
-                                              std::size_t max_size);
+                                              int indent_labels, int tab_size, std::size_t max_size,
+                                              std::string_view line_end = "\n");

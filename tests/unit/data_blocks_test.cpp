@@ -32,8 +32,7 @@ TEST(DataBlocks, OnlyTheBlockWordsOpenAndOnlyTheirEndCloses) {
     EXPECT_EQ(classify({"CSUBX", "CSUB a", "END", "END SUB", "END CSUB"}),
               (std::vector<B>{B::code, B::opens, B::data, B::data, B::closes}));
     // A block that never ends runs to the end of the program.
-    EXPECT_EQ(classify({"DEFINEFONT 9", "AB", ""}),
-              (std::vector<B>{B::opens, B::data, B::data}));
+    EXPECT_EQ(classify({"DEFINEFONT 9", "AB", ""}), (std::vector<B>{B::opens, B::data, B::data}));
     // END CSUB outside a block is ordinary code.
     EXPECT_EQ(classify({"END CSUB", ""}), (std::vector<B>{B::code, B::code}));
 }

@@ -104,7 +104,7 @@ TEST(FormatText, LabelsAtTheMarginOnlyWhenAmongTheNamesInCapitals) {
     EXPECT_EQ(format("OTHER:\nx", names), "  OTHER:\n  x\n"); // not a name
     EXPECT_EQ(format("MAI:\nx", names), "  MAI:\n  x\n");     // whole names only
     EXPECT_EQ(format(":\nx", names), "  :\n  x\n");           // an empty label is no label
-    EXPECT_EQ(format("10 MAIN:", names), "   10MAIN:\n");
+    EXPECT_EQ(format("10 MAIN:", names), "   10 MAIN:\n");
 }
 
 TEST(FormatText, TabsAreOrdinaryText) {
@@ -113,32 +113,72 @@ TEST(FormatText, TabsAreOrdinaryText) {
 }
 
 TEST(FormatText, LineNumbers) {
-    EXPECT_EQ(format("10 PRINT", "", 0), "   10PRINT\n");
-    EXPECT_EQ(format("10 END"), "   10END\n");
+    EXPECT_EQ(format("10 PRINT", "", 0), "   10 PRINT\n");
+    EXPECT_EQ(format("10 END"), "   10 END\n");
     EXPECT_EQ(format("12345   x"), "12345  x\n");
     EXPECT_EQ(format("007 x"), "  007  x\n");
     EXPECT_EQ(format("0 x"), "  0 x\n"); // 0 is not a line number
     EXPECT_EQ(format("-5 x"), "  -5 x\n");
     EXPECT_EQ(format("10"), "   10  \n");
-    // At the margin a statement starting with a digit keeps one space from the number.
+    // At the margin the statement keeps one space from the number.
     EXPECT_EQ(format("10 20 x", "", 0), "   10 20 x\n");
 }
 
-TEST(FormatText, LongAndJoinedLineNumbersAreKeptWhole) {
+TEST(FormatText, OnlyWordsMadeOfDigitsAreLineNumbersAndNoWordIsCut) {
     EXPECT_EQ(format("123456 PRINT a"), "123456  PRINT a\n");
     std::string huge(30, '9');
     EXPECT_EQ(format(huge + " x"), huge + "  x\n");
-    // Digits joined to the statement are the line number; the statement is indented as usual.
-    EXPECT_EQ(format("10PRINT a"), "   10  PRINT a\n");
-    EXPECT_EQ(format("10FOR i=1 TO 2\nx\n20NEXT"), "   10  FOR i=1 TO 2\n    x\n   20  NEXT\n");
-    EXPECT_EQ(format("123456END"), "123456END\n");
-    EXPECT_EQ(format("10\tFOR i=1 TO 2\nx"), "   10  \tFOR i=1 TO 2\n  x\n");
-    EXPECT_EQ(format("00PRINT"), "  00PRINT\n"); // a value of 0 is no line number
+    // A word that merely starts with digits is no line number and is never cut.
+    EXPECT_EQ(format("10PRINT a"), "  10PRINT a\n");
+    EXPECT_EQ(format("3030180C 906E4646"), "  3030180C 906E4646\n");
+    EXPECT_EQ(format("123456END"), "  123456END\n");
+    EXPECT_EQ(format("10\tFOR i=1 TO 2\nx"), "  10\tFOR i=1 TO 2\n  x\n");
+    EXPECT_EQ(format("00 PRINT"), "  00 PRINT\n"); // a value of 0 is no line number
+}
+
+TEST(FormatText, DataBlocksKeepTheirBytesAndTheBlockIndentation) {
+    // Hex words of machine code and font data, words starting with 0 and a data line that
+    // starts with a digit run followed by letters: none is a line number, none is cut.
+    const std::string program = "SUB main\n"
+                                "FOR i = 1 TO 2\n"
+                                "CSUB Blit integer, integer\n"
+                                "   00000000\n"
+                                " 906E4646 24242209 3030180C\n"
+                                "10 20 0A0B\n"
+                                "\t0123 FOR\n"
+                                "END CSUB\n"
+                                "NEXT\n"
+                                "END SUB\n"
+                                "DefineFont #9\n"
+                                "  3030180C 00000000\n"
+                                "End DefineFont\n";
+    EXPECT_EQ(format(program), "SUB main\n"
+                               "  FOR i = 1 TO 2\n"
+                               "    CSUB Blit integer, integer\n"
+                               "    00000000\n"
+                               "    906E4646 24242209 3030180C\n"
+                               "    10 20 0A0B\n"
+                               "    \t0123 FOR\n"
+                               "END CSUB\n"
+                               "  NEXT\n"
+                               "END SUB\n"
+                               "  DefineFont #9\n"
+                               "  3030180C 00000000\n"
+                               "End DefineFont\n");
+    EXPECT_EQ(format(format(program)), format(program));
+}
+
+TEST(FormatText, WritesTheLineEndItIsGiven) {
+    EXPECT_EQ(format_text("FOR i=1 TO 2\nx\r\nNEXT", "", 1, 2, "\r\n"),
+              "  FOR i=1 TO 2\r\n    x\r\n  NEXT\r\n");
+    EXPECT_EQ(remove_indents_text(" a\n b", "\r"), "a\rb\r");
+    EXPECT_EQ(format_text_within("x", "", 1, 2, 4, "\r\n"), std::nullopt); // no room for CR LF
+    EXPECT_EQ(format_text_within("x", "", 1, 2, 5, "\r\n"), "  x\r\n");
 }
 
 TEST(FormatText, FormattingTwiceChangesNothingMore) {
     std::string once = format("10 END\n123456 x\n10PRINT\nFOR i=1 TO 2\n5 20 x\nNEXT", "", 0);
-    EXPECT_EQ(once, "   10END\n123456x\n   10PRINT\nFOR i=1 TO 2\n    5  20 x\nNEXT\n");
+    EXPECT_EQ(once, "   10 END\n123456 x\n10PRINT\nFOR i=1 TO 2\n    5  20 x\nNEXT\n");
     EXPECT_EQ(format(once, "", 0), once);
 }
 
@@ -179,11 +219,28 @@ std::string without_layout(std::string_view line) {
     return std::string(word) + std::string(rest);
 }
 
+// The blank-separated words of a line: Format may move them but never cut or join one.
+std::vector<std::string_view> words_of(std::string_view line) {
+    std::vector<std::string_view> words;
+    while (!line.empty()) {
+        std::size_t start = line.find_first_not_of(' ');
+        if (start == std::string_view::npos) break;
+        line.remove_prefix(start);
+        std::size_t end = std::min(line.find(' '), line.size());
+        words.push_back(line.substr(0, end));
+        line.remove_prefix(end);
+    }
+    return words;
+}
+
 TEST(FormatText, PropertyChangesNothingButLeadingBlanksAndTheNumberField) {
-    const std::vector<std::string> pieces = {
-        "FOR", "NEXT", "IF", "THEN", "ELSE", "ENDIF",  "DO",     "LOOP",     "WHILE", "WEND",
-        "SUB", "END",  "x",  "10",   "0",    "123456", "LBL:",   "lbl:",     "\"",    "'",
-        ":",   ",",    "\t", "é",    "10X",  "=",      "ELSEIF", "FUNCTION", "\r",    "  "};
+    const std::vector<std::string> pieces = {"FOR",    "NEXT",       "IF",       "THEN",     "ELSE",
+                                             "ENDIF",  "DO",         "LOOP",     "WHILE",    "WEND",
+                                             "SUB",    "END",        "x",        "10",       "0",
+                                             "123456", "LBL:",       "lbl:",     "\"",       "'",
+                                             ":",      ",",          "\t",       "é",        "10X",
+                                             "=",      "ELSEIF",     "FUNCTION", "\r",       "  ",
+                                             "CSUB",   "DEFINEFONT", "END CSUB", "3030180C", "0A"};
     std::mt19937 random(12345);
     for (int program = 0; program < 300; ++program) {
         std::string text;
@@ -207,6 +264,7 @@ TEST(FormatText, PropertyChangesNothingButLeadingBlanksAndTheNumberField) {
         for (std::size_t i = 0; i < in_lines.size(); ++i) {
             std::string_view in = clean_program_line(in_lines[i], scratch);
             ASSERT_EQ(without_layout(out_lines[i]), without_layout(in)) << "line " << i;
+            ASSERT_EQ(words_of(out_lines[i]), words_of(in)) << "line " << i;
             ASSERT_EQ(out_lines[i].find('\r'), std::string_view::npos);
         }
         ASSERT_EQ(format_text(out, "LBL LBL: ", level, tab), out) << text;
