@@ -18,6 +18,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QSplitter;
+class QTimer;
 class QToolBar;
 class TabBarWidget;
 struct EditorRecord;
@@ -63,6 +64,8 @@ struct App {
     QLabel* status_fields[3] = {nullptr, nullptr, nullptr};
     QMenu* context_menu = nullptr;
     std::map<int, QAction*> menu_actions; // menu bar items by id
+    QTimer* names_timer = nullptr;        // collects the names again once an edit settles
+    QTimer* label_list_timer = nullptr;   // refills the label list once per batch of names
 
     // The last texts shown in the status bar, so unchanged fields are not repainted.
     std::string shown_line_status;

@@ -5,10 +5,12 @@
 #include "app/commands.h"
 #include "app/menu_ids.h"
 #include "app/menu_table.h"
+#include "documents/document_commands.h"
 #include "documents/tabbar_widget.h"
 #include "editor/editor_config.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
+#include "editor/name_refresh.h"
 #include "editor/navigation.h"
 
 #include <QAction>
@@ -22,6 +24,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -30,7 +33,9 @@ constexpr int tab_bar_height = 25;
 constexpr int side_margin = 5;
 constexpr int status_field_widths[3] = {100, 100, 500};
 
-QString text_of(const std::string& text) { return QString::fromStdString(text); }
+QString text_of(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // A position that would put the whole window off every screen is replaced by one on the
 // primary screen, so a settings file from another monitor set-up never hides the window.
@@ -58,12 +63,15 @@ QMenu* build_menu(App& app, QMenu* menu, const std::vector<MenuEntry>& entries,
                   bool register_actions) {
     for (const MenuEntry& entry : entries) {
         switch (entry.kind) {
-        case MenuEntry::Kind::Separator: menu->addSeparator(); break;
+        case MenuEntry::Kind::Separator:
+            menu->addSeparator();
+            break;
         case MenuEntry::Kind::Submenu: {
             QMenu* sub = menu->addMenu(text_of(entry.text));
             for (int id = entry.id; id <= entry.last_id; ++id) {
                 QAction* action = sub->addAction(QString::fromLatin1(submenu_placeholder));
-                QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
+                QObject::connect(action, &QAction::triggered,
+                                 [&app, id]() { run_command(app, id); });
                 if (register_actions) app.menu_actions[id] = action;
             }
             break;
@@ -130,8 +138,9 @@ void build_editor_area(App& app, QWidget* area) {
     int client_width = area->width();
     int top = tab_bar_height;
 
-    app.tab_bar = new TabBarWidget(tabbar_defaults_from(area->palette(), area->font()), side_margin,
-                                   0, client_width - 15, tab_bar_height, tabbar_program_flags, area);
+    app.tab_bar =
+        new TabBarWidget(tabbar_defaults_from(area->palette(), area->font()), side_margin, 0,
+                         client_width - 15, tab_bar_height, tabbar_program_flags, area);
     app.tab_bar->setObjectName(QStringLiteral("tab_bar"));
     app.tab_bar->add_item(tabbar_position_plus, "+");
     app.tab_bar->on_event = [&app](int code, int position) { tab_bar_event(app, code, position); };
@@ -150,6 +159,7 @@ void build_editor_area(App& app, QWidget* area) {
         add_name(app, app.documents.current, name);
     };
     app.editor_record->on_status = [&app]() { show_line_status(app); };
+    app.editor_record->on_content_changed = [&app]() { schedule_names_refresh(app); };
     app.editor->on_context_menu = [&app](const QPoint& at) { show_context_menu(app, at); };
     app.editor->on_files_dropped = [&app](const std::string& paths) {
         run_files_dropped(app, paths);
@@ -171,6 +181,16 @@ void build_editor_area(App& app, QWidget* area) {
     // The label list keeps its width when the window is resized; the editor takes the change.
     app.splitter->setStretchFactor(0, 1);
     app.splitter->setStretchFactor(1, 0);
+}
+
+void build_timers(App& app, MainWindow& window) {
+    app.names_timer = new QTimer(&window);
+    app.names_timer->setSingleShot(true);
+    QObject::connect(app.names_timer, &QTimer::timeout, [&app]() { refresh_names_from_text(app); });
+    app.label_list_timer = new QTimer(&window);
+    app.label_list_timer->setSingleShot(true);
+    QObject::connect(app.label_list_timer, &QTimer::timeout,
+                     [&app]() { refresh_label_list(app, app.documents.current); });
 }
 
 } // namespace
@@ -196,6 +216,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 void build_main_window(App& app) {
     app.window = std::make_unique<MainWindow>(app);
     MainWindow& window = *app.window;
+    build_timers(app, window);
     window.setObjectName(QStringLiteral("main_window"));
     window.setWindowTitle(text_of(app.identity.window_title()));
     window.setWindowIcon(QIcon(QStringLiteral(":/icons/zelledit.png")));

@@ -10,6 +10,8 @@ std::string bench_open_large();        // bench_documents.cpp
 std::string bench_switch_tabs();       // bench_documents.cpp
 std::string bench_type_in_large();     // bench_documents.cpp
 std::string bench_startup_window();    // bench_startup.cpp
+std::string bench_paste_labels();      // bench_names.cpp
+std::string bench_open_long_label();   // bench_names.cpp
 
 std::vector<BenchCase> bench_cases() {
     return {
@@ -17,5 +19,6 @@ std::vector<BenchCase> bench_cases() {
         {"colour_full", bench_colour_full},     {"tabbar_layout_200", bench_tabbar_layout_200},
         {"open_large", bench_open_large},       {"switch_tabs", bench_switch_tabs},
         {"type_in_large", bench_type_in_large}, {"startup_window", bench_startup_window},
+        {"paste_labels", bench_paste_labels},   {"open_long_label", bench_open_long_label},
     };
 }

@@ -3,21 +3,18 @@
 
 #include "editor/names.h"
 
-#include <set>
+#include <unordered_set>
 
 namespace {
 
-// Calls f(line_without_cr_lf, index) for every line; when `only_terminated` the last piece
-// after the final line feed (or a text without any) is left out.
-template <typename F> void for_each_line(std::string_view text, bool only_terminated, F&& f) {
+// Calls f(line, index) for every line, the piece after the last line feed included, until f
+// returns true.
+template <typename F> void for_each_line(std::string_view text, F&& f) {
     std::size_t start = 0;
     long index = 0;
     while (start <= text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            if (only_terminated) return;
-            end = text.size();
-        }
+        if (end == std::string_view::npos) end = text.size();
         if (f(text.substr(start, end - start), index)) return;
         ++index;
         start = end + 1;
@@ -32,7 +29,7 @@ char lower(char c) {
 
 ScannedNames scan_names_text(std::string_view text) {
     ScannedNames result;
-    for_each_line(text, true, [&](std::string_view line, long) {
+    for_each_line(text, [&](std::string_view line, long) {
         LineNames names = line_names(without_line_end(line));
         if (!names.name.empty()) {
             result.found += ' ';
@@ -55,7 +52,7 @@ ScannedNames scan_names_text(std::string_view text) {
 long find_name_line_in(std::string_view text, std::string_view name) {
     long found = -1;
     // The whole text plus one line feed: its last line is searched too.
-    for_each_line(text, false, [&](std::string_view line, long index) {
+    for_each_line(text, [&](std::string_view line, long index) {
         LineNames names = line_names(without_line_end(line));
         if ((names.header && names.name == name) || (!names.label.empty() && names.label == name)) {
             found = index;
@@ -73,26 +70,12 @@ std::string lower_names(std::string_view names) {
 }
 
 std::string unique_names(const std::vector<std::string>& names) {
-    // Names hold no blanks, so the text holds a name exactly when the name is a piece of an
-    // earlier name (a dropped name is itself a piece of a kept one): a name is held when it
-    // begins one of the earlier names' endings. Sorted endings keep a program with many
-    // thousands of names from searching the growing text once per name.
-    std::string lowered;
-    lowered.reserve(names.size() * 16);
-    for (const std::string& name : names) lowered += lower_names(name);
-    std::set<std::string_view> endings;
+    std::unordered_set<std::string> held;
     std::string text;
-    std::size_t start = 0;
     for (const std::string& name : names) {
-        const std::string_view key(lowered.data() + start, name.size());
-        start += name.size();
-        auto at = endings.lower_bound(key);
-        const bool held = key.empty() || (at != endings.end() && at->substr(0, key.size()) == key);
-        if (!held) {
-            text += name;
-            text += ' ';
-        }
-        for (std::size_t i = 0; i < key.size(); ++i) endings.insert(key.substr(i));
+        if (name.empty() || !held.insert(lower_names(name)).second) continue;
+        text += name;
+        text += ' ';
     }
     return text;
 }

@@ -10,7 +10,7 @@ struct ScannedNames {
     std::vector<std::string> names; // each name and label once per occurrence, in text order
 };
 
-// Scans every line that ends in a line feed (a last line without one is not scanned).
+// Scans every line, the last one too, whether or not a line feed ends it.
 ScannedNames scan_names_text(std::string_view text);
 
 // The 0-based line whose SUB/FUNCTION name or label equals `name` exactly, or -1.
@@ -19,9 +19,8 @@ long find_name_line_in(std::string_view text, std::string_view name);
 // ASCII letters in lower case, every other byte kept.
 std::string lower_names(std::string_view names);
 
-// A names text (each name followed by one blank) of `names` in order, leaving out every name
-// that the text built so far already holds, ignoring letter case (a part of a longer name
-// counts as held).
+// A names text (each name followed by one blank) of `names` in order, each name once: a name
+// that equals an earlier one, ignoring letter case, is left out.
 std::string unique_names(const std::vector<std::string>& names);
 
 // The names of a names text (each followed by one blank), empty fields left out.

@@ -77,10 +77,11 @@ void connect_notifications(EditorRecord& record, EditorWidget* w) {
         handle_notification(*r, w, n);
     });
     // The caret moves and the characters typed: only the status line follows them.
-    QObject::connect(w, &QsciScintillaBase::SCN_UPDATEUI, w, [r, w](int) {
+    QObject::connect(w, &QsciScintillaBase::SCN_UPDATEUI, w, [r, w](int updated) {
         Notification n;
         n.code = scn::update_ui;
         handle_notification(*r, w, n);
+        if ((updated & Sci::SC_UPDATE_CONTENT) && r->on_content_changed) r->on_content_changed();
     });
     QObject::connect(w, &QsciScintillaBase::SCN_CHARADDED, w, [r, w](int ch) {
         Notification n;
@@ -159,6 +160,13 @@ void configure_editor(EditorRecord& record, QsciScintillaBase* control,
     add_delimiter(record, control, "'", "", word_to_line_end, style::comment, true);
     add_delimiter(record, control, "\"", "\"", word_paired, style::string, true);
     add_words(record, control, keyword_text, style::keyword, word_plain, true);
+    record.keyword_keys.clear();
+    for (std::size_t start = 0; start < keyword_text.size();) {
+        std::size_t end = std::min(keyword_text.find(' ', start), keyword_text.size());
+        if (end > start)
+            record.keyword_keys.insert(word_key(keyword_text.substr(start, end - start), false));
+        start = end + 1;
+    }
     set_lexer_option(record, control, LexerOption::Separators, default_separators);
     set_lexer_option(record, control, LexerOption::NumberStyle, style::number);
     set_line_styler(record, control, style_program_line);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 // Style numbers the colouring assigns and the colour scheme defines.
 namespace style {
@@ -50,8 +51,9 @@ struct EditorRecord {
     std::string separators; // characters that end a word
     int number_style = style::default_text;
     WordTable words;
-    int fold_delta = 0;               // change of fold depth on the line being coloured
-    int fold_level = fold_level_base; // running fold level, never below the base
+    std::unordered_set<std::string> keyword_keys; // the keyword file's words, in key form
+    int fold_delta = 0;                           // change of fold depth on the line being coloured
+    int fold_level = fold_level_base;             // running fold level, never below the base
     bool rescan =
         false; // set by Return: the line Return was pressed in is examined for a SUB header
     long rescan_line = -1;  // that line; -1 examines whichever line is coloured next
@@ -66,6 +68,8 @@ struct EditorRecord {
     std::function<void(std::string_view name)> on_name_learnt;
     // Refresh the status line's line counter.
     std::function<void()> on_status;
+    // The text may have changed (or its styles or markers): reported after the change.
+    std::function<void()> on_content_changed;
 
     static std::array<bool, 256> initial_separator_bytes() {
         std::array<bool, 256> bytes{};

@@ -32,15 +32,20 @@ std::string_view without_line_end(std::string_view line) {
 
 std::string_view first_field(std::string_view line) {
     line = trim(line);
-    return trim(line.substr(0, line.find(' ')));
+    std::size_t end = 0;
+    while (end < line.size() && !is_blank(line[end])) ++end;
+    return line.substr(0, end);
 }
 
 std::string_view second_field(std::string_view line) {
     line = trim(line);
-    std::size_t blank = line.find(' ');
-    if (blank == std::string_view::npos) return {};
-    std::string_view rest = line.substr(blank + 1);
-    return trim(rest.substr(0, rest.find(' ')));
+    std::size_t end = 0;
+    while (end < line.size() && !is_blank(line[end])) ++end;
+    return first_field(line.substr(end));
+}
+
+std::string_view identifier_of(std::string_view field) {
+    return field.substr(0, field.find('('));
 }
 
 LineNames line_names(std::string_view line) {
@@ -48,8 +53,7 @@ LineNames line_names(std::string_view line) {
     std::string_view w1 = first_field(line);
     if (equals_lower(w1, "sub") || equals_lower(w1, "function")) {
         names.header = true;
-        names.name = second_field(line);
-        if (!names.name.empty() && names.name.back() == '(') names.name.remove_suffix(1);
+        names.name = identifier_of(second_field(line));
     }
     if (w1.size() > 1 && w1.back() == ':') names.label = w1.substr(0, w1.size() - 1);
     return names;

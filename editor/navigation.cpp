@@ -7,6 +7,7 @@
 #include "editor/colouring.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
+#include "editor/name_refresh.h"
 #include "editor/sci.h"
 #include "tools/text_conversion.h"
 
@@ -14,14 +15,15 @@
 #include <QLabel>
 #include <QListWidget>
 
-
 namespace {
 
 constexpr int bookmark_marker = 0;
 constexpr int bookmark_mask = 1 << bookmark_marker;
 constexpr int name_style = 7;
 
-long caret_line(App& app) { return sci_caret_line(app.editor); }
+long caret_line(App& app) {
+    return sci_caret_line(app.editor);
+}
 
 long find_bookmark(App& app, long start, bool forward) {
     return sci_send(app.editor, forward ? Sci::SCI_MARKERNEXT : Sci::SCI_MARKERPREVIOUS,
@@ -38,7 +40,8 @@ long answer_number(std::string_view answer) {
     while (!answer.empty() && (answer.front() == ' ' || answer.front() == '\t'))
         answer.remove_prefix(1);
     bool negative = !answer.empty() && answer.front() == '-';
-    if (!answer.empty() && (answer.front() == '-' || answer.front() == '+')) answer.remove_prefix(1);
+    if (!answer.empty() && (answer.front() == '-' || answer.front() == '+'))
+        answer.remove_prefix(1);
     long value = 0;
     for (char c : answer) {
         if (c < '0' || c > '9') break;
@@ -52,14 +55,16 @@ long answer_number(std::string_view answer) {
 long go_to_line(App& app, long line) {
     sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(line));
     long first = line - app.settings.options.scroll_margin;
-    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(std::max(first, 0L)));
+    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE,
+             static_cast<unsigned long>(std::max(first, 0L)));
     return line;
 }
 
 void toggle_bookmark(App& app) {
     long line = caret_line(app);
     if (sci_send(app.editor, Sci::SCI_MARKERGET, static_cast<unsigned long>(line)) & bookmark_mask)
-        sci_send(app.editor, Sci::SCI_MARKERDELETE, static_cast<unsigned long>(line), bookmark_marker);
+        sci_send(app.editor, Sci::SCI_MARKERDELETE, static_cast<unsigned long>(line),
+                 bookmark_marker);
     else
         sci_send(app.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(line), bookmark_marker);
 }
@@ -140,19 +145,12 @@ void add_name(App& app, int index, std::string_view name) {
     names += ' ';
     add_to_name_index(app.documents.current_index, name);
     app.documents.documents[index].names = names;
-    refresh_label_list(app, index);
+    // Colouring a pasted block learns its names one by one: the list is refilled once after.
+    schedule_label_list_refresh(app);
 }
 
 void leave_document_view(App& app) {
-    // The names leave the colouring words, each with the colon form the labels were learnt in.
-    std::string words;
-    for (const std::string& name : split_names(app.documents.current_names)) {
-        words += name;
-        words += ' ';
-        words += name;
-        words += ": ";
-    }
-    remove_words(*app.editor_record, app.editor, words, false);
+    withdraw_names(app, app.documents.current_names);
     app.documents.current_names.clear();
     reset_name_index(app.documents.current_index, {});
     if (app.label_list) app.label_list->clear();
@@ -167,9 +165,9 @@ void enter_document_view(App& app) {
     if (!document) return;
     app.documents.current_names = document->names;
     reset_name_index(app.documents.current_index, document->names);
-    add_words(*app.editor_record, app.editor, app.documents.current_names, name_style, 0,
-              false);
-    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(document->first_line));
+    add_words(*app.editor_record, app.editor, app.documents.current_names, name_style, 0, false);
+    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE,
+             static_cast<unsigned long>(document->first_line));
     sci_send(app.editor, Sci::SCI_GOTOPOS, static_cast<unsigned long>(document->caret_pos));
     focus_editor(app);
 }

@@ -114,12 +114,12 @@ TEST_F(DocumentsTest, LabelListShowsNamesWithoutTheirColonForms) {
         file, "Sub Main\r\nStart:\r\n  PRINT 1\r\nEnd Sub\r\nFunction Area(w)\r\nSub Draw(x, y)\r\n"
               "Sub Last");
     open_files(*app, file);
-    EXPECT_EQ(labels(), (std::vector<std::string>{"Main", "Start", "Area(w)", "Draw(x,"}));
-    EXPECT_EQ(find_name_line(*app, "Draw(x,"), 5);
-    EXPECT_EQ(find_name_line(*app, "Draw"), -1);
+    EXPECT_EQ(labels(), (std::vector<std::string>{"Main", "Start", "Area", "Draw", "Last"}));
+    EXPECT_EQ(find_name_line(*app, "Draw"), 5);
+    EXPECT_EQ(find_name_line(*app, "Area"), 4);
     EXPECT_EQ(find_name_line(*app, "start"), -1); // letter case counts
     EXPECT_EQ(find_name_line(*app, "Start"), 1);
-    EXPECT_EQ(find_name_line(*app, "Last"), 6); // the last line is searched, though not scanned
+    EXPECT_EQ(find_name_line(*app, "Last"), 6);
 }
 
 TEST_F(DocumentsTest, NamesTypedAppearInTheLabelList) {
@@ -134,10 +134,14 @@ TEST_F(DocumentsTest, NamesTypedAppearInTheLabelList) {
     std::vector<std::string> items = labels();
     EXPECT_NE(std::find(items.begin(), items.end(), "Begin"), items.end());
     EXPECT_NE(std::find(items.begin(), items.end(), "Draw"), items.end());
-    // A part of a name already listed is not added again.
+    // A part of a name already listed is a name of its own; the same name in other letters
+    // is not listed twice.
     add_name(*app, app->documents.current, "Dra");
+    add_name(*app, app->documents.current, "DRAW");
+    process_events();
     items = labels();
-    EXPECT_EQ(std::count(items.begin(), items.end(), "Dra"), 0);
+    EXPECT_EQ(std::count(items.begin(), items.end(), "Dra"), 1);
+    EXPECT_EQ(std::count(items.begin(), items.end(), "DRAW"), 0);
 }
 
 TEST_F(DocumentsTest, NamesStayWithTheirDocument) {

@@ -5,13 +5,18 @@
 
 namespace {
 
-TEST(NamesRules, HeadersGiveTheSecondField) {
+TEST(NamesRules, HeadersGiveTheIdentifierThatCallsUse) {
     EXPECT_TRUE(line_names("Sub Main").header);
     EXPECT_EQ(line_names("Sub Main").name, "Main");
-    EXPECT_EQ(line_names("FUNCTION Area(w, h)").name, "Area(w,");
+    EXPECT_EQ(line_names("Sub Draw(x, y)").name, "Draw");
     EXPECT_EQ(line_names("function Area( w, h)").name, "Area");
-    EXPECT_EQ(line_names("  sub   Indented").name, ""); // two blanks: an empty second field
-    EXPECT_EQ(line_names("   SUB Indented x").name, "Indented");
+    EXPECT_EQ(line_names("SUB main()").name, "main");
+    EXPECT_EQ(line_names("SUB greet(name$)").name, "greet");
+    EXPECT_EQ(line_names("FUNCTION f%(a)").name, "f%");
+    EXPECT_EQ(line_names("Function name$ (x)").name, "name$");
+    EXPECT_EQ(line_names("  sub   Indented").name, "Indented");
+    EXPECT_EQ(line_names("\tSUB\tTabbed\t(a)").name, "Tabbed"); // TABs are blanks too
+    EXPECT_EQ(line_names("SUB (x)").name, "");
     EXPECT_FALSE(line_names("Subroutine x").header);
     EXPECT_FALSE(line_names("END SUB").header);
     EXPECT_EQ(line_names("Sub").name, "");
@@ -31,6 +36,7 @@ TEST(NamesRules, FieldsAndLineEnds) {
     EXPECT_EQ(first_field("\t PRINT x"), "PRINT");
     EXPECT_EQ(second_field("PRINT x y"), "x");
     EXPECT_EQ(second_field("PRINT"), "");
+    EXPECT_EQ(first_field("Start:\tPRINT"), "Start:");
 }
 
 } // namespace
