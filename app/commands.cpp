@@ -2,17 +2,17 @@
 #include "app/commands.h"
 
 #include "app/about.h"
-#include "app/main_window.h"
 #include "app/app.h"
+#include "app/main_window.h"
 #include "app/menu_ids.h"
 #include "app/shutdown.h"
 #include "app/view_commands.h"
 #include "documents/document_commands.h"
-#include "editor/navigation.h"
 #include "documents/opening.h"
 #include "editor/editor_record.h"
-#include "editor/sci.h"
 #include "editor/editor_widget.h"
+#include "editor/navigation.h"
+#include "editor/sci.h"
 #include "editor/typing_aids.h"
 #include "tools/saving.h"
 #include "tools/transform_commands.h"
@@ -29,12 +29,22 @@ struct Command {
 void quit_command(App& app) {
     if (request_quit(app) && app.window) app.window->close();
 }
-void select_all(App& app) { sci_send(app.editor, Sci::SCI_SELECTALL); }
-void clear_bookmarks(App& app) { sci_send(app.editor, Sci::SCI_MARKERDELETEALL, 0); }
-void dos_line_endings(App& app) { set_line_end_mode(app, 0); }
-void unix_line_endings(App& app) { set_line_end_mode(app, 1); }
+void select_all(App& app) {
+    sci_send(app.editor, Sci::SCI_SELECTALL);
+}
+void clear_bookmarks(App& app) {
+    sci_send(app.editor, Sci::SCI_MARKERDELETEALL, 0);
+}
+void dos_line_endings(App& app) {
+    set_line_end_mode(app, 0);
+}
+void unix_line_endings(App& app) {
+    set_line_end_mode(app, 1);
+}
 void return_key(App& app) {
+    const Document* document = app.documents.current_document();
     new_line_command(*app.editor_record, app.editor, app.settings.options,
+                     line_end_text(document ? document->line_end : LineEnd::crlf),
                      app.editor && app.editor->hasFocus());
 }
 // "Syntax Help" has no help to show yet; it must leave the current document as it is.
@@ -53,11 +63,16 @@ constexpr Command command_table[] = {
     {menu_id::unix_line_endings, unix_line_endings},
     {menu_id::view_colour, [](App& app) { toggle_view_option(app, menu_id::view_colour); }},
     {menu_id::view_upper_case, [](App& app) { toggle_view_option(app, menu_id::view_upper_case); }},
-    {menu_id::view_white_space, [](App& app) { toggle_view_option(app, menu_id::view_white_space); }},
-    {menu_id::view_line_endings, [](App& app) { toggle_view_option(app, menu_id::view_line_endings); }},
-    {menu_id::view_indent_guides, [](App& app) { toggle_view_option(app, menu_id::view_indent_guides); }},
-    {menu_id::view_auto_indent, [](App& app) { toggle_view_option(app, menu_id::view_auto_indent); }},
-    {menu_id::view_line_numbers, [](App& app) { toggle_view_option(app, menu_id::view_line_numbers); }},
+    {menu_id::view_white_space,
+     [](App& app) { toggle_view_option(app, menu_id::view_white_space); }},
+    {menu_id::view_line_endings,
+     [](App& app) { toggle_view_option(app, menu_id::view_line_endings); }},
+    {menu_id::view_indent_guides,
+     [](App& app) { toggle_view_option(app, menu_id::view_indent_guides); }},
+    {menu_id::view_auto_indent,
+     [](App& app) { toggle_view_option(app, menu_id::view_auto_indent); }},
+    {menu_id::view_line_numbers,
+     [](App& app) { toggle_view_option(app, menu_id::view_line_numbers); }},
     {menu_id::toggle_bookmark, toggle_bookmark},
     {menu_id::previous_bookmark, previous_bookmark},
     {menu_id::next_bookmark, next_bookmark},
@@ -98,13 +113,24 @@ bool request_quit(App& app) {
 
 void tab_bar_event(App& app, int code, int position) {
     switch (code) {
-    case 1: new_document(app); break;
-    case 2: close_with_prompt(app, position, 0); break;
-    case 3: activate_document(app, position); break;
-    default: break;
+    case 1:
+        new_document(app);
+        break;
+    case 2:
+        close_with_prompt(app, position, 0);
+        break;
+    case 3:
+        activate_document(app, position);
+        break;
+    default:
+        break;
     }
 }
 
-void run_files_dropped(App& app, const std::string& paths) { open_files(app, paths); }
+void run_files_dropped(App& app, const std::string& paths) {
+    open_files(app, paths);
+}
 
-void label_list_clicked(App& app) { jump_to_name(app); }
+void label_list_clicked(App& app) {
+    jump_to_name(app);
+}

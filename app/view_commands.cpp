@@ -4,19 +4,22 @@
 #include "app/app.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
+#include "documents/line_ends.h"
 #include "editor/editor_config.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "editor/view_options.h"
 
-namespace {
+namespace {} // namespace
 
-void show_line_end_mode(App& app, int mode) {
-    set_menu_check(app, menu_id::dos_line_endings, mode == 0);
-    set_menu_check(app, menu_id::unix_line_endings, mode == 1);
+void show_document_line_end(App& app) {
+    const Document* document = app.documents.current_document();
+    const LineEnd kind =
+        document ? document->line_end : line_end_of_mode(app.settings.options.line_endings_mode);
+    sci_send(app.editor, Sci::SCI_SETEOLMODE, static_cast<unsigned long>(scintilla_eol_mode(kind)));
+    set_menu_check(app, menu_id::dos_line_endings, kind == LineEnd::crlf);
+    set_menu_check(app, menu_id::unix_line_endings, kind == LineEnd::lf);
 }
-
-} // namespace
 
 void toggle_view_option(App& app, int id) {
     int* option = view_option(app.settings.options, id);
@@ -28,9 +31,12 @@ void toggle_view_option(App& app, int id) {
 
 void set_line_end_mode(App& app, int mode) {
     app.settings.options.line_endings_mode = mode;
-    sci_send(app.editor, Sci::SCI_SETEOLMODE, static_cast<unsigned long>(mode * 2));
-    sci_send(app.editor, Sci::SCI_CONVERTEOLS, static_cast<unsigned long>(mode * 2));
-    show_line_end_mode(app, mode);
+    Document* document = app.documents.current_document();
+    if (!document) return;
+    document->line_end = line_end_of_mode(mode);
+    show_document_line_end(app);
+    sci_send(app.editor, Sci::SCI_CONVERTEOLS,
+             static_cast<unsigned long>(scintilla_eol_mode(document->line_end)));
 }
 
 void apply_view_options(App& app) {
@@ -40,7 +46,8 @@ void apply_view_options(App& app) {
     sci_send(editor, Sci::SCI_SETUSETABS, 0);
     apply_colour_scheme(*app.editor_record, editor, app.settings);
     set_menu_check(app, menu_id::view_colour, options.colour != 0);
-    sci_send(editor, Sci::SCI_SETINDENTATIONGUIDES, static_cast<unsigned long>(options.show_indent));
+    sci_send(editor, Sci::SCI_SETINDENTATIONGUIDES,
+             static_cast<unsigned long>(options.show_indent));
     set_menu_check(app, menu_id::view_indent_guides, options.show_indent != 0);
     sci_send(editor, Sci::SCI_STYLESETCASE, 1,
              options.upper_case == 1 ? Sci::SC_CASE_UPPER : Sci::SC_CASE_MIXED);
@@ -48,13 +55,12 @@ void apply_view_options(App& app) {
     sci_send(editor, Sci::SCI_SETMARGINTYPEN, 0,
              options.line_numbers == 1 ? Sci::SC_MARGIN_NUMBER : Sci::SC_MARGIN_SYMBOL);
     set_menu_check(app, menu_id::view_line_numbers, options.line_numbers != 0);
-    int mode = options.line_endings_mode == 0 ? 0 : 1; // any other value means LF
-    sci_send(editor, Sci::SCI_SETEOLMODE, static_cast<unsigned long>(mode * 2));
-    sci_send(editor, Sci::SCI_CONVERTEOLS, static_cast<unsigned long>(mode * 2));
-    show_line_end_mode(app, mode);
+    // The document keeps the line ends it was read with: nothing is converted here.
+    show_document_line_end(app);
     sci_send(editor, Sci::SCI_SETVIEWEOL, static_cast<unsigned long>(options.show_line_endings));
     set_menu_check(app, menu_id::view_line_endings, options.show_line_endings != 0);
-    sci_send(editor, Sci::SCI_SETVIEWWS, static_cast<unsigned long>(options.whitespace_markers * 2));
+    sci_send(editor, Sci::SCI_SETVIEWWS,
+             static_cast<unsigned long>(options.whitespace_markers * 2));
     set_menu_check(app, menu_id::view_white_space, options.whitespace_markers != 0);
     set_menu_check(app, menu_id::view_auto_indent, options.auto_indent != 0);
 }

@@ -5,7 +5,10 @@ struct App;
 
 // Flips the option of a View item (ids 60 to 66), applies it and sets its check mark.
 void toggle_view_option(App& app, int id);
-// 0 = CR LF, 1 = LF: stores the mode, converts the text's line ends and ticks the menu item.
+// "DOS line endings" (0) and "UNIX line endings" (1): the mode of new documents and of the
+// current one, whose line ends are converted (one undo step).
 void set_line_end_mode(App& app, int mode);
+// Return inserts the current document's line end; the check marks show it.
+void show_document_line_end(App& app);
 // Applies every view option to the editor and sets every check mark from the options.
 void apply_view_options(App& app);

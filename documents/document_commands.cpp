@@ -47,6 +47,7 @@ int create_document(App& app, const std::string& path) {
     Document document;
     document.file_name = file_name_of(path);
     document.path = path;
+    document.line_end = line_end_of_mode(app.settings.options.line_endings_mode);
     document.scintilla_doc = new_scintilla_document(app.editor);
     app.documents.documents.push_back(std::move(document));
     app.documents.current = app.documents.count() - 1;
@@ -64,7 +65,10 @@ int new_document(App& app) {
     int index = create_document(app, app.folders.current + "untitled.bas");
     if (index < 0) return -1;
     scan_names(app, index, {});
-    set_editor_text(app, app.intro_text, true);
+    // The intro text takes the line ends of new documents before the save point, so that a new
+    // document never starts out modified.
+    set_editor_text(app, with_line_ends(app.intro_text, app.documents.documents[index].line_end),
+                    true);
     mark_saved(app.editor);
     apply_view_options(app);
     refresh_label_list(app, index);
@@ -78,6 +82,7 @@ int activate_document(App& app, int index) {
     show_scintilla_document(app.editor, app.documents.documents[index].scintilla_doc);
     show_document_status(app);
     enter_document_view(app);
+    show_document_line_end(app);
     refresh_label_list(app, index);
     return index;
 }
@@ -100,7 +105,8 @@ void refresh_label_list(App& app, int index) {
     // Refilling with the same items would only cost time and reset the list's scroll position.
     bool same = app.label_list->count() == static_cast<int>(entries.size());
     for (int i = 0; same && i < app.label_list->count(); ++i)
-        same = app.label_list->item(i)->text() == QString::fromLatin1(entries[i].data(), int(entries[i].size()));
+        same = app.label_list->item(i)->text() ==
+               QString::fromLatin1(entries[i].data(), int(entries[i].size()));
     if (same) return;
     app.label_list->setUpdatesEnabled(false);
     app.label_list->clear();

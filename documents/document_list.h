@@ -1,6 +1,7 @@
 // The open documents in tab order, the current one, and the active document's working names.
 #pragma once
 
+#include "documents/line_ends.h"
 #include "documents/name_index.h"
 
 #include <string>
@@ -15,6 +16,7 @@ struct Document {
     long first_line = 0;
     std::string names; // SUB/FUNCTION names and labels, each followed by one blank
     long back_line = -1; // where "Return from Sub/Function" goes
+    LineEnd line_end = LineEnd::crlf; // what Return inserts; the kind the file was read with
 };
 
 struct DocumentList {

@@ -14,16 +14,14 @@
 namespace {
 
 // The common tail of every opened file: names, text, save point, view options, colouring.
+// The document keeps the line ends it was read with, so opening never changes it.
 void load_text(App& app, int index, const std::string& text) {
+    app.documents.documents[index].line_end =
+        detect_line_end(text, line_end_of_mode(app.settings.options.line_endings_mode));
     scan_names(app, index, text);
     set_editor_text(app, text, true);
     mark_saved(app.editor);
     apply_view_options(app);
-    // Converting line ends to the chosen mode unstyles what it changed: colour it again.
-    long styled = sci_send(app.editor, Sci::SCI_GETENDSTYLED);
-    if (styled < sci_length(app.editor))
-        restyle_lines(*app.editor_record, app.editor, sci_line_from_position(app.editor, styled), -1,
-                      -1);
     refresh_label_list(app, index);
 }
 

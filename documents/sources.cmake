@@ -1,5 +1,6 @@
 # Files of documents/: pure logic in ZELL_CORE_SOURCES, widget code in ZELL_GUI_SOURCES.
 list(APPEND ZELL_CORE_SOURCES
+  documents/line_ends.cpp
   documents/name_index.cpp
   documents/name_scan.cpp
   documents/tabbar.cpp

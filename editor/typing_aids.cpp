@@ -6,12 +6,12 @@
 #include <string>
 
 void new_line_command(EditorRecord& record, QsciScintillaBase* control, const Options& options,
-                      bool editor_has_focus) {
+                      std::string_view line_end, bool editor_has_focus) {
     // Without the focus no line end goes in, so indenting would only scatter blanks.
     if (!control || !editor_has_focus) return;
     record.rescan = true;
     record.rescan_line = sci_caret_line(control);
-    sci_add_text(control, options.line_endings_mode == 0 ? "\r\n" : "\n");
+    sci_add_text(control, line_end);
     auto_indent(control, options);
 }
 

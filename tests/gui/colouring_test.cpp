@@ -138,7 +138,7 @@ TEST_F(EditorTest, HeaderTypedBelowOtherLinesIsLearntAfterReturn) {
     sci_add_text(control(), "Sub Draw");
     paint();
     EXPECT_TRUE(learnt.empty()) << "a header is looked for only after Return";
-    new_line_command(record, control(), options, true);
+    new_line_command(record, control(), options, "\r\n", true);
     paint();
     EXPECT_EQ(learnt, std::vector<std::string>{"Draw"});
     EXPECT_FALSE(record.rescan);
@@ -154,7 +154,7 @@ TEST_F(EditorTest, ReturnWithoutTheFocusChangesNothing) {
     set_text("  x");
     sci_send(control(), Sci::SCI_DOCUMENTEND);
     Options options;
-    new_line_command(record, control(), options, false);
+    new_line_command(record, control(), options, "\r\n", false);
     EXPECT_EQ(sci_text(control()), "  x");
     EXPECT_FALSE(record.rescan);
 }

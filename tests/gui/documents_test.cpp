@@ -251,16 +251,46 @@ TEST_F(DocumentsTest, NothingOpenableGivesANewDocument) {
     EXPECT_EQ(sci_text(app->editor), "intro\r\n");
 }
 
-TEST_F(DocumentsTest, LfFileInCrLfModeIsConvertedAndCountsAsModified) {
-    start_with_intro("");
-    std::string lf = path("lf.bas"), crlf = path("crlf.bas");
+TEST_F(DocumentsTest, EveryFileKeepsItsLineEndsAndOpensUnmodified) {
+    start_with_intro("intro\n"); // new documents take the setting's CR LF
+    std::string lf = path("lf.bas"), crlf = path("crlf.bas"), cr = path("cr.bas");
     write_file(lf, "a\nb\n");
     write_file(crlf, "a\r\nb\r\n");
-    open_files(*app, lf);
-    EXPECT_EQ(sci_text(app->editor), "a\r\nb\r\n");
-    EXPECT_TRUE(modified());
-    open_files(*app, crlf);
+    write_file(cr, "a\rb\r");
+    EXPECT_EQ(sci_text(app->editor), "intro\r\n");
     EXPECT_FALSE(modified());
+    open_files(*app, lf + "\n" + crlf + "\n" + cr);
+    const char* expected[] = {"a\nb\n", "a\r\nb\r\n", "a\rb\r"};
+    for (int i = 1; i <= 3; ++i) {
+        activate_document(*app, i);
+        EXPECT_EQ(sci_text(app->editor), expected[i - 1]);
+        EXPECT_FALSE(modified()) << i;
+    }
+    // Return inserts the document's own line end; the check marks show it.
+    activate_document(*app, 1);
+    EXPECT_TRUE(app->menu_actions.at(menu_id::unix_line_endings)->isChecked());
+    EXPECT_FALSE(app->menu_actions.at(menu_id::dos_line_endings)->isChecked());
+    sci_send(app->editor, Sci::SCI_DOCUMENTEND);
+    app->editor->setFocus();
+    run_command(*app, menu_id::return_key);
+    EXPECT_EQ(sci_text(app->editor), "a\nb\n\n");
+    activate_document(*app, 2);
+    EXPECT_TRUE(app->menu_actions.at(menu_id::dos_line_endings)->isChecked());
+    EXPECT_FALSE(app->menu_actions.at(menu_id::unix_line_endings)->isChecked());
+    activate_document(*app, 3); // CR only: neither mode is ticked
+    EXPECT_FALSE(app->menu_actions.at(menu_id::dos_line_endings)->isChecked());
+    EXPECT_FALSE(app->menu_actions.at(menu_id::unix_line_endings)->isChecked());
+}
+
+TEST_F(DocumentsTest, QuittingAfterOpeningUnchangedFilesAsksNothingAndWritesNothing) {
+    start_with_intro("");
+    app->settings.confirm_before_exit = 0;
+    std::string lf = path("lf.bas");
+    write_file(lf, "a\nb\n");
+    open_files(*app, lf);
+    quit();
+    EXPECT_TRUE(requesters->shown.empty());
+    EXPECT_EQ(read_file(lf), "a\nb\n");
 }
 
 TEST_F(DocumentsTest, EveryByteIsLoadedIncludingZeroBytesAndHighBytes) {

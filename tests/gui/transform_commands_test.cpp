@@ -32,8 +32,8 @@ TEST_F(TransformCommandsTest, FormatReindentsAndOneUndoRestoresTheProgram) {
                                 "10 print i";
     open(program);
     run_command(*app, menu_id::format);
-    EXPECT_EQ(text(),
-              "SUB main\n  for i = 1 to 3\n    print i\n  next i\nEND SUB\n   10  print i\n");
+    EXPECT_EQ(text(), "SUB main\r\n  for i = 1 to 3\r\n    print i\r\n  next i\r\nEND SUB\r\n"
+                      "   10  print i\r\n");
     EXPECT_TRUE(sci_send(app->editor, Sci::SCI_GETMODIFY));
     sci_send(app->editor, Sci::SCI_UNDO);
     EXPECT_EQ(text(), program);
@@ -45,13 +45,13 @@ TEST_F(TransformCommandsTest, FormatUsesTheCurrentNamesAndTheIndentSettings) {
     app->settings.options.indent_labels = 1;
     app->settings.options.tab_size = 4;
     run_command(*app, menu_id::format);
-    EXPECT_EQ(text(), "START:\n    FOR i=1 TO 2\n        x\n    NEXT\n    lower:\n");
+    EXPECT_EQ(text(), "START:\r\n    FOR i=1 TO 2\r\n        x\r\n    NEXT\r\n    lower:\r\n");
 }
 
-TEST_F(TransformCommandsTest, RemoveIndentsKeepsTabsAndEndsLinesWithLineFeeds) {
+TEST_F(TransformCommandsTest, RemoveIndentsKeepsTabsAndTheDocumentsLineEnds) {
     open("  FOR i=1 TO 2  \r\n\tx = 1 \r\n    NEXT");
     run_command(*app, menu_id::remove_indents);
-    EXPECT_EQ(text(), "FOR i=1 TO 2\n\tx = 1\nNEXT\n");
+    EXPECT_EQ(text(), "FOR i=1 TO 2\r\n\tx = 1\r\nNEXT\r\n");
     sci_send(app->editor, Sci::SCI_UNDO);
     EXPECT_EQ(text(), "  FOR i=1 TO 2  \r\n\tx = 1 \r\n    NEXT");
 }
@@ -63,7 +63,29 @@ TEST_F(TransformCommandsTest, EmptyDocumentStaysEmptyAndWideCharactersBecomeQues
     EXPECT_EQ(text(), "");
     sci_set_text(app->editor, "PRINT \"\xC3\xA9\xE2\x82\xAC\"");
     run_command(*app, menu_id::remove_indents);
-    EXPECT_EQ(text(), "PRINT \"\xC3\xA9?\"\n");
+    EXPECT_EQ(text(), "PRINT \"\xC3\xA9?\"\r\n");
+}
+
+TEST_F(TransformCommandsTest, AnLfProgramStaysLf) {
+    open("FOR i=1 TO 2\nx\nNEXT\n");
+    run_command(*app, menu_id::format);
+    EXPECT_EQ(text(), "  FOR i=1 TO 2\n    x\n  NEXT\n");
+}
+
+TEST_F(TransformCommandsTest, FormatKeepsTheCaretOnItsLineAndTheViewWhereItWas) {
+    std::string program;
+    for (int i = 0; i < 300; ++i) program += "FOR i=1 TO 2\r\nPRINT i\r\nNEXT\r\n";
+    open(program);
+    const long line = 199; // "PRINT i", two levels in after Format
+    sci_send(app->editor, Sci::SCI_SETFIRSTVISIBLELINE, 180);
+    sci_send(app->editor, Sci::SCI_GOTOPOS,
+             static_cast<unsigned long>(sci_position_from_line(app->editor, line) + 3));
+    const long first_visible = sci_send(app->editor, Sci::SCI_GETFIRSTVISIBLELINE);
+    run_command(*app, menu_id::format);
+    EXPECT_EQ(sci_caret_line(app->editor), line);
+    // Still after "PRI", now behind the new indentation.
+    EXPECT_EQ(sci_current_pos(app->editor), sci_position_from_line(app->editor, line) + 4 + 3);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETFIRSTVISIBLELINE), first_visible);
 }
 
 TEST_F(TransformCommandsTest, FormatRefusesAResultTooLargeForMemory) {

@@ -33,28 +33,28 @@ class TypingAidsTest : public AppFixture {
     }
     SciPos caret() { return sci_current_pos(editor()); }
     Options& options() { return app->settings.options; }
+    void line_end(LineEnd kind) { app->documents.current_document()->line_end = kind; }
 };
 
-TEST_F(TypingAidsTest, ReturnEndsTheLineAsConfiguredAndKeepsTheIndentation) {
+TEST_F(TypingAidsTest, ReturnEndsTheLineWithTheDocumentsLineEndAndKeepsTheIndentation) {
     options().auto_indent = 1;
-    options().line_endings_mode = 0;
+    line_end(LineEnd::crlf);
     put("    x = 1");
     press_return();
     EXPECT_EQ(sci_text(editor()), "    x = 1\r\n    ");
     EXPECT_EQ(caret(), sci_length(editor()));
 
-    // LF mode puts a lone LF even among CR LF lines.
-    options().line_endings_mode = 1;
+    // An LF document gets a lone LF even among CR LF lines.
+    line_end(LineEnd::lf);
     put("a\r\n  b\r\nc");
     sci_send(editor(), Sci::SCI_GOTOPOS, 6);
     press_return();
     EXPECT_EQ(sci_text(editor()), "a\r\n  b\n  \r\nc");
     EXPECT_EQ(caret(), 9);
-    // Any mode other than 0 is LF.
-    options().line_endings_mode = 7;
+    line_end(LineEnd::cr);
     put("x");
     press_return();
-    EXPECT_EQ(sci_text(editor()), "x\n");
+    EXPECT_EQ(sci_text(editor()), "x\r");
 }
 
 TEST_F(TypingAidsTest, IndentationIsRebuiltFromBlanks) {
