@@ -45,6 +45,43 @@ std::string os_version_text(std::string_view platform_name, int major, int minor
     return std::string(platform_name) + " " + std::to_string(number);
 }
 
+std::string absolute_clean_path(std::string_view path, std::string_view base_folder) {
+    if (path.empty()) return {};
+    if (path.size() >= 2 && path[1] == ':') return std::string(path);
+    std::string joined = path.front() == '/' ? std::string(path)
+                                             : std::string(base_folder) + "/" + std::string(path);
+    std::vector<std::string_view> pieces;
+    std::string_view rest = joined;
+    while (!rest.empty()) {
+        std::size_t slash = rest.find('/');
+        std::string_view piece = rest.substr(0, slash);
+        if (piece == "..") {
+            if (!pieces.empty()) pieces.pop_back();
+        } else if (!piece.empty() && piece != ".") {
+            pieces.push_back(piece);
+        }
+        if (slash == std::string_view::npos) break;
+        rest.remove_prefix(slash + 1);
+    }
+    std::string clean;
+    for (std::string_view piece : pieces) {
+        clean += '/';
+        clean += piece;
+    }
+    const bool folder = joined.back() == '/' || path == "." || path == ".." ||
+                        path.ends_with("/.") || path.ends_with("/..");
+    if (clean.empty() || folder) clean += '/';
+    return clean;
+}
+
+std::vector<std::string> absolute_arguments(const std::vector<std::string>& args,
+                                            std::string_view base_folder) {
+    std::vector<std::string> absolute;
+    absolute.reserve(args.size());
+    for (const std::string& arg : args) absolute.push_back(absolute_clean_path(arg, base_folder));
+    return absolute;
+}
+
 std::string command_line_list(const std::vector<std::string>& args) {
     std::string list;
     for (const std::string& arg : args) {

@@ -28,5 +28,13 @@ Folders make_folders(std::string_view program_folder, bool portable_marker_is_fi
 // The platform name, a blank and major * 100 + minor, e.g. "Linux 601" for 6.1.
 std::string os_version_text(std::string_view platform_name, int major, int minor);
 
+// `path` made absolute against `base_folder` (itself absolute) and cleaned: empty and "."
+// pieces go, ".." takes back the piece before it (never above the root). A trailing separator
+// stays; blanks belong to names and stay too. Drive paths ("C:\\x") are kept as they are.
+std::string absolute_clean_path(std::string_view path, std::string_view base_folder);
+// Every argument made absolute against `base_folder`.
+std::vector<std::string> absolute_arguments(const std::vector<std::string>& args,
+                                            std::string_view base_folder);
+
 // The arguments, each preceded by one LF.
 std::string command_line_list(const std::vector<std::string>& args);

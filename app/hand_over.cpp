@@ -10,9 +10,5 @@ std::string encode_hand_over(std::string_view list) {
 
 std::string decode_hand_over(std::string_view bytes) {
     bytes = bytes.substr(0, hand_over_cap);
-    bytes = bytes.substr(0, bytes.find('\0'));
-    const std::size_t first = bytes.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = bytes.find_last_not_of(' ');
-    return std::string(bytes.substr(first, last - first + 1));
+    return std::string(bytes.substr(0, bytes.find('\0')));
 }

@@ -12,6 +12,6 @@ constexpr std::size_t hand_over_cap = std::size_t{1} << 20;
 // that fits, so the receiver never sees a path cut short (which could name another file).
 std::string encode_hand_over(std::string_view list);
 
-// The list carried by received bytes: at most hand_over_cap bytes, up to the first zero byte,
-// without leading and trailing spaces.
+// The list carried by received bytes: at most hand_over_cap bytes, up to the first zero byte.
+// Blanks belong to the file names ("x.bas " is a name of its own) and are kept.
 std::string decode_hand_over(std::string_view bytes);

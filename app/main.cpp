@@ -6,14 +6,15 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
+#include <QFile>
 
 namespace {
 
-std::string runtime_folder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    return QDir(folder).absolutePath().toStdString();
+// Where the lock and the socket go: never a folder another user can write.
+std::string instance_folder() {
+    return private_instance_folder(
+        QFile::encodeName(qEnvironmentVariable("XDG_RUNTIME_DIR")).toStdString(),
+        QFile::encodeName(QDir::homePath()).toStdString());
 }
 
 std::string user_name() {
@@ -29,12 +30,18 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zell Edit"));
 
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    // A name given relative to this start's folder means the same file to the running editor
+    // and to the next start, wherever they run from.
+    std::vector<std::string> given;
+    for (int i = 1; i < argc; ++i) given.emplace_back(argv[i]);
+    const std::vector<std::string> arguments =
+        absolute_arguments(given, QFile::encodeName(QDir::currentPath()).toStdString());
 
-    InstanceChannel channel = instance_channel(runtime_folder(), user_name());
+    const std::string folder = instance_folder();
+    InstanceChannel channel = instance_channel(folder, user_name());
     InstanceGuard guard;
-    if (!acquire_instance(guard, channel)) {
+    const bool single = !folder.empty();
+    if (single && !acquire_instance(guard, channel)) {
         // Another instance runs: hand it our files and end without showing anything.
         send_hand_over(channel, command_line_list(arguments), 5000);
         return 0;
@@ -44,12 +51,13 @@ int main(int argc, char** argv) {
     // that arrive before the window exists wait until it does.
     std::unique_ptr<App> app;
     std::vector<std::string> waiting;
-    listen_for_hand_over(guard, channel, [&app, &waiting](const std::string& list) {
-        if (app)
-            receive_hand_over(*app, list);
-        else
-            waiting.push_back(list);
-    });
+    if (single)
+        listen_for_hand_over(guard, channel, [&app, &waiting](const std::string& list) {
+            if (app)
+                receive_hand_over(*app, list);
+            else
+                waiting.push_back(list);
+        });
     app = start_app(system_environment(arguments), make_qt_requesters(nullptr));
     for (const std::string& list : waiting) receive_hand_over(*app, list);
     waiting.clear();

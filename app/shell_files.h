@@ -11,8 +11,9 @@ void prepare_data_folder(const Folders& folders);
 void load_keyword_text(App& app);
 // Reads the intro text; a missing file gives an empty intro text.
 void load_intro_text(App& app);
-// Reads the settings file; the folder values it names replace the start-up folders.
+// Reads the settings file; the folder values it names replace the start-up folders. Temporary
+// files that killed writes of the settings left in the data folder are removed first.
 void load_settings_file(App& app);
 // Takes the window placement from the main window and writes the settings file as a whole.
-// Returns false when it could not be written (the old file is then left as it was).
+// When it cannot be written the old file is left as it was and a box says why.
 bool save_settings_file(App& app);

@@ -4,57 +4,78 @@
 #include "app/hand_over.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QThread>
 
-#ifdef Q_OS_LINUX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
-// Only connections from processes of this user are read. The socket's permissions already
-// keep others out; the credential check guards against a folder shared by mistake.
-bool peer_is_same_user(QLocalSocket* socket) {
-#ifdef Q_OS_LINUX
-    struct ucred credentials{};
+// The user of the process at the other end of a connected local socket, or -1.
+long peer_owner(qintptr descriptor) {
+#ifdef SO_PEERCRED
+    struct ucred credentials {};
     socklen_t size = sizeof credentials;
-    if (getsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED,
-                   &credentials, &size) != 0)
-        return false;
-    return credentials.uid == getuid();
+    if (getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0)
+        return -1;
+    return static_cast<long>(credentials.uid);
 #else
-    (void)socket;
-    return true;
+    (void)descriptor;
+    return static_cast<long>(getuid());
 #endif
+}
+
+bool make_folder(const std::string& path) {
+    return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
 } // namespace
 
 InstanceGuard::InstanceGuard() = default;
-InstanceGuard::~InstanceGuard() = default;
+InstanceGuard::~InstanceGuard() {
+    if (lock_fd >= 0) ::close(lock_fd);
+}
 
-InstanceChannel instance_channel(const std::string& runtime_folder, const std::string& user) {
-    std::string folder = runtime_folder;
+InstanceChannel instance_channel(const std::string& folder_path, const std::string& user) {
+    std::string folder = folder_path;
     if (!folder.empty() && folder.back() != '/') folder += '/';
     return {folder + "zelledit-" + user + ".lock", folder + "zelledit-" + user + ".socket"};
 }
 
+bool is_private_folder(const std::string& folder) {
+    struct stat info {};
+    if (folder.empty() || ::lstat(folder.c_str(), &info) != 0) return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
+}
+
+std::string private_instance_folder(const std::string& runtime_folder, const std::string& home) {
+    if (is_private_folder(runtime_folder)) return runtime_folder;
+    if (home.empty() || home.front() != '/') return {};
+    // ~/.local/state/zelledit, each missing level made for this user only.
+    std::string folder = home;
+    for (const char* part : {"/.local", "/.local/state", "/.local/state/zelledit"})
+        if (!make_folder(home + part)) return {};
+    folder += "/.local/state/zelledit";
+    return is_private_folder(folder) ? folder : std::string();
+}
+
 bool acquire_instance(InstanceGuard& guard, const InstanceChannel& channel) {
-    guard.lock = std::make_unique<QLockFile>(QFile::decodeName(channel.lock_path.c_str()));
-    // A running instance holds the lock for its whole life; a dead holder's lock is stale at
-    // once (QLockFile checks whether the recorded process still runs).
-    guard.lock->setStaleLockTime(0);
-    if (guard.lock->tryLock(0)) return true;
-    if (guard.lock->error() == QLockFile::LockFailedError) return false;
-    // The lock file could not be created at all (unwritable folder): run without the
-    // single-instance rule rather than refuse to start.
+    int fd = ::open(channel.lock_path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // The lock file cannot be made (an unwritable folder): run without the single-instance
+    // rule rather than refuse to start.
+    if (fd < 0) return true;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    guard.lock_fd = fd;
     return true;
 }
 
@@ -68,43 +89,49 @@ bool listen_for_hand_over(InstanceGuard& guard, const InstanceChannel& channel,
     QLocalServer* server = guard.server.get();
     QObject::connect(server, &QLocalServer::newConnection, server, [server, receive]() {
         while (QLocalSocket* socket = server->nextPendingConnection()) {
-            if (!peer_is_same_user(socket)) {
+            // The folder already keeps other users out; this guards against one shared by
+            // mistake.
+            if (peer_owner(socket->socketDescriptor()) != static_cast<long>(getuid())) {
                 socket->abort();
                 socket->deleteLater();
                 continue;
             }
             auto buffer = std::make_shared<QByteArray>();
             auto done = std::make_shared<bool>(false);
-            // Takes the list once: at the terminating zero byte, at the size cap, or when the
-            // sender goes away without one.
-            auto complete = [socket, buffer, done, receive](bool acknowledge) {
+            // Takes the list once: at the terminating zero byte or at the size cap. A sender
+            // that goes away before either may have been cut short, so its bytes are dropped.
+            auto complete = [socket, buffer, done, receive]() {
                 if (*done) return;
                 *done = true;
                 std::string list = decode_hand_over(std::string_view(
                     buffer->constData(), static_cast<std::size_t>(buffer->size())));
-                if (acknowledge) {
-                    socket->write("1"); // the sender may end now
-                    socket->flush();
-                }
+                socket->write("1"); // the sender may end now
+                socket->flush();
                 socket->disconnectFromServer();
                 socket->deleteLater();
                 receive(list);
             };
-            QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, buffer, complete]() {
-                QByteArray chunk = socket->readAll();
-                qsizetype room = static_cast<qsizetype>(hand_over_cap) + 1 - buffer->size();
-                if (room > 0) buffer->append(chunk.left(room));
-                if (buffer->contains('\0') || buffer->size() > qsizetype(hand_over_cap))
-                    complete(true);
+            QObject::connect(
+                socket, &QLocalSocket::readyRead, socket, [socket, buffer, complete]() {
+                    QByteArray chunk = socket->readAll();
+                    qsizetype room = static_cast<qsizetype>(hand_over_cap) + 1 - buffer->size();
+                    if (room > 0) buffer->append(chunk.left(room));
+                    if (buffer->contains('\0') || buffer->size() > qsizetype(hand_over_cap))
+                        complete();
+                });
+            QObject::connect(socket, &QLocalSocket::disconnected, socket, [socket, done]() {
+                if (*done) return;
+                *done = true;
+                socket->deleteLater();
             });
-            QObject::connect(socket, &QLocalSocket::disconnected, socket,
-                             [complete]() { complete(false); });
         }
     });
     return true;
 }
 
-bool send_hand_over(const InstanceChannel& channel, const std::string& list, int timeout_ms) {
+bool send_hand_over(const InstanceChannel& channel, const std::string& list, int timeout_ms,
+                    long expected_owner) {
+    if (expected_owner < 0) expected_owner = static_cast<long>(getuid());
     QString name = QFile::decodeName(channel.socket_path.c_str());
     QByteArray message = QByteArray::fromStdString(encode_hand_over(list));
     QDeadlineTimer deadline(timeout_ms);
@@ -112,11 +139,17 @@ bool send_hand_over(const InstanceChannel& channel, const std::string& list, int
         QLocalSocket socket;
         socket.connectToServer(name);
         if (socket.waitForConnected(500)) {
+            // Our file list goes to a process of our own or nowhere.
+            if (peer_owner(socket.socketDescriptor()) != expected_owner) {
+                socket.abort();
+                return false;
+            }
             socket.write(message);
             socket.write(QByteArray(1, '\0')); // end of message
             socket.waitForBytesWritten(2000);
             // Wait for the acknowledgement, so the list is not lost if we end too early.
-            bool acknowledged = socket.waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 100)));
+            bool acknowledged =
+                socket.waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 100)));
             socket.disconnectFromServer();
             return acknowledged;
         }

@@ -1,4 +1,5 @@
 // One running editor per user: a lock file decides who runs, a local socket carries the hand-over.
+// Both live in a folder only this user can write, so no other user can take the hand-over over.
 #pragma once
 
 #include <functional>
@@ -6,31 +7,43 @@
 #include <string>
 
 class QLocalServer;
-class QLockFile;
 
 struct InstanceChannel {
     std::string lock_path;   // the per-user lock file
     std::string socket_path; // the per-user socket, reachable by the same user only
 };
 
-// The channel of the current user in `runtime_folder` (a folder only that user can enter).
-InstanceChannel instance_channel(const std::string& runtime_folder, const std::string& user);
+// The channel of the current user in `folder`, which must be private (see private_folder).
+InstanceChannel instance_channel(const std::string& folder, const std::string& user);
+
+// True when `folder` is a real folder (not a symbolic link) owned by this user that no other
+// user may enter or write.
+bool is_private_folder(const std::string& folder);
+// The folder for the lock and the socket: the runtime folder when it is private, otherwise a
+// folder of the program's own below `home`, created with mode 0700 and then checked. Empty when
+// neither is private: the editor then starts without the single-instance hand-over.
+std::string private_instance_folder(const std::string& runtime_folder, const std::string& home);
 
 struct InstanceGuard {
     InstanceGuard();
     ~InstanceGuard();
-    std::unique_ptr<QLockFile> lock;
+    InstanceGuard(const InstanceGuard&) = delete;
+    InstanceGuard& operator=(const InstanceGuard&) = delete;
+    int lock_fd = -1; // holds the lock for the life of the process
     std::unique_ptr<QLocalServer> server;
 };
 
-// Takes the lock; false when another live instance holds it. A lock left by a crashed
-// instance is taken over.
+// Takes the lock; false when another live instance holds it. The system releases the lock when
+// its holder ends in any way, so a lock left by a crashed instance never blocks a start,
+// whatever its file says.
 bool acquire_instance(InstanceGuard& guard, const InstanceChannel& channel);
 
 // Starts listening for hand-overs; `receive` gets each decoded file list on the UI thread.
 bool listen_for_hand_over(InstanceGuard& guard, const InstanceChannel& channel,
                           std::function<void(const std::string& list)> receive);
 
-// Sends the list to the running instance, retrying while it is still starting up.
-// Returns true when the running instance took the message.
-bool send_hand_over(const InstanceChannel& channel, const std::string& list, int timeout_ms);
+// Sends the list to the running instance, retrying while it is still starting up. Nothing is
+// sent unless the listening process belongs to `expected_owner` (-1: this user). Returns true
+// when the running instance took the message.
+bool send_hand_over(const InstanceChannel& channel, const std::string& list, int timeout_ms,
+                    long expected_owner = -1);

@@ -1,4 +1,4 @@
-// Whole-file reads and atomic replace-writes over POSIX calls.
+// Whole-file reads and file queries over POSIX calls.
 #include "tools/file_io.h"
 
 #include <algorithm>
@@ -44,46 +44,6 @@ bool read_rest(int fd, std::string& out, std::size_t filled, int& error_number) 
     }
     out.resize(filled);
     return true;
-}
-
-// The file a write to `path` should replace: the target of a symbolic link, else `path` itself.
-std::string replace_target(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr) return path; // dangling: replace the link
-    return resolved;
-}
-
-std::string folder_part(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string file_name_part(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Creates a new, empty temporary file beside `target`; mode 0666 lets the umask apply to new files.
-int create_temporary(const std::string& target, std::string& temp_path, int& error_number) {
-    std::string stem = folder_part(target) + "." + file_name_part(target) + ".tmp" +
-                       std::to_string(static_cast<long>(::getpid())) + "-";
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        temp_path = stem + std::to_string(attempt);
-        int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) return fd;
-        if (errno != EEXIST) {
-            error_number = errno;
-            return -1;
-        }
-    }
-    error_number = EEXIST;
-    return -1;
-}
-
-WriteResult write_failure(std::string error) {
-    return WriteResult{false, std::move(error)};
 }
 
 } // namespace
@@ -138,78 +98,6 @@ ReadResult read_whole_file(const std::string& path) {
     result.ok = true;
     result.bytes = std::move(bytes);
     return result;
-}
-
-WriteResult write_file_atomically(const std::string& path, std::string_view bytes,
-                                  const FileWriteHooks& hooks) {
-    if (path.empty()) return write_failure(error_text(ENOENT));
-    const std::string target = replace_target(path);
-
-    struct stat original {};
-    bool original_exists = ::stat(target.c_str(), &original) == 0;
-    if (original_exists && S_ISDIR(original.st_mode)) return write_failure(error_text(EISDIR));
-    // Renaming over a file needs only the folder's permission; a file the user may not write
-    // stays unwritten, as it would be when written in place.
-    if (original_exists && ::access(target.c_str(), W_OK) != 0)
-        return write_failure(error_text(errno));
-
-    std::string temp_path;
-    int error_number = 0;
-    FdGuard temp{create_temporary(target, temp_path, error_number)};
-    if (temp.fd < 0) return write_failure(error_text(error_number));
-
-    // From here on every failure removes the temporary file and leaves the original alone.
-    auto fail = [&](std::string error) {
-        ::close(temp.fd);
-        temp.fd = -1;
-        ::unlink(temp_path.c_str());
-        return write_failure(std::move(error));
-    };
-
-    if (original_exists) {
-        // Keep the owner where allowed (it is not for other users' files unless root); the
-        // permission bits are set afterwards because a change of owner may clear some of them.
-        [[maybe_unused]] int owner_kept = ::fchown(temp.fd, original.st_uid, original.st_gid);
-        if (::fchmod(temp.fd, original.st_mode & 07777) != 0) return fail(error_text(errno));
-    }
-
-    constexpr std::size_t chunk = 1 << 20;
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        std::size_t size = std::min(chunk, bytes.size() - written);
-        if (hooks.before_chunk) {
-            std::string injected = hooks.before_chunk(written, size);
-            if (!injected.empty()) return fail(std::move(injected));
-        }
-        ssize_t put = ::write(temp.fd, bytes.data() + written, size);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            return fail(error_text(errno));
-        }
-        written += static_cast<std::size_t>(put);
-    }
-    if (::fsync(temp.fd) != 0) return fail(error_text(errno));
-    if (hooks.before_rename) {
-        std::string injected = hooks.before_rename();
-        if (!injected.empty()) return fail(std::move(injected));
-    }
-    int closed = ::close(temp.fd);
-    temp.fd = -1;
-    if (closed != 0) {
-        int close_error = errno;
-        ::unlink(temp_path.c_str());
-        return write_failure(error_text(close_error));
-    }
-    if (::rename(temp_path.c_str(), target.c_str()) != 0) {
-        int rename_error = errno;
-        ::unlink(temp_path.c_str());
-        return write_failure(error_text(rename_error));
-    }
-    // Make the rename itself durable; a failure here no longer endangers either version.
-    std::string folder = folder_part(target);
-    FdGuard directory{::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (directory.fd >= 0) ::fsync(directory.fd);
-    return WriteResult{true, {}};
 }
 
 bool file_exists(const std::string& path) {

@@ -1,5 +1,4 @@
-// Plain file access for program files: whole-file reads and atomic replace-writes, errors as
-// values.
+// Plain file access: whole-file reads and safe writes, errors as values.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +23,7 @@ struct WriteResult {
 struct FileWriteHooks {
     // Called before each chunk of bytes is written to the temporary file.
     std::function<std::string(std::size_t offset, std::size_t size)> before_chunk;
-    // Called after all bytes are written and flushed, just before the temporary replaces the file.
+    // Called after all bytes are written and flushed, just before the write becomes final.
     std::function<std::string()> before_rename;
 };
 
@@ -32,13 +31,18 @@ struct FileWriteHooks {
 // (folders included) with the system's reason as text.
 ReadResult read_whole_file(const std::string& path);
 
-// Replaces the file at `path` with `bytes`: they go to a temporary file in the same folder, which
-// is flushed to disk and then renamed over the original, so the original is either fully replaced
-// or left untouched. An existing file keeps its permission bits (and its owner where the system
-// allows); a symbolic link keeps pointing to the file it names, which is the one replaced. On
-// failure the temporary file is removed.
-WriteResult write_file_atomically(const std::string& path, std::string_view bytes,
-                                  const FileWriteHooks& hooks = {});
+// Replaces the contents of the file at `path` with `bytes` so that it is either fully replaced
+// or left as it was, and keeps what it is: the bytes go to a temporary file beside it that is
+// renamed into place, unless that would lose its hard links, owner, group, mode bits or extended
+// attributes; then they are written into the file itself after a safety copy of the old
+// contents. A symbolic link keeps pointing to the file it names, which is the one written.
+// Temporary files carry ".zell-tmp-" and safety copies ".zell-backup-" with the process number
+// in their names; those of processes that are gone are removed by the next write in the folder.
+WriteResult write_file_safely(const std::string& path, std::string_view bytes,
+                              const FileWriteHooks& hooks = {});
+
+// Removes the temporary files of writes that were killed, in `folder`.
+void remove_stale_helper_files(const std::string& folder);
 
 // True when anything (file, folder, ...) exists at `path`.
 bool file_exists(const std::string& path);

@@ -16,14 +16,19 @@ namespace {
 // The name of a document that was never saved: Save and the close prompt ask for a name instead.
 constexpr const char* untitled_name = "untitled.bas";
 
+// The chosen path, with ".bas" added when its file-name part has no extension (a dot in a
+// folder name is no extension); empty when cancelled.
 std::string ask_for_save_path(App& app) {
-    return app.requesters->save_file("Save", app.folders.current + "*.bas", program_file_filter);
+    std::string path =
+        app.requesters->save_file("Save", app.folders.current + "*.bas", program_file_filter);
+    if (!path.empty() && file_name_of(path).find('.') == std::string::npos) path += ".bas";
+    return path;
 }
 
 // Writes `text` to `path` and says so when it could not: the user must never believe a program
 // is saved when it is not. The old file stays as it was.
 bool write_text(App& app, const std::string& path, std::string_view text, const char* title) {
-    WriteResult result = write_file_atomically(path, text, app.file_write_hooks);
+    WriteResult result = write_file_safely(path, text, app.file_write_hooks);
     if (!result.ok)
         app.requesters->message(title, "Couldn't save " + path + "\n" + result.error, Buttons::Ok);
     return result.ok;
@@ -57,7 +62,7 @@ struct CloseResult {
 // only be read from the document the editor shows.
 CloseResult prompt_and_close(App& app, int position, bool offer_cancel) {
     if (!app.editor || position < 0 || position >= app.documents.count())
-        return {CloseOutcome::kept_open, app.documents.current};
+        return {CloseOutcome::kept_open, app.documents.current, {}};
     const int previous = app.documents.current;
     if (position != previous) {
         activate_document(app, position);
@@ -77,14 +82,14 @@ CloseResult prompt_and_close(App& app, int position, bool offer_cancel) {
             activate_document(app, previous);
             select_tab(app, previous);
         }
-        return {CloseOutcome::cancelled, -1};
+        return {CloseOutcome::cancelled, -1, {}};
     }
     if (answer == Answer::Yes) {
         std::string target =
             document.file_name == untitled_name ? ask_close_target(app) : document.path;
-        if (target.empty()) return {CloseOutcome::kept_open, position};
+        if (target.empty()) return {CloseOutcome::kept_open, position, {}};
         if (!write_text(app, target, get_editor_text(app.editor), "Save"))
-            return {CloseOutcome::kept_open, position};
+            return {CloseOutcome::kept_open, position, {}};
         int active = remove_document(app, position);
         app.requesters->message("File saved", target, Buttons::Ok);
         return {CloseOutcome::closed, active, target};
@@ -115,8 +120,6 @@ void save_as(App& app) {
     if (!app.editor || !app.documents.current_document()) return;
     std::string path = ask_for_save_path(app);
     if (path.empty()) return;
-    // Only the file-name part counts: a dot in a folder name is no extension.
-    if (file_name_of(path).find('.') == std::string::npos) path += ".bas";
     if (file_size(path) > 0 &&
         app.requesters->message("File exists", "Do you wish to overwrite it?", Buttons::YesNo) !=
             Answer::Yes)

@@ -2,6 +2,7 @@
 list(APPEND ZELL_CORE_SOURCES
   tools/data_blocks.cpp
   tools/file_io.cpp
+  tools/safe_write.cpp
   tools/text_conversion.cpp
   tools/transform.cpp
 )

@@ -37,8 +37,9 @@ class HandOverTest : public AppFixture {
     }
 
     // Starts the real program as a second instance; returns its exit code.
-    int run_second_start(const QStringList& arguments) {
+    int run_second_start(const QStringList& arguments, const std::string& folder = {}) {
         QProcess second;
+        if (!folder.empty()) second.setWorkingDirectory(QString::fromStdString(folder));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime));
         environment.insert(QStringLiteral("USER"), QString::fromStdString(user()));
@@ -116,7 +117,7 @@ TEST_F(HandOverTest, OversizedMessageIsCappedAndZeroBytesEndIt) {
     timer.start();
     while (received.empty() && timer.elapsed() < 5000) process_events();
     ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0], "/a.bas\n/b.bas");
+    EXPECT_EQ(received[0], "  /a.bas\n/b.bas  ");
 
     QLocalSocket big;
     big.connectToServer(QString::fromStdString(channel.socket_path));
@@ -131,15 +132,67 @@ TEST_F(HandOverTest, OversizedMessageIsCappedAndZeroBytesEndIt) {
     EXPECT_LE(received[1].size(), std::size_t(1) << 20);
 }
 
-TEST_F(HandOverTest, LockOfACrashedInstanceDoesNotStopANewStart) {
+TEST_F(HandOverTest, ALockNoLiveProcessHoldsNeverStopsAStart) {
     InstanceChannel other = instance_channel(path("runtime"), "crashed");
-    // A lock file naming a process on this machine that no longer exists.
-    write_file(other.lock_path, "999999\nzelledit\n" + QSysInfo::machineHostName().toStdString() +
-                                    "\n" + QSysInfo::machineUniqueId().toStdString() + "\n");
-    InstanceGuard fresh;
-    EXPECT_TRUE(acquire_instance(fresh, other));
-    InstanceGuard second;
-    EXPECT_FALSE(acquire_instance(second, other));
+    // Lock files left behind, naming a dead process here and a process on another host.
+    for (const std::string& host :
+         {QSysInfo::machineHostName().toStdString(), std::string("elsewhere.example")}) {
+        write_file(other.lock_path, "999999\nzelledit\n" + host + "\nid\n");
+        InstanceGuard fresh;
+        EXPECT_TRUE(acquire_instance(fresh, other)) << host;
+        InstanceGuard second;
+        EXPECT_FALSE(acquire_instance(second, other)) << host;
+    }
+}
+
+TEST_F(HandOverTest, OnlyAPrivateFolderOfThisUserHoldsTheLockAndTheSocket) {
+    std::string open_folder = path("shared");
+    QDir().mkpath(QString::fromStdString(open_folder));
+    ::chmod(open_folder.c_str(), 01777); // like /tmp
+    EXPECT_FALSE(is_private_folder(open_folder));
+    EXPECT_TRUE(is_private_folder(runtime));
+    std::string link = path("link-to-runtime");
+    ASSERT_EQ(::symlink(runtime.c_str(), link.c_str()), 0);
+    EXPECT_FALSE(is_private_folder(link)); // a link could be pointed elsewhere later
+    EXPECT_FALSE(is_private_folder(path("missing")));
+
+    // Without a private runtime folder the program's own folder in the home is made, 0700.
+    std::string home_folder = path("home");
+    QDir().mkpath(QString::fromStdString(home_folder));
+    std::string chosen = private_instance_folder(open_folder, home_folder);
+    EXPECT_EQ(chosen, home_folder + "/.local/state/zelledit");
+    struct stat info {};
+    ASSERT_EQ(::stat(chosen.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(private_instance_folder(runtime, home_folder), runtime);
+    // A home folder of the program's that others can write is refused: no hand-over at all.
+    ::chmod(chosen.c_str(), 0777);
+    EXPECT_EQ(private_instance_folder(open_folder, home_folder), "");
+}
+
+TEST_F(HandOverTest, NothingIsSentToAListenerOfAnotherUser) {
+    int calls = 0;
+    listen_for_hand_over(guard, channel, [&](const std::string&) { ++calls; });
+    // Our own server stands in for another user's: the sender expects someone else.
+    EXPECT_FALSE(send_hand_over(channel, "\n/secret.bas", 1000, static_cast<long>(getuid()) + 1));
+    process_events();
+    EXPECT_EQ(calls, 0);
+}
+
+TEST_F(HandOverTest, RelativeNamesFromAnotherFolderAndTrailingBlanksArriveWhole) {
+    start();
+    listen_for_hand_over(guard, channel,
+                         [&](const std::string& list) { receive_hand_over(*app, list); });
+    std::string folder = path("elsewhere");
+    QDir().mkpath(QString::fromStdString(folder));
+    write_file(folder + "/prog.bas", "PRINT 1\r\n");
+    write_file(folder + "/x.bas ", "PRINT 2\r\n");
+    EXPECT_EQ(run_second_start({QStringLiteral("prog.bas"), QStringLiteral("./x.bas ")}, folder),
+              0);
+    ASSERT_EQ(app->documents.count(), 3);
+    EXPECT_EQ(app->documents.documents[1].path, folder + "/prog.bas");
+    EXPECT_EQ(app->documents.documents[2].path, folder + "/x.bas ");
+    EXPECT_EQ(sci_text(app->editor), "PRINT 2\r\n");
 }
 
 TEST_F(HandOverTest, FilesHandedOverWhileADialogIsOpenWaitForItToClose) {

@@ -11,6 +11,9 @@
 #include "tools/saving.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <unistd.h>
 
 namespace {
 
@@ -262,11 +265,23 @@ TEST_F(SavingTest, ClosePromptForAnUntitledDocument) {
 
     requesters->shown.clear();
     requesters->answers = {Answer::Yes};
-    requesters->files.push_back(path("noext")); // no ".bas" is added here
+    requesters->files.push_back(path("demo2")); // ".bas" is added as Save As does
     EXPECT_EQ(close_with_prompt(*app, 0, 0), 0);
-    EXPECT_EQ(read_file(path("noext")), "PRINT 1");
-    expect_dialog(2, "File saved", path("noext"));
+    EXPECT_EQ(read_file(path("demo2.bas")), "PRINT 1");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("demo2"))));
+    expect_dialog(2, "File saved", path("demo2.bas"));
     EXPECT_FALSE(modified()); // the new untitled document
+}
+
+TEST_F(SavingTest, SavingAFileWithTwoNamesWritesItInPlace) {
+    start_with_intro("");
+    std::string file = open("prog.bas", "old");
+    std::string other = path("same-program.bas");
+    ASSERT_EQ(::link(file.c_str(), other.c_str()), 0);
+    type(" new");
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(other), "old new");
+    EXPECT_FALSE(modified());
 }
 
 TEST_F(SavingTest, ClosePromptKeepsTheDocumentWhenTheWriteFails) {

@@ -39,15 +39,15 @@ TEST_F(ShellTest, WindowHasTitleMenusInOrderAndNoMaximiseButton) {
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
 
     std::vector<std::string> titles;
-    for (QAction* action : window.menuBar()->actions()) titles.push_back(action->text().toStdString());
+    for (QAction* action : window.menuBar()->actions())
+        titles.push_back(action->text().toStdString());
     EXPECT_EQ(titles, (std::vector<std::string>{"&File", "Edit", "Program", "Font", "View",
                                                 "BookMarks", "Help"}));
     QMenu* file = window.menuBar()->actions()[0]->menu();
-    EXPECT_EQ(menu_texts(file),
-              (std::vector<std::string>{"&New\tCtrl+N", "&Open\tCtrl+O", "&Recent",
-                                        "&Save\tCtrl+S", "Save As", "Save Selection", "Restore",
-                                        "Print", "Preferences", "Connect to Maximite",
-                                        "Run in DOS", "exit"}));
+    EXPECT_EQ(menu_texts(file), (std::vector<std::string>{
+                                    "&New\tCtrl+N", "&Open\tCtrl+O", "&Recent", "&Save\tCtrl+S",
+                                    "Save As", "Save Selection", "Restore", "Print", "Preferences",
+                                    "Connect to Maximite", "Run in DOS", "exit"}));
     QMenu* recent = file->actions()[2]->menu();
     ASSERT_NE(recent, nullptr);
     EXPECT_EQ(menu_texts(recent), std::vector<std::string>(10, "-"));
@@ -59,7 +59,8 @@ TEST_F(ShellTest, WindowHasTitleMenusInOrderAndNoMaximiseButton) {
               (std::vector<std::string>{"undo", "redo", "Select All", "cut", "copy", "Paste", "|",
                                         "Find/Replace", "|", "Syntax Help"}));
     // Every id of the table has its item; view toggles and line-end modes carry check marks.
-    for (int id : {14, 15, 27, 28, 31, 35, 44, 49, 50, 66, 70, 77, 88}) EXPECT_TRUE(app->menu_actions.count(id)) << id;
+    for (int id : {14, 15, 27, 28, 31, 35, 44, 49, 50, 66, 70, 77, 88})
+        EXPECT_TRUE(app->menu_actions.count(id)) << id;
     EXPECT_TRUE(app->menu_actions.at(menu_id::view_colour)->isCheckable());
     EXPECT_TRUE(app->menu_actions.at(menu_id::unix_line_endings)->isCheckable());
     EXPECT_FALSE(app->menu_actions.at(menu_id::save)->isCheckable());
@@ -70,15 +71,35 @@ TEST_F(ShellTest, ToolbarStatusBarAndSplitterAsBuilt) {
     std::vector<std::string> tips;
     for (QAction* action : app->toolbar->actions())
         tips.push_back(action->isSeparator() ? std::string("|") : action->toolTip().toStdString());
-    EXPECT_EQ(tips, (std::vector<std::string>{
-                        "New file", "Open", "Save", "Save as", "Print", "|", "Find",
-                        "Physical line numbers", "Show Line endings", "Show white space markers",
-                        "Syntax Colour", "Uppercase Keywords", "Indent guides", "Auto indent",
-                        "Format document", "|", "Previous bookmark", "Toggle bookmark",
-                        "Next bookmark", "return from sub/function", "find sub/function", "|",
-                        "run in DOS", "connect to Maximite", "Syntax help"}));
-    for (QAction* action : app->toolbar->actions())
-        if (!action->isSeparator()) EXPECT_FALSE(action->icon().isNull()) << action->toolTip().toStdString();
+    EXPECT_EQ(tips, (std::vector<std::string>{"New file",
+                                              "Open",
+                                              "Save",
+                                              "Save as",
+                                              "Print",
+                                              "|",
+                                              "Find",
+                                              "Physical line numbers",
+                                              "Show Line endings",
+                                              "Show white space markers",
+                                              "Syntax Colour",
+                                              "Uppercase Keywords",
+                                              "Indent guides",
+                                              "Auto indent",
+                                              "Format document",
+                                              "|",
+                                              "Previous bookmark",
+                                              "Toggle bookmark",
+                                              "Next bookmark",
+                                              "return from sub/function",
+                                              "find sub/function",
+                                              "|",
+                                              "run in DOS",
+                                              "connect to Maximite",
+                                              "Syntax help"}));
+    for (QAction* action : app->toolbar->actions()) {
+        if (!action->isSeparator())
+            EXPECT_FALSE(action->icon().isNull()) << action->toolTip().toStdString();
+    }
     EXPECT_EQ(app->status_fields[0]->width(), 100);
     EXPECT_EQ(app->status_fields[1]->width(), 100);
     EXPECT_EQ(app->status_fields[2]->width(), 500);
@@ -208,10 +229,10 @@ TEST_F(ShellTest, AboutShowsVersionOsAndFolders) {
     const ShownDialog& box = requesters->shown[0];
     EXPECT_EQ(box.title, "zelledit");
     EXPECT_EQ(box.buttons, Buttons::Ok);
-    std::string expected_start = "Version: V0.9  OS Ver: Linux 601\nProgram folder: " +
-                                 program_folder + "\rData folder: " + data_folder() +
-                                 "\rFile folder: " + documents_folder +
-                                 "\rInclude file folder: " + documents_folder + "\rContact: ";
+    std::string expected_start =
+        "Version: V0.9  OS Ver: Linux 601\nProgram folder: " + program_folder +
+        "\rData folder: " + data_folder() + "\rFile folder: " + documents_folder +
+        "\rInclude file folder: " + documents_folder + "\rContact: ";
     EXPECT_EQ(box.text.substr(0, expected_start.size()), expected_start);
     EXPECT_NE(box.text.find("\rWebsite: "), std::string::npos);
 }
@@ -219,9 +240,10 @@ TEST_F(ShellTest, AboutShowsVersionOsAndFolders) {
 TEST_F(ShellTest, SettingsSurviveARestart) {
     QDir().mkpath(QString::fromStdString(data_folder()));
     write_file(data_folder() + "Zellcmndlist.dat", "PRINT ");
-    write_file(data_folder() + "Zelledit2.inf",
-               "[windows]\r\nmainx=130\r\nMainY = 140\r\nMainW=700\r\nMainH=500\r\nMainSplit=500\r\n"
-               "[Options]\r\nLine_numbers=0\r\n[Preferences]\r\nConfirm before Exit=0\r\n");
+    write_file(
+        data_folder() + "Zelledit2.inf",
+        "[windows]\r\nmainx=130\r\nMainY = 140\r\nMainW=700\r\nMainH=500\r\nMainSplit=500\r\n"
+        "[Options]\r\nLine_numbers=0\r\n[Preferences]\r\nConfirm before Exit=0\r\n");
     start();
     EXPECT_EQ(app->window->width(), 700);
     EXPECT_EQ(app->window->height(), 500);
@@ -245,6 +267,23 @@ TEST_F(ShellTest, SettingsSurviveARestart) {
     EXPECT_TRUE(app->menu_actions.at(menu_id::view_line_numbers)->isChecked());
 }
 
+TEST_F(ShellTest, OnlyAbsoluteCleanFoldersAreReadAndWritten) {
+    QDir().mkpath(QString::fromStdString(data_folder()));
+    write_file(data_folder() + "Zellcmndlist.dat", "PRINT ");
+    write_file(data_folder() + "Zelledit2.inf",
+               "[Preferences]\r\nConfirm before Exit=0\r\n[Folders]\r\nUserFolder = docs/\r\n"
+               "IncludeFolder = " +
+                   documents_folder + "lib/../inc//\r\n");
+    start();
+    EXPECT_EQ(app->folders.current, documents_folder); // the relative value is not taken
+    quit();
+    stop();
+    std::string written = read_file(data_folder() + "Zelledit2.inf");
+    EXPECT_NE(written.find("UserFolder = " + documents_folder + "\r\n"), std::string::npos);
+    EXPECT_NE(written.find("IncludeFolder = " + documents_folder + "inc/\r\n"), std::string::npos)
+        << written;
+}
+
 TEST_F(ShellTest, DamagedPlacementStillGivesAVisibleUsableWindow) {
     QDir().mkpath(QString::fromStdString(data_folder()));
     write_file(data_folder() + "Zellcmndlist.dat", "PRINT ");
@@ -257,14 +296,30 @@ TEST_F(ShellTest, DamagedPlacementStillGivesAVisibleUsableWindow) {
     EXPECT_GT(app->splitter->sizes().first(), 0);
 }
 
-TEST_F(ShellTest, UnwritableDataFolderAtExitLeavesNoFileAndNoMessage) {
+TEST_F(ShellTest, SettingsThatCannotBeWrittenAtExitAreToldAndQuittingStillEnds) {
     start();
     app->settings.confirm_before_exit = 0;
     QDir(QString::fromStdString(data_folder())).removeRecursively();
     write_file(app_data_folder + "Brevant/Zelledit", "a file where the folder was");
+    requesters->answers.push_back(Answer::Ok);
     quit();
     EXPECT_EQ(app->quit_flag, 1);
-    EXPECT_TRUE(requesters->shown.empty());
+    ASSERT_EQ(requesters->shown.size(), 1u);
+    EXPECT_EQ(requesters->shown[0].title, "Settings");
+    EXPECT_EQ(
+        requesters->shown[0].text.rfind("Couldn't save " + data_folder() + "Zelledit2.inf\n", 0),
+        0u);
+    EXPECT_EQ(read_file(app_data_folder + "Brevant/Zelledit"), "a file where the folder was");
+}
+
+TEST_F(ShellTest, TemporaryFilesOfAKilledSettingsWriteGoAtStart) {
+    QDir().mkpath(QString::fromStdString(data_folder()));
+    write_file(data_folder() + "Zellcmndlist.dat", "PRINT ");
+    // A process number far above any the system hands out.
+    const std::string stale = data_folder() + ".Zelledit2.inf.zell-tmp-99999999-0";
+    write_file(stale, "[Windows]\r\n");
+    start();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(stale)));
 }
 
 TEST_F(ShellTest, TabKeyReachesTheEditor) {
@@ -278,9 +333,10 @@ TEST_F(ShellTest, TabKeyReachesTheEditor) {
 
 TEST_F(ShellTest, WindowPaintsAProgramWithColoursTabsAndLabels) {
     std::string program = path("demo.bas");
-    write_file(program, "' Blink the LED\r\nSETPIN 1, DOUT\r\nStart:\r\nDO\r\n  PIN(1) = 1 - PIN(1)\r\n"
-                        "  Wait 500\r\nLOOP\r\n\r\nSUB Wait ms\r\n  PAUSE ms ' milliseconds\r\n"
-                        "  PRINT \"tick\"\r\nEND SUB\r\n");
+    write_file(program,
+               "' Blink the LED\r\nSETPIN 1, DOUT\r\nStart:\r\nDO\r\n  PIN(1) = 1 - PIN(1)\r\n"
+               "  Wait 500\r\nLOOP\r\n\r\nSUB Wait ms\r\n  PAUSE ms ' milliseconds\r\n"
+               "  PRINT \"tick\"\r\nEND SUB\r\n");
     start({program});
     process_events();
     QImage shot = app->window->grab().toImage();

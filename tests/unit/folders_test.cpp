@@ -20,6 +20,20 @@ TEST(Folders, PathParts) {
     EXPECT_EQ(with_separator(""), "/");
 }
 
+TEST(Folders, PathsAreMadeAbsoluteAndClean) {
+    EXPECT_EQ(absolute_clean_path("prog.bas", "/home/u/work"), "/home/u/work/prog.bas");
+    EXPECT_EQ(absolute_clean_path("docs/", "/home/u"), "/home/u/docs/");
+    EXPECT_EQ(absolute_clean_path("./a/../b//c.bas", "/w/"), "/w/b/c.bas");
+    EXPECT_EQ(absolute_clean_path("../../../../x", "/a/b"), "/x");
+    EXPECT_EQ(absolute_clean_path("/abs//p/./q", "/ignored"), "/abs/p/q");
+    EXPECT_EQ(absolute_clean_path("x.bas ", "/w"), "/w/x.bas "); // blanks belong to the name
+    EXPECT_EQ(absolute_clean_path(".", "/w/f"), "/w/f/");
+    EXPECT_EQ(absolute_clean_path("..", "/"), "/");
+    EXPECT_EQ(absolute_clean_path("", "/w"), "");
+    EXPECT_EQ(absolute_clean_path("C:\\x\\a.bas", "/w"), "C:\\x\\a.bas");
+    EXPECT_EQ(absolute_arguments({"a", "/b"}, "/w"), (std::vector<std::string>{"/w/a", "/b"}));
+}
+
 TEST(Folders, PortableAndPerUser) {
     Folders f =
         make_folders("/opt/zell/", true, "/home/u/.local/share/zelledit/", "/home/u/Documents");
@@ -48,8 +62,8 @@ TEST(Folders, VersionAndCommandLine) {
 
 TEST(HandOver, DecodeIsBoundedAndTrimmed) {
     EXPECT_EQ(decode_hand_over(""), "");
-    EXPECT_EQ(decode_hand_over("   "), "");
-    EXPECT_EQ(decode_hand_over("  \n/a\n/b  "), "\n/a\n/b");
+    EXPECT_EQ(decode_hand_over("\n/x.bas "), "\n/x.bas "); // a name's own blank stays
+    EXPECT_EQ(decode_hand_over("\n /a\n/b  "), "\n /a\n/b  ");
     EXPECT_EQ(decode_hand_over("\n/a\0\n/evil"s), "\n/a");
     EXPECT_EQ(decode_hand_over("\0\n/a"s), "");
     const std::string huge(hand_over_cap + 500, 'x');
