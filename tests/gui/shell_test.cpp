@@ -97,8 +97,9 @@ TEST_F(ShellTest, ToolbarStatusBarAndSplitterAsBuilt) {
                                               "connect to Maximite",
                                               "Syntax help"}));
     for (QAction* action : app->toolbar->actions()) {
-        if (!action->isSeparator())
+        if (!action->isSeparator()) {
             EXPECT_FALSE(action->icon().isNull()) << action->toolTip().toStdString();
+        }
     }
     EXPECT_EQ(app->status_fields[0]->width(), 100);
     EXPECT_EQ(app->status_fields[1]->width(), 100);
