@@ -2,9 +2,12 @@
 #include "app/app.h"
 
 #include "app/main_window.h"
+#include "editor/editor_accessibility.h"
 #include "editor/editor_record.h"
 
-App::App() : editor_record(std::make_unique<EditorRecord>()) {}
+App::App()
+    : accessibility(std::make_unique<EditorAccessibility>()),
+      editor_record(std::make_unique<EditorRecord>()) {}
 
 App::~App() {
     // The editor's notifications reach the editor record, so the window goes first.

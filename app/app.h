@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+class EditorAccessibility;
 class EditorWidget;
 class MainWindow;
 class QAction;
@@ -38,6 +39,8 @@ struct App {
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
+    // The editor's accessibility while no assistive technology listens; first in, last out.
+    std::unique_ptr<EditorAccessibility> accessibility;
     Identity identity;
     Folders folders;
     Settings settings;

@@ -10,6 +10,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 bool has_local_files(const QMimeData* mime) {
@@ -24,6 +26,27 @@ bool has_local_files(const QMimeData* mime) {
 EditorWidget::EditorWidget(QWidget* parent) : QsciScintillaBase(parent) {
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
+}
+
+QVariant EditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query != Qt::ImSurroundingText && query != Qt::ImCursorPosition &&
+        query != Qt::ImAnchorPosition)
+        return QsciScintillaBase::inputMethodQuery(query);
+    auto* self = const_cast<EditorWidget*>(this);
+    const long caret = self->SendScintilla(SCI_GETCURRENTPOS);
+    const long anchor = self->SendScintilla(SCI_GETANCHOR);
+    const long line = self->SendScintilla(SCI_LINEFROMPOSITION, caret);
+    const long start = self->SendScintilla(SCI_POSITIONFROMLINE, line);
+    const long end = self->SendScintilla(SCI_GETLINEENDPOSITION, line);
+    QByteArray bytes(static_cast<int>(end - start), '\0');
+    if (end > start) self->SendScintilla(SCI_GETTEXTRANGE, start, end, bytes.data());
+    // Offsets count UTF-16 units into the line; an anchor on another line is held to this one.
+    auto offset = [&](long position) {
+        const long within = std::clamp(position, start, end) - start;
+        return static_cast<int>(QString::fromUtf8(bytes.constData(), within).size());
+    };
+    if (query == Qt::ImSurroundingText) return QString::fromUtf8(bytes);
+    return offset(query == Qt::ImCursorPosition ? caret : anchor);
 }
 
 void EditorWidget::contextMenuEvent(QContextMenuEvent* event) {

@@ -21,6 +21,10 @@ class EditorWidget : public QsciScintillaBase {
     std::function<void()> on_focus_in;
     std::function<void()> on_focus_out;
 
+    // Input methods ask for the text around the caret on every composition step: they get the
+    // caret's line, not the whole paragraph the component would measure.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -10,6 +10,7 @@ list(APPEND ZELL_GUI_SOURCES
   editor/name_refresh.cpp
   editor/navigation.cpp
   editor/colouring.cpp
+  editor/editor_accessibility.cpp
   editor/editor_config.cpp
   editor/editor_widget.cpp
   editor/typing_aids.cpp

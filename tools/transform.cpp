@@ -186,34 +186,24 @@ std::vector<std::string_view> split_program_lines(std::string_view text) {
     std::vector<std::string_view> lines;
     lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     while (!text.empty()) {
-        std::size_t feed = text.find('\n');
-        lines.push_back(text.substr(0, feed));
-        if (feed == std::string_view::npos) break;
-        text.remove_prefix(feed + 1);
+        std::size_t end = text.find_first_of("\r\n");
+        lines.push_back(text.substr(0, end));
+        if (end == std::string_view::npos) break;
+        const std::size_t next = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+        text.remove_prefix(next);
     }
     return lines;
 }
 
-std::string_view clean_program_line(std::string_view line, std::string& scratch) {
-    // Trimming spaces and carriage returns together equals removing every carriage return and
-    // then trimming spaces, as long as none is left inside; only then is a copy needed.
-    std::size_t first = line.find_first_not_of(" \r");
-    if (first == std::string_view::npos) return {};
-    std::size_t last = line.find_last_not_of(" \r");
-    line = line.substr(first, last - first + 1);
-    if (line.find('\r') == std::string_view::npos) return line;
-    scratch.clear();
-    for (char c : line)
-        if (c != '\r') scratch.push_back(c);
-    return trim_spaces(scratch);
+std::string_view clean_program_line(std::string_view line) {
+    return trim_spaces(line);
 }
 
 std::string remove_indents_text(std::string_view text, std::string_view line_end) {
     std::string out;
     out.reserve(text.size() + 1);
-    std::string scratch;
     for (std::string_view line : split_program_lines(text)) {
-        out.append(clean_program_line(line, scratch));
+        out.append(clean_program_line(line));
         out.append(line_end);
     }
     return out;
@@ -239,13 +229,12 @@ std::optional<std::string> format_text_within(std::string_view text, std::string
     FormatState state{std::clamp(indent_labels, 0, std::numeric_limits<int>::max() / 2), 0};
     std::string out;
     out.reserve(std::min(text.size() + text.size() / 2 + lines.size() * 8, max_size));
-    std::string clean_scratch;
     std::string label_scratch;
     auto is_known_label = [&](std::string_view label) { return names.count(label) != 0; };
     DataBlockTracker blocks;
     std::size_t block_indent = 0; // the indentation of the open data block's header
     for (std::string_view line : lines) {
-        line = clean_program_line(line, clean_scratch);
+        line = clean_program_line(line);
         // Room is kept for the line end after each line.
         if (max_size < line_end.size()) return std::nullopt;
         const std::size_t room = max_size - line_end.size();

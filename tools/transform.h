@@ -7,15 +7,13 @@
 #include <string_view>
 #include <vector>
 
-// The lines of a text: the pieces between line feeds, without the line feed. The empty piece
-// after a final line feed is not a line; an empty text has no lines. Carriage returns are kept
-// here; clean_program_line removes them.
+// The lines of a text as the editor shows them: the pieces between line ends (CR LF, LF or a
+// lone CR), without the line end. The empty piece after a final line end is not a line; an
+// empty text has no lines.
 std::vector<std::string_view> split_program_lines(std::string_view text);
 
-// A line with every carriage return removed and leading and trailing spaces trimmed (tabs are
-// ordinary text). Returns a view into `line` or, when a carriage return sits inside the text,
-// into `scratch`.
-std::string_view clean_program_line(std::string_view line, std::string& scratch);
+// A line with leading and trailing spaces trimmed (tabs are ordinary text).
+std::string_view clean_program_line(std::string_view line);
 
 // Every line cleaned and followed by `line_end`.
 std::string remove_indents_text(std::string_view text, std::string_view line_end = "\n");

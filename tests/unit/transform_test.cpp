@@ -22,13 +22,16 @@ TEST(SplitProgramLines, FinalLineFeedAndEmptyText) {
     EXPECT_EQ(split_program_lines("a\n\nb"), (std::vector<std::string_view>{"a", "", "b"}));
     EXPECT_EQ(split_program_lines("a\n"), (std::vector<std::string_view>{"a"}));
     EXPECT_EQ(split_program_lines("\n"), (std::vector<std::string_view>{""}));
+    // Every line end the editor shows as one counts: CR LF, LF and a lone CR.
+    EXPECT_EQ(split_program_lines("a\r\nb\rc\n\r\rd\r"),
+              (std::vector<std::string_view>{"a", "b", "c", "", "", "d"}));
 }
 
 TEST(RemoveIndents, TrimsSpacesOnlyAndEndsEveryLineWithLineFeed) {
     EXPECT_EQ(remove_indents_text(""), "");
     EXPECT_EQ(remove_indents_text("  a  \r\n\tb \r\n   \r\n c"), "a\n\tb\n\nc\n");
-    EXPECT_EQ(remove_indents_text("x\r\r\n"), "x\n");
-    EXPECT_EQ(remove_indents_text(" a\rb \n"), "ab\n"); // a lone carriage return is removed
+    EXPECT_EQ(remove_indents_text("x\r\r\n"), "x\n\n");
+    EXPECT_EQ(remove_indents_text(" a\rb \n"), "a\nb\n"); // a lone CR ends a line too
     EXPECT_EQ(remove_indents_text(std::string("a\0b\n", 4)), std::string("a\0b\n", 4));
 }
 
@@ -260,9 +263,8 @@ TEST(FormatText, PropertyChangesNothingButLeadingBlanksAndTheNumberField) {
         std::vector<std::string_view> in_lines = split_program_lines(text);
         std::vector<std::string_view> out_lines = split_program_lines(out);
         ASSERT_EQ(in_lines.size(), out_lines.size()) << text;
-        std::string scratch;
         for (std::size_t i = 0; i < in_lines.size(); ++i) {
-            std::string_view in = clean_program_line(in_lines[i], scratch);
+            std::string_view in = clean_program_line(in_lines[i]);
             ASSERT_EQ(without_layout(out_lines[i]), without_layout(in)) << "line " << i;
             ASSERT_EQ(words_of(out_lines[i]), words_of(in)) << "line " << i;
             ASSERT_EQ(out_lines[i].find('\r'), std::string_view::npos);
