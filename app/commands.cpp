@@ -3,6 +3,7 @@
 
 #include "app/about.h"
 #include "app/app.h"
+#include "app/command.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
 #include "app/shutdown.h"
@@ -15,16 +16,10 @@
 #include "editor/sci.h"
 #include "editor/typing_aids.h"
 #include "tools/saving.h"
-#include "tools/transform_commands.h"
 
 #include <QCoreApplication>
 
 namespace {
-
-struct Command {
-    int id;
-    void (*run)(App&);
-};
 
 void quit_command(App& app) {
     if (request_quit(app) && app.window) app.window->close();
@@ -50,15 +45,11 @@ void return_key(App& app) {
 // "Syntax Help" has no help to show yet; it must leave the current document as it is.
 void syntax_help(App&) {}
 
-constexpr Command command_table[] = {
+constexpr Command app_command_table[] = {
     {menu_id::new_file, [](App& app) { new_document(app); }},
     {menu_id::open, [](App& app) { open_with_requester(app); }},
-    {menu_id::save, save},
-    {menu_id::save_as, save_as},
     {menu_id::quit, quit_command},
     {menu_id::select_all, select_all},
-    {menu_id::remove_indents, remove_indents},
-    {menu_id::format, format_document},
     {menu_id::dos_line_endings, dos_line_endings},
     {menu_id::unix_line_endings, unix_line_endings},
     {menu_id::view_colour, [](App& app) { toggle_view_option(app, menu_id::view_colour); }},
@@ -84,19 +75,41 @@ constexpr Command command_table[] = {
     {menu_id::return_key, return_key},
 };
 
+// Every subsystem's list; an id is looked up in this order.
+std::span<const Command> command_lists[] = {app_commands(), tool_commands()};
+
+const Command* find_command(int id) {
+    for (std::span<const Command> list : command_lists)
+        for (const Command& command : list)
+            if (command.id == id) return &command;
+    return nullptr;
+}
+
 } // namespace
 
+std::span<const Command> app_commands() {
+    return app_command_table;
+}
+
 void run_command(App& app, int id) {
-    for (const Command& command : command_table)
-        if (command.id == id) {
-            command.run(app);
-            return;
-        }
+    if (const Command* command = find_command(id)) command->run(app);
 }
 
 bool is_checkable_command(int id) {
-    return (id >= menu_id::view_colour && id <= menu_id::view_line_numbers) ||
+    const Command* command = find_command(id);
+    return (command && command->checked) ||
+           (id >= menu_id::view_colour && id <= menu_id::view_line_numbers) ||
            id == menu_id::dos_line_endings || id == menu_id::unix_line_endings;
+}
+
+bool is_command_enabled(App& app, int id) {
+    const Command* command = find_command(id);
+    return !command || !command->enabled || command->enabled(app);
+}
+
+bool is_command_checked(App& app, int id) {
+    const Command* command = find_command(id);
+    return command && command->checked && command->checked(app);
 }
 
 bool request_quit(App& app) {

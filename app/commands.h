@@ -9,6 +9,9 @@ struct App;
 void run_command(App& app, int id);
 // Whether the menu item shows a check mark (view toggles and line-end modes).
 bool is_checkable_command(int id);
+// Whether the command can run now (greys out its menu item) and whether its item is checked.
+bool is_command_enabled(App& app, int id);
+bool is_command_checked(App& app, int id);
 
 // The quit rule: asks when "Confirm before Exit" is 1, then runs the shutdown sequence.
 // Returns true when the program is ending.

@@ -59,8 +59,21 @@ QSize sane_size(int width, int height) {
     return {std::clamp(width, 200, 20000), std::clamp(height, 150, 20000)};
 }
 
+// Greys out and checks the items of an opening menu from the commands' predicates.
+void refresh_menu_states(App& app, QMenu* menu) {
+    for (QAction* action : menu->actions()) {
+        bool is_id = false;
+        int id = action->data().toInt(&is_id);
+        if (!is_id || id == 0) continue;
+        action->setEnabled(is_command_enabled(app, id));
+        if (action->isCheckable() && is_checkable_command(id) && is_command_checked(app, id))
+            action->setChecked(true);
+    }
+}
+
 QMenu* build_menu(App& app, QMenu* menu, const std::vector<MenuEntry>& entries,
                   bool register_actions) {
+    QObject::connect(menu, &QMenu::aboutToShow, [&app, menu]() { refresh_menu_states(app, menu); });
     for (const MenuEntry& entry : entries) {
         switch (entry.kind) {
         case MenuEntry::Kind::Separator:
@@ -68,8 +81,11 @@ QMenu* build_menu(App& app, QMenu* menu, const std::vector<MenuEntry>& entries,
             break;
         case MenuEntry::Kind::Submenu: {
             QMenu* sub = menu->addMenu(text_of(entry.text));
+            QObject::connect(sub, &QMenu::aboutToShow,
+                             [&app, sub]() { refresh_menu_states(app, sub); });
             for (int id = entry.id; id <= entry.last_id; ++id) {
                 QAction* action = sub->addAction(QString::fromLatin1(submenu_placeholder));
+                action->setData(id);
                 QObject::connect(action, &QAction::triggered,
                                  [&app, id]() { run_command(app, id); });
                 if (register_actions) app.menu_actions[id] = action;
@@ -79,6 +95,7 @@ QMenu* build_menu(App& app, QMenu* menu, const std::vector<MenuEntry>& entries,
         case MenuEntry::Kind::Item: {
             QAction* action = menu->addAction(text_of(entry.text));
             int id = entry.id;
+            action->setData(id);
             QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
             if (register_actions) {
                 action->setCheckable(is_checkable_command(id));

@@ -5,11 +5,15 @@
 
 namespace {
 
-MenuEntry item(int id, const char* text) { return {MenuEntry::Kind::Item, id, id, text}; }
+MenuEntry item(int id, const char* text) {
+    return {MenuEntry::Kind::Item, id, id, text};
+}
 MenuEntry submenu(const char* title, int first, int last) {
     return {MenuEntry::Kind::Submenu, first, last, title};
 }
-MenuEntry separator() { return {MenuEntry::Kind::Separator, 0, 0, {}}; }
+MenuEntry separator() {
+    return {MenuEntry::Kind::Separator, 0, 0, {}};
+}
 
 } // namespace
 
@@ -24,8 +28,8 @@ std::vector<MenuSpec> menu_bar_table() {
           item(connect, "Connect to Maximite"), item(run_in_dos, "Run in DOS"),
           item(quit, "exit")}},
         {"Edit",
-         {item(undo, "undo"), item(redo, "redo"), item(select_all, "Select All"),
-          item(cut, "cut"), item(copy, "copy"), item(paste, "Paste"),
+         {item(undo, "undo"), item(redo, "redo"), item(select_all, "Select All"), item(cut, "cut"),
+          item(copy, "copy"), item(paste, "Paste"),
           item(insert_file_after_line, "Insert File after current line"),
           item(insert_file_at_end, "Insert file at end"), item(find_replace, "Find/Replace")}},
         {"Program",
@@ -35,8 +39,7 @@ std::vector<MenuSpec> menu_bar_table() {
           item(remove_comments, "Remove comments and blank lines"),
           item(remove_indents, "Remove indents and trailing spaces"), item(format, "Format"),
           item(merge, "Merge"), item(variable_report, "Display Variable report"),
-          item(dos_line_endings, "DOS line endings"),
-          item(unix_line_endings, "UNIX line endings"),
+          item(dos_line_endings, "DOS line endings"), item(unix_line_endings, "UNIX line endings"),
           item(connect_program, "Connect to Maximite")}},
         {"Font",
          {item(font_small, "Small"), item(font_medium, "Medium"), item(font_bigger, "Bigger"),
@@ -63,10 +66,16 @@ std::vector<MenuSpec> menu_bar_table() {
 
 std::vector<MenuEntry> context_menu_table() {
     using namespace menu_id;
-    return {item(undo, "undo"),         item(redo, "redo"), item(select_all, "Select All"),
-            item(cut, "cut"),           item(copy, "copy"), item(paste, "Paste"),
-            separator(),                item(find_replace, "Find/Replace"),
-            separator(),                item(syntax_help, "Syntax Help")};
+    return {item(undo, "undo"),
+            item(redo, "redo"),
+            item(select_all, "Select All"),
+            item(cut, "cut"),
+            item(copy, "copy"),
+            item(paste, "Paste"),
+            separator(),
+            item(find_replace, "Find/Replace"),
+            separator(),
+            item(syntax_help, "Syntax Help")};
 }
 
 std::vector<ToolbarButton> toolbar_table() {
@@ -102,7 +111,11 @@ std::vector<ToolbarButton> toolbar_table() {
 
 std::vector<ShortcutSpec> shortcut_table() {
     using namespace menu_id;
-    return {{"Ctrl+O", open},      {"Ctrl+N", new_file},  {"Ctrl+S", save},
-            {"Ctrl+F", find_replace}, {"Ctrl+H", find_replace}, {"Ctrl+G", goto_line},
+    return {{"Ctrl+O", open},
+            {"Ctrl+N", new_file},
+            {"Ctrl+S", save},
+            {"Ctrl+F", find_replace},
+            {"Ctrl+H", find_replace},
+            {"Ctrl+G", goto_line},
             {"Ctrl+B", return_from_name}};
 }

@@ -57,10 +57,10 @@ struct Options {
 struct Settings {
     Placement main{100, 100, 850, 600, 720};
     Placement prefs{200, 200, 450, 400, 0};
-    std::array<Colour, colour_item_count> colours{
-        0x000000, 0xFFFFFF, 0xFF0000, 0xBBBBBB, 0x0000FF, 0x32B450, 0xFF0000,
-        0xFF0000, 0xFF00CC, 0xFFFFFF, 0xFF0000, 0x000000, 0xA4FFFF, 0xFF0000,
-        0xB4FFFF, 0x000000, 0xCBFFFF, 0x000000, 0x000000};
+    std::array<Colour, colour_item_count> colours{0x000000, 0xFFFFFF, 0xFF0000, 0xBBBBBB, 0x0000FF,
+                                                  0x32B450, 0xFF0000, 0xFF0000, 0xFF00CC, 0xFFFFFF,
+                                                  0xFF0000, 0x000000, 0xA4FFFF, 0xFF0000, 0xB4FFFF,
+                                                  0x000000, 0xCBFFFF, 0x000000, 0x000000};
     Options options;
     int confirm_before_exit = 1;
     int open_blank_file = 0;

@@ -8,5 +8,6 @@ list(APPEND ZELL_CORE_SOURCES
 )
 list(APPEND ZELL_GUI_SOURCES
   tools/saving.cpp
+  tools/tool_commands.cpp
   tools/transform_commands.cpp
 )
