@@ -4,6 +4,7 @@
 #include "app/folders.h"
 #include "app/settings.h"
 #include "documents/document_list.h"
+#include "documents/recent_files.h"
 #include "tools/file_io.h"
 #include "ui/requesters.h"
 
@@ -53,6 +54,7 @@ struct App {
     FileWriteHooks file_write_hooks;
     std::unique_ptr<EditorRecord> editor_record;
     DocumentList documents;
+    ViewState view_state; // the recent files and the text size
 
     int quit_flag = 0;
     std::string open_file_list; // built at shutdown: every path followed by one LF
@@ -72,4 +74,5 @@ struct App {
 
     // The last texts shown in the status bar, so unchanged fields are not repainted.
     std::string shown_line_status;
+    std::string shown_column_status;
 };

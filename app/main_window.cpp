@@ -6,12 +6,16 @@
 #include "app/menu_ids.h"
 #include "app/menu_table.h"
 #include "documents/document_commands.h"
+#include "documents/recent_commands.h"
+#include "documents/tab_state.h"
 #include "documents/tabbar_widget.h"
+#include "editor/edit_commands.h"
 #include "editor/editor_config.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
 #include "editor/name_refresh.h"
 #include "editor/navigation.h"
+#include "editor/sci.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -183,6 +187,16 @@ void build_editor_area(App& app, QWidget* area) {
     };
     app.editor->on_return = [&app]() { run_command(app, menu_id::return_key); };
     configure_editor(*app.editor_record, app.editor, app.keyword_text);
+    set_editor_zoom(app, app.view_state.zoom);
+    QObject::connect(app.editor, &QsciScintillaBase::SCN_SAVEPOINTLEFT,
+                     [&app]() { show_modified_state(app); });
+    QObject::connect(app.editor, &QsciScintillaBase::SCN_SAVEPOINTREACHED,
+                     [&app]() { show_modified_state(app); });
+    // Ctrl+wheel zooms inside the editing component: the size is remembered all the same.
+    QObject::connect(app.editor, &QsciScintillaBase::SCN_ZOOM, [&app]() {
+        app.view_state.zoom = int(sci_send(app.editor, Sci::SCI_GETZOOM));
+        fit_line_number_margin(*app.editor_record, app.editor);
+    });
 
     app.label_list = new QListWidget(app.splitter);
     app.label_list->setObjectName(QStringLiteral("label_list"));
@@ -248,6 +262,9 @@ void build_main_window(App& app) {
     app.context_menu = build_menu(app, new QMenu(&window), context_menu_table(), false);
     build_status_bar(app, window);
     build_shortcuts(app, window);
+    install_zoom_shortcuts(app);
+    install_tab_shortcuts(app);
+    show_recent_files(app);
 
     auto* area = new QWidget(&window);
     area->setObjectName(QStringLiteral("editor_area"));

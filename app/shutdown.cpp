@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "app/shell_files.h"
 #include "documents/document_commands.h"
+#include "documents/recent_commands.h"
 #include "tools/saving.h"
 
 bool shut_down(App& app) {
@@ -20,5 +21,6 @@ bool shut_down(App& app) {
     }
     app.open_file_list = recorded;
     save_settings_file(app);
+    save_view_state(app);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "app/settings_file.h"
 #include "app/shell_files.h"
 #include "documents/opening.h"
+#include "documents/recent_commands.h"
 #include "tools/file_io.h"
 
 #include <QApplication>
@@ -78,6 +79,7 @@ std::unique_ptr<App> start_app(const StartupEnvironment& environment,
     load_keyword_text(*app);
     load_intro_text(*app);
     load_settings_file(*app);
+    load_view_state(*app);
 
     build_main_window(*app);
     open_first_documents(*app);

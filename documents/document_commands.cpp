@@ -5,6 +5,7 @@
 #include "app/folders.h"
 #include "app/view_commands.h"
 #include "documents/name_scan.h"
+#include "documents/tab_state.h"
 #include "documents/tabbar_widget.h"
 #include "editor/colouring.h"
 #include "editor/editor_widget.h"
@@ -83,6 +84,7 @@ int activate_document(App& app, int index) {
     show_document_status(app);
     enter_document_view(app);
     show_document_line_end(app);
+    show_modified_state(app);
     refresh_label_list(app, index);
     return index;
 }
@@ -92,8 +94,10 @@ int rebuild_tabs(App& app) {
     TabBar& bar = app.tab_bar->bar();
     tabbar_clear(bar);
     int last = -1;
-    for (const Document& document : app.documents.documents)
-        last = tabbar_add_item(bar, tabbar_position_none, document.file_name);
+    for (const Document& document : app.documents.documents) {
+        last = tabbar_add_item(bar, tabbar_position_none, tab_caption(document));
+        if (last >= 0) bar.items[last].tooltip = document.path;
+    }
     app.tab_bar->changed(); // one layout and repaint for the whole list
     return last;
 }

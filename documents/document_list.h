@@ -14,9 +14,10 @@ struct Document {
     std::string path;      // full path; a never-saved file is current folder + "untitled.bas"
     long caret_pos = 0;    // saved when another document is activated
     long first_line = 0;
-    std::string names; // SUB/FUNCTION names and labels, each followed by one blank
-    long back_line = -1; // where "Return from Sub/Function" goes
+    std::string names;                // SUB/FUNCTION names and labels, each followed by one blank
+    long back_line = -1;              // where "Return from Sub/Function" goes
     LineEnd line_end = LineEnd::crlf; // what Return inserts; the kind the file was read with
+    bool modified = false; // as last shown on the tab: unsaved changes since the save point
 };
 
 struct DocumentList {

@@ -5,6 +5,8 @@
 #include "app/folders.h"
 #include "app/view_commands.h"
 #include "documents/document_commands.h"
+#include "documents/recent_commands.h"
+#include "documents/recent_files.h"
 #include "editor/colouring.h"
 #include "editor/editor_widget.h"
 #include "editor/navigation.h"
@@ -42,17 +44,25 @@ void open_files(App& app, std::string_view path_list) {
         if (index < 0) continue;
         last = index;
         load_text(app, index, file.bytes);
+        if (path[0] == '/') add_recent(app.view_state.recent, path);
     }
-    if (last < 0)
+    if (last < 0) {
         new_document(app);
-    else
+    } else {
         refresh_label_list(app, last);
+        save_view_state(app); // once for the whole list
+        show_recent_files(app);
+    }
 }
 
 int open_with_requester(App& app) {
     std::string path =
         app.requesters->open_file("Open", app.folders.current + "*.bas", program_file_filter);
     if (path.empty()) return -1;
+    return open_path(app, path);
+}
+
+int open_path(App& app, const std::string& path) {
     ReadResult file = read_whole_file(path);
     if (!file.ok) {
         // Making an empty document under that name would let a later Save destroy the file.
@@ -63,6 +73,7 @@ int open_with_requester(App& app) {
     int index = create_document(app, path);
     if (index < 0) return index;
     load_text(app, index, file.bytes);
+    note_recent_file(app, path);
     return index;
 }
 

@@ -11,6 +11,9 @@ struct App;
 void open_files(App& app, std::string_view path_list);
 // File > Open. Returns the new tab position, or -1.
 int open_with_requester(App& app);
+// Opens one file as a new document; a file that can't be read is told in a box. Returns the
+// new tab position, or -1.
+int open_path(App& app, const std::string& path);
 // Start-up: the command-line files, or one new document, or the files open at the last exit.
 void open_first_documents(App& app);
 

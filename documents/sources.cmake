@@ -1,6 +1,7 @@
 # Files of documents/: pure logic in ZELL_CORE_SOURCES, widget code in ZELL_GUI_SOURCES.
 list(APPEND ZELL_CORE_SOURCES
   documents/line_ends.cpp
+  documents/recent_files.cpp
   documents/name_index.cpp
   documents/name_scan.cpp
   documents/tabbar.cpp
@@ -12,4 +13,6 @@ list(APPEND ZELL_GUI_SOURCES
   documents/tabbar_widget.cpp
   documents/document_commands.cpp
   documents/opening.cpp
+  documents/recent_commands.cpp
+  documents/tab_state.cpp
 )

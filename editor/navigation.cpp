@@ -176,9 +176,17 @@ void show_line_status(App& app) {
     if (!app.status_fields[1] || !app.editor) return;
     std::string text = "Line: " + std::to_string(caret_line(app) + 1) + "/" +
                        std::to_string(sci_line_count(app.editor));
-    if (text == app.shown_line_status) return; // no repaint when nothing changed
-    app.shown_line_status = text;
-    app.status_fields[1]->setText(QString::fromStdString(text));
+    if (text != app.shown_line_status) { // no repaint when nothing changed
+        app.shown_line_status = text;
+        app.status_fields[1]->setText(QString::fromStdString(text));
+    }
+    if (!app.status_fields[0]) return;
+    long column = sci_send(app.editor, Sci::SCI_GETCOLUMN,
+                           static_cast<unsigned long>(sci_current_pos(app.editor)));
+    std::string column_text = "Col: " + std::to_string(column + 1);
+    if (column_text == app.shown_column_status) return;
+    app.shown_column_status = column_text;
+    app.status_fields[0]->setText(QString::fromStdString(column_text));
 }
 
 void show_document_status(App& app) {

@@ -12,6 +12,7 @@ list(APPEND ZELL_GUI_SOURCES
   editor/colouring.cpp
   editor/editor_accessibility.cpp
   editor/editor_config.cpp
+  editor/edit_commands.cpp
   editor/editor_widget.cpp
   editor/typing_aids.cpp
   editor/view_options.cpp

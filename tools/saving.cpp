@@ -5,34 +5,33 @@
 #include "app/folders.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
+#include "documents/recent_commands.h"
+#include "documents/tab_state.h"
 #include "editor/editor_widget.h"
 #include "editor/navigation.h"
 #include "editor/sci.h"
 #include "tools/file_io.h"
 #include "tools/text_conversion.h"
 
-namespace {
-
-// The name of a document that was never saved: Save and the close prompt ask for a name instead.
-constexpr const char* untitled_name = "untitled.bas";
-
-// The chosen path, with ".bas" added when its file-name part has no extension (a dot in a
-// folder name is no extension); empty when cancelled.
-std::string ask_for_save_path(App& app) {
+std::string ask_for_save_path(App& app, const std::string& title) {
     std::string path =
-        app.requesters->save_file("Save", app.folders.current + "*.bas", program_file_filter);
+        app.requesters->save_file(title, app.folders.current + "*.bas", program_file_filter);
     if (!path.empty() && file_name_of(path).find('.') == std::string::npos) path += ".bas";
     return path;
 }
 
-// Writes `text` to `path` and says so when it could not: the user must never believe a program
-// is saved when it is not. The old file stays as it was.
 bool write_text(App& app, const std::string& path, std::string_view text, const char* title) {
     WriteResult result = write_file_safely(path, text, app.file_write_hooks);
     if (!result.ok)
         app.requesters->message(title, "Couldn't save " + path + "\n" + result.error, Buttons::Ok);
     return result.ok;
 }
+
+bool is_untitled(const Document& document) {
+    return document.file_name == untitled_name;
+}
+
+namespace {
 
 bool is_modified(App& app) {
     return sci_send(app.editor, Sci::SCI_GETMODIFY) != 0;
@@ -41,7 +40,7 @@ bool is_modified(App& app) {
 // The target when an untitled document is saved from the close prompt; empty when the user
 // cancelled or would not overwrite.
 std::string ask_close_target(App& app) {
-    std::string target = ask_for_save_path(app);
+    std::string target = ask_for_save_path(app, "Save");
     if (!target.empty() && file_size(target) > 0 &&
         app.requesters->message("File exists",
                                 "Do you wish to overwrite " + file_name_of(target) + "?",
@@ -85,8 +84,7 @@ CloseResult prompt_and_close(App& app, int position, bool offer_cancel) {
         return {CloseOutcome::cancelled, -1, {}};
     }
     if (answer == Answer::Yes) {
-        std::string target =
-            document.file_name == untitled_name ? ask_close_target(app) : document.path;
+        std::string target = is_untitled(document) ? ask_close_target(app) : document.path;
         if (target.empty()) return {CloseOutcome::kept_open, position, {}};
         if (!write_text(app, target, get_editor_text(app.editor), "Save"))
             return {CloseOutcome::kept_open, position, {}};
@@ -107,18 +105,20 @@ std::string get_editor_text(QsciScintillaBase* editor) {
 void save(App& app) {
     Document* document = app.documents.current_document();
     if (!app.editor || !document) return;
-    if (document->file_name == untitled_name) {
+    if (is_untitled(*document)) {
         save_as(app);
         return;
     }
     if (document->path.empty()) return;
-    if (write_text(app, document->path, get_editor_text(app.editor), "Save"))
+    if (write_text(app, document->path, get_editor_text(app.editor), "Save")) {
         mark_saved(app.editor);
+        note_recent_file(app, document->path);
+    }
 }
 
 void save_as(App& app) {
     if (!app.editor || !app.documents.current_document()) return;
-    std::string path = ask_for_save_path(app);
+    std::string path = ask_for_save_path(app, "Save");
     if (path.empty()) return;
     if (file_size(path) > 0 &&
         app.requesters->message("File exists", "Do you wish to overwrite it?", Buttons::YesNo) !=
@@ -137,8 +137,9 @@ void save_as(App& app) {
     scan_names(app, position, text);
     activate_document(app, position);
     select_tab(app, position);
-    set_tab_text(app, position, document.file_name);
+    show_tab_of(app, position);
     mark_saved(app.editor);
+    note_recent_file(app, path);
     app.requesters->message("File saved", path, Buttons::Ok);
 }
 

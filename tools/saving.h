@@ -3,9 +3,22 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 struct App;
+struct Document;
 class QsciScintillaBase;
+
+// The name of a document that was never saved: Save and the close prompt ask for a name instead.
+inline constexpr const char* untitled_name = "untitled.bas";
+bool is_untitled(const Document& document);
+
+// The Save requester's path, with ".bas" added when its file-name part has no extension (a dot
+// in a folder name is no extension); empty when cancelled.
+std::string ask_for_save_path(App& app, const std::string& title);
+// Writes `text` to `path` safely and says so in a box when it could not: the user must never
+// believe a program is saved when it is not. The old file stays as it was.
+bool write_text(App& app, const std::string& path, std::string_view text, const char* title);
 
 // The whole editor text as 8-bit text.
 std::string get_editor_text(QsciScintillaBase* editor);

@@ -8,6 +8,7 @@ list(APPEND ZELL_CORE_SOURCES
 )
 list(APPEND ZELL_GUI_SOURCES
   tools/saving.cpp
+  tools/file_commands.cpp
   tools/tool_commands.cpp
   tools/transform_commands.cpp
 )

@@ -1,14 +1,26 @@
 // The commands of the tools: saving and the Program menu's transformations.
+#include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
+#include "editor/editor_widget.h"
+#include "editor/sci.h"
+#include "tools/file_commands.h"
 #include "tools/saving.h"
 #include "tools/transform_commands.h"
 
 namespace {
 
+bool has_selection(App& app) {
+    return app.editor && sci_send(app.editor, Sci::SCI_GETSELECTIONEMPTY) == 0;
+}
+
 constexpr Command tool_command_table[] = {
     {menu_id::save, save},
     {menu_id::save_as, save_as},
+    {menu_id::save_selection, save_selection, has_selection},
+    {menu_id::restore, restore_document, can_restore},
+    {menu_id::insert_file_after_line, insert_file_after_line},
+    {menu_id::insert_file_at_end, insert_file_at_end},
     {menu_id::remove_indents, remove_indents},
     {menu_id::format, format_document},
 };

@@ -201,7 +201,7 @@ TEST_F(SavingTest, AFailedSaveIsReportedAndTheOldFileAndTheDocumentStayAsTheyWer
     ASSERT_EQ(requesters->shown.size(), 2u);
     expect_dialog(1, "Save", "Couldn't save " + missing + "\nNo such file or directory");
     EXPECT_EQ(current().path, file);
-    EXPECT_EQ(tab_text(app->documents.current), "prog.bas");
+    EXPECT_EQ(tab_text(app->documents.current), "prog.bas *"); // still unsaved
     EXPECT_TRUE(modified());
 }
 

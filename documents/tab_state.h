@@ -1,0 +1,18 @@
+// What the tabs and the window title tell about the documents: the modified mark, the full
+// path as tooltip, and moving between and closing tabs from the keyboard.
+#pragma once
+
+#include <string>
+
+struct App;
+struct Document;
+
+// The tab's text: the file name, with " *" while the document has unsaved changes.
+std::string tab_caption(const Document& document);
+// Shows the document's caption and path on its tab.
+void show_tab_of(App& app, int position);
+// Takes the current document's modified state from the editor and shows it on its tab and in
+// the window title; cheap when nothing changed.
+void show_modified_state(App& app);
+// Ctrl+Tab, Ctrl+Shift+Tab and Ctrl+W on the main window.
+void install_tab_shortcuts(App& app);

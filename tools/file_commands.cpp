@@ -1,0 +1,131 @@
+#include "tools/file_commands.h"
+
+#include "app/app.h"
+#include "app/folders.h"
+#include "app/view_commands.h"
+#include "documents/document_commands.h"
+#include "documents/opening.h"
+#include "editor/editor_widget.h"
+#include "editor/name_refresh.h"
+#include "editor/sci.h"
+#include "tools/file_io.h"
+#include "tools/saving.h"
+#include "tools/text_conversion.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+bool ends_with_line_end(std::string_view text) {
+    return !text.empty() && (text.back() == '\n' || text.back() == '\r');
+}
+
+// The chosen file's bytes as the editor's text with the document's line ends; nothing when the
+// requester was cancelled or the file could not be read (told in a box).
+std::optional<std::string> read_file_to_insert(App& app, LineEnd line_end) {
+    std::string path =
+        app.requesters->open_file("Open", app.folders.current + "*.bas", program_file_filter);
+    if (path.empty()) return std::nullopt;
+    ReadResult file = read_whole_file(path);
+    if (!file.ok) {
+        app.requesters->message("Open", "Couldn't open " + path + "\n" + file.error, Buttons::Ok);
+        return std::nullopt;
+    }
+    return with_line_ends(file.bytes, line_end);
+}
+
+// Puts 8-bit `text` in at `position` as one undo step (zero bytes included) and learns its
+// names at once.
+void insert_text(App& app, long position, std::string_view text) {
+    std::string utf8 = bytes_to_utf8(text);
+    sci_send(app.editor, Sci::SCI_BEGINUNDOACTION);
+    sci_send(app.editor, Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(position), position);
+    app.editor->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()),
+                              utf8.data());
+    sci_send(app.editor, Sci::SCI_ENDUNDOACTION);
+    refresh_names_from_text(app);
+}
+
+void insert_file(App& app, bool at_end) {
+    Document* document = app.documents.current_document();
+    if (!app.editor || !document) return;
+    std::optional<std::string> text = read_file_to_insert(app, document->line_end);
+    if (!text || text->empty()) return;
+    const std::string line_end(line_end_text(document->line_end));
+    const long length = sci_length(app.editor);
+    long position = length;
+    if (!at_end) {
+        long next_line = sci_caret_line(app.editor) + 1;
+        position = next_line < sci_line_count(app.editor)
+                       ? sci_position_from_line(app.editor, next_line)
+                       : length;
+    }
+    // The inserted text starts a line of its own and ends with a line end unless it is last.
+    std::string piece;
+    if (position == length && length > 0 &&
+        !ends_with_line_end(sci_text_range(app.editor, length - 1, length)))
+        piece = line_end;
+    piece += *text;
+    if (position < length && !ends_with_line_end(piece)) piece += line_end;
+    insert_text(app, position, piece);
+}
+
+} // namespace
+
+void insert_file_after_line(App& app) {
+    insert_file(app, false);
+}
+
+void insert_file_at_end(App& app) {
+    insert_file(app, true);
+}
+
+void save_selection(App& app) {
+    if (!app.editor || sci_send(app.editor, Sci::SCI_GETSELECTIONEMPTY)) return;
+    // Read before the requester opens: nothing the user does there may change what is saved.
+    std::string text =
+        utf8_to_bytes(sci_text_range(app.editor, sci_send(app.editor, Sci::SCI_GETSELECTIONSTART),
+                                     sci_send(app.editor, Sci::SCI_GETSELECTIONEND)));
+    std::string path = ask_for_save_path(app, "Save Selection");
+    if (path.empty()) return;
+    if (file_size(path) > 0 &&
+        app.requesters->message("File exists", "Do you wish to overwrite it?", Buttons::YesNo) !=
+            Answer::Yes)
+        return;
+    if (write_text(app, path, text, "Save Selection"))
+        app.requesters->message("File saved", path, Buttons::Ok);
+}
+
+bool can_restore(App& app) {
+    const Document* document = app.documents.current_document();
+    return app.editor && document && !is_untitled(*document) && is_regular_file(document->path);
+}
+
+void restore_document(App& app) {
+    Document* document = app.documents.current_document();
+    if (!can_restore(app)) return;
+    if (sci_send(app.editor, Sci::SCI_GETMODIFY) &&
+        app.requesters->message("Restore",
+                                "Discard your changes to " + document->file_name +
+                                    " and read it again from disk?",
+                                Buttons::YesNo) != Answer::Yes)
+        return;
+    ReadResult file = read_whole_file(document->path);
+    if (!file.ok) {
+        app.requesters->message("Restore", "Couldn't open " + document->path + "\n" + file.error,
+                                Buttons::Ok);
+        return;
+    }
+    const long line = sci_caret_line(app.editor);
+    const long first_visible = sci_send(app.editor, Sci::SCI_GETFIRSTVISIBLELINE);
+    document->line_end = detect_line_end(file.bytes, document->line_end);
+    show_document_line_end(app);
+    // Undo brings the text of before back, so the save point is set without emptying it.
+    set_editor_text(app, file.bytes, false);
+    sci_send(app.editor, Sci::SCI_SETSAVEPOINT);
+    refresh_names_from_text(app);
+    const long last_line = sci_line_count(app.editor) - 1;
+    sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(std::min(line, last_line)));
+    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(first_visible));
+}
