@@ -11,8 +11,10 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class EditorAccessibility;
+struct FindState;
 class EditorWidget;
 class MainWindow;
 class QAction;
@@ -21,6 +23,7 @@ class QListWidget;
 class QMenu;
 class QSplitter;
 class QTimer;
+class QWidget;
 class QToolBar;
 class TabBarWidget;
 struct EditorRecord;
@@ -55,6 +58,7 @@ struct App {
     std::unique_ptr<EditorRecord> editor_record;
     DocumentList documents;
     ViewState view_state; // the recent files and the text size
+    std::unique_ptr<FindState> find;
 
     int quit_flag = 0;
     std::string open_file_list; // built at shutdown: every path followed by one LF
@@ -69,6 +73,7 @@ struct App {
     QLabel* status_fields[3] = {nullptr, nullptr, nullptr};
     QMenu* context_menu = nullptr;
     std::map<int, QAction*> menu_actions; // menu bar items by id
+    std::vector<QWidget*> bottom_panels;  // below the editor, top to bottom, shown when visible
     QTimer* names_timer = nullptr;        // collects the names again once an edit settles
     QTimer* label_list_timer = nullptr;   // refills the label list once per batch of names
 

@@ -289,8 +289,16 @@ void lay_out_splitter(App& app) {
     if (!app.splitter || !app.window) return;
     QWidget* area = app.window->centralWidget();
     int top = tab_bar_height;
-    app.splitter->setGeometry(side_margin, top, std::max(area->width() - 2 * side_margin, 1),
-                              std::max(area->height() - top - side_margin, 1));
+    int width = std::max(area->width() - 2 * side_margin, 1);
+    // Panels below the editor (the find bar, ...) take their height from the bottom up.
+    int bottom = area->height() - side_margin;
+    for (auto panel = app.bottom_panels.rbegin(); panel != app.bottom_panels.rend(); ++panel) {
+        if (!(*panel)->isVisibleTo(area)) continue;
+        int height = std::min((*panel)->sizeHint().height(), std::max(bottom - top - 40, 0));
+        bottom -= height;
+        (*panel)->setGeometry(side_margin, bottom, width, height);
+    }
+    app.splitter->setGeometry(side_margin, top, width, std::max(bottom - top, 1));
 }
 
 void take_window_placement(App& app) {

@@ -76,4 +76,7 @@ constexpr int external_last = 86;
 constexpr int change_log = 87;
 constexpr int error_log = 88;
 constexpr int return_key = 89;
+// Keys with a procedure of their own that no menu item shows.
+constexpr int find_key = 91;    // Ctrl+F: the find bar without the replace row
+constexpr int replace_key = 92; // Ctrl+H: the find bar with it
 } // namespace menu_id

@@ -114,8 +114,8 @@ std::vector<ShortcutSpec> shortcut_table() {
     return {{"Ctrl+O", open},
             {"Ctrl+N", new_file},
             {"Ctrl+S", save},
-            {"Ctrl+F", find_replace},
-            {"Ctrl+H", find_replace},
+            {"Ctrl+F", find_key},
+            {"Ctrl+H", replace_key},
             {"Ctrl+G", goto_line},
             {"Ctrl+B", return_from_name}};
 }

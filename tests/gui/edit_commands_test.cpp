@@ -191,6 +191,7 @@ TEST_F(EditCommandsTest, TabsMarkUnsavedChangesAndShowThePath) {
     process_events();
     EXPECT_EQ(tab_text(app->documents.current), "a.bas *");
     EXPECT_EQ(app->window->windowTitle().toStdString(), "Zell Edit V0.9 - a.bas *");
+    save_screenshot(app->window.get(), "modified_tab");
     sci_send(app->editor, Sci::SCI_UNDO);
     process_events();
     EXPECT_EQ(tab_text(app->documents.current), "a.bas");

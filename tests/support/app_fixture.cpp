@@ -30,9 +30,13 @@ AppFixture::AppFixture() : next_requesters(std::make_unique<ScriptedRequesters>(
     requesters = next_requesters.get();
 }
 
-AppFixture::~AppFixture() { stop(); }
+AppFixture::~AppFixture() {
+    stop();
+}
 
-std::string AppFixture::data_folder() const { return app_data_folder + "Brevant/Zelledit/"; }
+std::string AppFixture::data_folder() const {
+    return app_data_folder + "Brevant/Zelledit/";
+}
 
 void AppFixture::start(const std::vector<std::string>& arguments) {
     StartupEnvironment environment;
@@ -87,4 +91,11 @@ void AppFixture::write_file(const std::string& file, const std::string& bytes) c
 std::string AppFixture::read_file(const std::string& file) const {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void save_screenshot(QWidget* widget, const std::string& name) {
+    const QByteArray folder = qgetenv("ZELL_SCREENSHOTS");
+    if (folder.isEmpty() || !widget) return;
+    widget->grab().save(QString::fromLocal8Bit(folder) + "/" + QString::fromStdString(name) +
+                        ".png");
 }

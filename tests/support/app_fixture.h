@@ -5,6 +5,7 @@
 #include "support/scripted_requesters.h"
 
 #include <QTemporaryDir>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,7 +13,7 @@
 #include <vector>
 
 class AppFixture : public ::testing::Test {
-protected:
+  protected:
     AppFixture();
     ~AppFixture() override;
 
@@ -30,8 +31,8 @@ protected:
     std::string read_file(const std::string& path) const;
 
     QTemporaryDir home;
-    std::string program_folder;   // holds the pretend executable
-    std::string app_data_folder;  // the data folder is below it
+    std::string program_folder;  // holds the pretend executable
+    std::string app_data_folder; // the data folder is below it
     std::string documents_folder;
     std::string data_folder() const;
 
@@ -42,3 +43,7 @@ protected:
 
 // Runs pending events (layout, painting, queued signals).
 void process_events();
+
+// Saves a picture of `widget` as <name>.png in the folder ZELL_SCREENSHOTS names, when it is set,
+// so a person can look at what a test built.
+void save_screenshot(QWidget* widget, const std::string& name);
