@@ -17,6 +17,7 @@ class EditorAccessibility;
 struct FindState;
 class EditorWidget;
 class MainWindow;
+class NameChooser;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -73,6 +74,7 @@ struct App {
     QLabel* status_fields[3] = {nullptr, nullptr, nullptr};
     QMenu* context_menu = nullptr;
     std::map<int, QAction*> menu_actions; // menu bar items by id
+    NameChooser* name_chooser = nullptr;  // Find Sub/Function, made when first asked for
     std::vector<QWidget*> bottom_panels;  // below the editor, top to bottom, shown when visible
     QTimer* names_timer = nullptr;        // collects the names again once an edit settles
     QTimer* label_list_timer = nullptr;   // refills the label list once per batch of names

@@ -104,3 +104,14 @@ std::vector<std::string> split_names(std::string_view names) {
     }
     return result;
 }
+
+std::vector<NamedLine> named_lines(std::string_view text) {
+    std::vector<NamedLine> result;
+    for_each_line(text, [&](std::string_view line, long index) {
+        LineNames names = line_names(without_line_end(line));
+        if (names.header && !names.name.empty()) result.push_back({std::string(names.name), index});
+        if (!names.label.empty()) result.push_back({std::string(names.label), index});
+        return false;
+    });
+    return result;
+}

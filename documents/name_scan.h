@@ -28,3 +28,11 @@ std::vector<std::string> split_names(std::string_view names);
 
 // The entries of a names text that the label list shows: those not ending in ":".
 std::vector<std::string> label_list_entries(std::string_view names);
+
+// A SUB/FUNCTION header's name or a label, with its 0-based line.
+struct NamedLine {
+    std::string name;
+    long line = 0;
+};
+// Every header and label of the text, in text order.
+std::vector<NamedLine> named_lines(std::string_view text);

@@ -107,13 +107,14 @@ void return_command(App& app) {
 }
 
 void jump_to_name(App& app) {
+    QListWidgetItem* item = app.label_list ? app.label_list->currentItem() : nullptr;
+    jump_to_name_line(app, item ? find_name_line(app, item->text().toLatin1().toStdString()) : -1);
+}
+
+void jump_to_name_line(App& app, long line) {
     Document* document = app.documents.current_document();
     if (document) document->back_line = caret_line(app);
-    QListWidgetItem* item = app.label_list ? app.label_list->currentItem() : nullptr;
-    if (item) {
-        long line = find_name_line(app, item->text().toLatin1().toStdString());
-        if (line >= 0) go_to_line(app, line);
-    }
+    if (line >= 0) go_to_line(app, line);
     focus_editor(app);
 }
 

@@ -16,6 +16,9 @@ void previous_bookmark(App& app);
 void goto_line_command(App& app);
 void return_command(App& app);
 void jump_to_name(App& app);
+// Goes to the line of a name (none when -1) and sets the line "Return from Sub/Function" goes
+// back to.
+void jump_to_name_line(App& app, long line);
 
 // The 0-based line of the SUB/FUNCTION or label called `name` in the editor text, or -1.
 long find_name_line(App& app, std::string_view name);

@@ -9,6 +9,7 @@
 #include "editor/sci.h"
 #include "find/find_bar.h"
 #include "find/find_state.h"
+#include "find/name_chooser.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -132,6 +133,7 @@ constexpr Command find_command_table[] = {
     {menu_id::find_replace, find_replace_command},
     {menu_id::find_key, [](App& app) { open_find_bar(app, false); }},
     {menu_id::replace_key, [](App& app) { open_find_bar(app, true); }},
+    {menu_id::find_name, find_name_command},
 };
 
 } // namespace
