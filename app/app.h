@@ -18,6 +18,7 @@ struct FindState;
 class EditorWidget;
 class MainWindow;
 class NameChooser;
+class PreferencesWindow;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -73,11 +74,12 @@ struct App {
     QToolBar* toolbar = nullptr;
     QLabel* status_fields[3] = {nullptr, nullptr, nullptr};
     QMenu* context_menu = nullptr;
-    std::map<int, QAction*> menu_actions; // menu bar items by id
-    NameChooser* name_chooser = nullptr;  // Find Sub/Function, made when first asked for
-    std::vector<QWidget*> bottom_panels;  // below the editor, top to bottom, shown when visible
-    QTimer* names_timer = nullptr;        // collects the names again once an edit settles
-    QTimer* label_list_timer = nullptr;   // refills the label list once per batch of names
+    std::map<int, QAction*> menu_actions;     // menu bar items by id
+    PreferencesWindow* preferences = nullptr; // while the preferences window is open
+    NameChooser* name_chooser = nullptr;      // Find Sub/Function, made when first asked for
+    std::vector<QWidget*> bottom_panels;      // below the editor, top to bottom, shown when visible
+    QTimer* names_timer = nullptr;            // collects the names again once an edit settles
+    QTimer* label_list_timer = nullptr;       // refills the label list once per batch of names
 
     // The last texts shown in the status bar, so unchanged fields are not repainted.
     std::string shown_line_status;

@@ -28,6 +28,10 @@ class DefaultAnswers : public Requesters {
     std::string save_file(const std::string&, const std::string&, const std::string&) override {
         return {};
     }
+    std::optional<std::uint32_t> choose_colour(const std::string&, std::uint32_t) override {
+        return std::nullopt;
+    }
+    bool print(const std::string&, const std::function<void(QPrinter&)>&) override { return false; }
 };
 
 } // namespace

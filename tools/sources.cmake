@@ -2,6 +2,8 @@
 list(APPEND ZELL_CORE_SOURCES
   tools/data_blocks.cpp
   tools/file_io.cpp
+  tools/preferences_model.cpp
+  tools/print_layout.cpp
   tools/safe_write.cpp
   tools/text_conversion.cpp
   tools/transform.cpp
@@ -9,6 +11,8 @@ list(APPEND ZELL_CORE_SOURCES
 list(APPEND ZELL_GUI_SOURCES
   tools/saving.cpp
   tools/file_commands.cpp
+  tools/preferences_window.cpp
+  tools/print_command.cpp
   tools/tool_commands.cpp
   tools/transform_commands.cpp
 )

@@ -5,11 +5,16 @@
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "tools/file_commands.h"
+#include "tools/preferences_window.h"
+#include "tools/print_command.h"
 #include "tools/saving.h"
 #include "tools/transform_commands.h"
 
 namespace {
 
+bool has_text(App& app) {
+    return app.editor && sci_length(app.editor) > 0;
+}
 bool has_selection(App& app) {
     return app.editor && sci_send(app.editor, Sci::SCI_GETSELECTIONEMPTY) == 0;
 }
@@ -21,6 +26,8 @@ constexpr Command tool_command_table[] = {
     {menu_id::restore, restore_document, can_restore},
     {menu_id::insert_file_after_line, insert_file_after_line},
     {menu_id::insert_file_at_end, insert_file_at_end},
+    {menu_id::print, print_document, has_text},
+    {menu_id::preferences, open_preferences},
     {menu_id::remove_indents, remove_indents},
     {menu_id::format, format_document},
 };

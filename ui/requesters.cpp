@@ -2,19 +2,26 @@
 #include "ui/requesters.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 
 namespace {
 
-QString from_path(const std::string& path) { return QFile::decodeName(path.c_str()); }
-std::string to_path(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString from_path(const std::string& path) {
+    return QFile::decodeName(path.c_str());
+}
+std::string to_path(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
 class QtRequesters final : public Requesters {
-public:
+  public:
     explicit QtRequesters(QWidget* parent) : parent_(parent) {}
 
     // Dialogs belong to the given window, or to the active one when none was given.
@@ -28,17 +35,25 @@ public:
         QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), shown,
                         QMessageBox::NoButton, parent());
         switch (buttons) {
-        case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Buttons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Buttons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case Buttons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
         }
         switch (box.exec()) {
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        case QMessageBox::Cancel: return Answer::Cancel;
-        default: return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        default:
+            return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
         }
     }
 
@@ -70,7 +85,27 @@ public:
                                                     QFileDialog::DontConfirmOverwrite));
     }
 
-private:
+    std::optional<std::uint32_t> choose_colour(const std::string& title,
+                                               std::uint32_t initial) override {
+        QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
+        QColor chosen = QColorDialog::getColor(start, parent(), QString::fromStdString(title));
+        if (!chosen.isValid()) return std::nullopt;
+        return std::uint32_t(chosen.red()) | std::uint32_t(chosen.green()) << 8 |
+               std::uint32_t(chosen.blue()) << 16;
+    }
+
+    bool print(const std::string& title,
+               const std::function<void(QPrinter& printer)>& render) override {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(QString::fromStdString(title));
+        QPrintPreviewDialog preview(&printer, parent());
+        preview.setWindowTitle(QString::fromStdString(title));
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                         [&render](QPrinter* target) { render(*target); });
+        return preview.exec() == QDialog::Accepted;
+    }
+
+  private:
     QPointer<QWidget> parent_;
 };
 
@@ -87,8 +122,8 @@ std::string qt_filter_from_pairs(const std::string& pairs) {
     bool is_name = true;
     while (start <= pairs.size()) {
         std::size_t bar = pairs.find('|', start);
-        std::string field = pairs.substr(start, bar == std::string::npos ? std::string::npos
-                                                                          : bar - start);
+        std::string field =
+            pairs.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
         if (is_name && !field.empty()) {
             // "*.*" means every file; on systems where names need no dot that is "*".
             std::size_t all = field.find("(*.*)");

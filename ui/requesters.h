@@ -1,17 +1,20 @@
 // Message boxes and requesters behind one interface, so tests can answer them by script.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+class QPrinter;
 class QWidget;
 
 enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
 
 class Requesters {
-public:
+  public:
     virtual ~Requesters() = default;
     // A modal message box without icon; returns the button pressed.
     virtual Answer message(const std::string& title, const std::string& text, Buttons buttons) = 0;
@@ -24,6 +27,13 @@ public:
                                   const std::string& filter) = 0;
     virtual std::string save_file(const std::string& title, const std::string& initial,
                                   const std::string& filter) = 0;
+    // The colour chooser, starting from `initial` (0x00BBGGRR); nothing when cancelled.
+    virtual std::optional<std::uint32_t> choose_colour(const std::string& title,
+                                                       std::uint32_t initial) = 0;
+    // Printing: a preview of the pages `render` draws, from which the user prints (the print
+    // dialog, a printer or a PDF file). False when nothing was printed.
+    virtual bool print(const std::string& title,
+                       const std::function<void(QPrinter& printer)>& render) = 0;
 };
 
 // The real dialogs, owned by `parent` for placement.

@@ -1,6 +1,7 @@
 // Scripted requesters: every dialog is recorded; unexpected ones fail the running test.
 #include "support/scripted_requesters.h"
 
+#include <QPrinter>
 #include <gtest/gtest.h>
 
 Answer ScriptedRequesters::message(const std::string& title, const std::string& text,
@@ -52,4 +53,32 @@ std::string ScriptedRequesters::save_file(const std::string& title, const std::s
     std::string file = files.front();
     files.pop_front();
     return file;
+}
+
+std::optional<std::uint32_t> ScriptedRequesters::choose_colour(const std::string& title,
+                                                               std::uint32_t initial) {
+    shown.push_back({"colour", title, std::to_string(initial), Buttons::Ok});
+    if (colours.empty()) {
+        ADD_FAILURE() << "unexpected colour chooser: " << title;
+        return std::nullopt;
+    }
+    std::optional<std::uint32_t> colour = colours.front();
+    colours.pop_front();
+    return colour;
+}
+
+bool ScriptedRequesters::print(const std::string& title,
+                               const std::function<void(QPrinter& printer)>& render) {
+    shown.push_back({"print", title, {}, Buttons::Ok});
+    if (print_files.empty()) {
+        ADD_FAILURE() << "unexpected print dialog: " << title;
+        return false;
+    }
+    // As the user's choice of "Print to File (PDF)" in the print dialog.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(print_files.front()));
+    print_files.pop_front();
+    render(printer);
+    return true;
 }

@@ -16,11 +16,13 @@ struct ShownDialog {
 };
 
 class ScriptedRequesters : public Requesters {
-public:
+  public:
     // Queued answers, taken in order. A dialog with no queued answer fails the test.
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> inputs;
     std::deque<std::string> files; // results of open and save requesters ("" = cancelled)
+    std::deque<std::optional<std::uint32_t>> colours; // chosen colours (nothing = cancelled)
+    std::deque<std::string> print_files;              // PDF files printing goes to
     std::vector<ShownDialog> shown;
 
     Answer message(const std::string& title, const std::string& text, Buttons buttons) override;
@@ -30,4 +32,8 @@ public:
                           const std::string& filter) override;
     std::string save_file(const std::string& title, const std::string& initial,
                           const std::string& filter) override;
+    std::optional<std::uint32_t> choose_colour(const std::string& title,
+                                               std::uint32_t initial) override;
+    bool print(const std::string& title,
+               const std::function<void(QPrinter& printer)>& render) override;
 };

@@ -1,0 +1,16 @@
+// "Print": the current document with a header of date, file name and page number, laid out
+// and drawn by the editing component page by page, through a preview from which the user
+// prints to a printer or a PDF file.
+#pragma once
+
+#include <string>
+
+struct App;
+class QPrinter;
+class QsciScintillaBase;
+
+void print_document(App& app);
+
+// Draws every page of the editor's text onto `printer`. False when the printer could not be
+// started (an output file that cannot be written, say).
+bool render_document_pages(QsciScintillaBase* editor, const std::string& path, QPrinter& printer);
