@@ -1,7 +1,10 @@
 # Files of tools/: pure logic in ZELL_CORE_SOURCES, widget code in ZELL_GUI_SOURCES.
 list(APPEND ZELL_CORE_SOURCES
   tools/data_blocks.cpp
+  tools/comments.cpp
   tools/file_io.cpp
+  tools/line_numbers.cpp
+  tools/line_scan.cpp
   tools/safe_write.cpp
   tools/text_conversion.cpp
   tools/transform.cpp
