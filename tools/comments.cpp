@@ -29,24 +29,33 @@ std::unordered_set<std::string_view> jump_targets(const ScannedProgram& program)
 
 } // namespace
 
-std::string remove_blank_lines(std::string_view text, std::string_view line_end) {
+std::string remove_blank_lines(std::string_view text, std::string_view line_end,
+                               std::vector<std::size_t>* line_map) {
     const ScannedProgram program = scan_program(text);
     std::string out;
     out.reserve(text.size());
+    std::size_t written = 0;
+    if (line_map) line_map->clear();
     for (const ScannedLine& line : program.lines) {
+        if (line_map) line_map->push_back(written);
         if (is_blank_line(line)) continue;
         out.append(line.text);
         out.append(line_end);
+        ++written;
     }
     return out;
 }
 
-std::string remove_comments_and_blank_lines(std::string_view text, std::string_view line_end) {
+std::string remove_comments_and_blank_lines(std::string_view text, std::string_view line_end,
+                                            std::vector<std::size_t>* line_map) {
     const ScannedProgram program = scan_program(text);
     const std::unordered_set<std::string_view> targets = jump_targets(program);
     std::string out;
     out.reserve(text.size());
+    std::size_t written = 0;
+    if (line_map) line_map->clear();
     for (const ScannedLine& line : program.lines) {
+        if (line_map) line_map->push_back(written);
         if (is_blank_line(line)) continue;
         std::string_view kept = line.text;
         if (!line.data) {
@@ -65,6 +74,7 @@ std::string remove_comments_and_blank_lines(std::string_view text, std::string_v
         }
         out.append(kept);
         out.append(line_end);
+        ++written;
     }
     return out;
 }

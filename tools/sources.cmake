@@ -10,6 +10,7 @@ list(APPEND ZELL_CORE_SOURCES
   tools/transform.cpp
 )
 list(APPEND ZELL_GUI_SOURCES
+  tools/program_tool_commands.cpp
   tools/saving.cpp
   tools/tool_commands.cpp
   tools/transform_commands.cpp

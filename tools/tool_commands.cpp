@@ -1,6 +1,7 @@
 // The commands of the tools: saving and the Program menu's transformations.
 #include "app/command.h"
 #include "app/menu_ids.h"
+#include "tools/program_tool_commands.h"
 #include "tools/saving.h"
 #include "tools/transform_commands.h"
 
@@ -11,6 +12,10 @@ constexpr Command tool_command_table[] = {
     {menu_id::save_as, save_as},
     {menu_id::remove_indents, remove_indents},
     {menu_id::format, format_document},
+    {menu_id::remove_line_numbers, remove_line_numbers_command},
+    {menu_id::add_line_numbers, add_line_numbers_command},
+    {menu_id::remove_blank_lines, remove_blank_lines_command},
+    {menu_id::remove_comments, remove_comments_command},
 };
 
 } // namespace
