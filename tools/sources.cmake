@@ -5,8 +5,10 @@ list(APPEND ZELL_CORE_SOURCES
   tools/file_io.cpp
   tools/line_numbers.cpp
   tools/line_scan.cpp
+  tools/merge.cpp
   tools/safe_write.cpp
   tools/text_conversion.cpp
+  tools/variable_report.cpp
   tools/transform.cpp
 )
 list(APPEND ZELL_GUI_SOURCES
