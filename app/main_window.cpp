@@ -12,6 +12,7 @@
 #include "editor/editor_widget.h"
 #include "editor/name_refresh.h"
 #include "editor/navigation.h"
+#include "tools/merge_report_commands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -182,6 +183,8 @@ void build_editor_area(App& app, QWidget* area) {
         run_files_dropped(app, paths);
     };
     app.editor->on_return = [&app]() { run_command(app, menu_id::return_key); };
+    QObject::connect(app.editor, &QsciScintillaBase::SCN_DOUBLECLICK, app.editor,
+                     [&app](int position, int, int) { report_double_clicked(app, position); });
     configure_editor(*app.editor_record, app.editor, app.keyword_text);
 
     app.label_list = new QListWidget(app.splitter);

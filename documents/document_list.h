@@ -17,6 +17,7 @@ struct Document {
     std::string names; // SUB/FUNCTION names and labels, each followed by one blank
     long back_line = -1; // where "Return from Sub/Function" goes
     LineEnd line_end = LineEnd::crlf; // what Return inserts; the kind the file was read with
+    std::string report_of; // a variable report: the path of the program it describes
 };
 
 struct DocumentList {

@@ -11,6 +11,9 @@ struct App;
 void open_files(App& app, std::string_view path_list);
 // File > Open. Returns the new tab position, or -1.
 int open_with_requester(App& app);
+// A new document for `path` holding `text`, shown and selected, and not yet saved: it counts as
+// changed, so closing it asks first. Returns its index, or -1.
+int open_unsaved_document(App& app, const std::string& path, std::string_view text);
 // Start-up: the command-line files, or one new document, or the files open at the last exit.
 void open_first_documents(App& app);
 

@@ -12,6 +12,7 @@ list(APPEND ZELL_CORE_SOURCES
   tools/transform.cpp
 )
 list(APPEND ZELL_GUI_SOURCES
+  tools/merge_report_commands.cpp
   tools/program_tool_commands.cpp
   tools/saving.cpp
   tools/tool_commands.cpp

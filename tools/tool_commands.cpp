@@ -1,6 +1,7 @@
 // The commands of the tools: saving and the Program menu's transformations.
 #include "app/command.h"
 #include "app/menu_ids.h"
+#include "tools/merge_report_commands.h"
 #include "tools/program_tool_commands.h"
 #include "tools/saving.h"
 #include "tools/transform_commands.h"
@@ -16,6 +17,8 @@ constexpr Command tool_command_table[] = {
     {menu_id::add_line_numbers, add_line_numbers_command},
     {menu_id::remove_blank_lines, remove_blank_lines_command},
     {menu_id::remove_comments, remove_comments_command},
+    {menu_id::merge, merge_command},
+    {menu_id::variable_report, variable_report_command},
 };
 
 } // namespace
