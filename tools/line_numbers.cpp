@@ -5,7 +5,6 @@
 #include "tools/line_scan.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <unordered_map>
 #include <unordered_set>
@@ -84,18 +83,14 @@ void note_missing_targets(const ScannedProgram& program,
     }
 }
 
-// The label a line already starts with (after its number), or empty.
-std::string_view existing_label(std::string_view statements) {
-    const std::string_view label = line_names(statements).label;
-    if (label.empty() || !(std::isalpha(static_cast<unsigned char>(label[0])) || label[0] == '_'))
-        return {};
-    for (char c : label)
-        if (!is_word_byte(c)) return {};
-    return label;
+// True when the statements start with a word ending in ":" (a label, or a command such as
+// "CLS:"): a second label cannot go in front, so the new one takes a line of its own.
+bool starts_with_colon_word(std::string_view statements) {
+    return !line_names(statements).label.empty();
 }
 
-// The labels for the numbers that are jumped to: the line's own label, or "L" and the number,
-// lengthened by "_" while it would be a word the program already uses.
+// The labels for the numbers that are jumped to: "L" and the number, lengthened by "_" while it
+// would be a word the program already uses.
 std::unordered_map<std::string_view, std::string>
 labels_for_targets(const ScannedProgram& program,
                    const std::unordered_map<std::string_view, std::size_t>& lines) {
@@ -104,11 +99,7 @@ labels_for_targets(const ScannedProgram& program,
         for (std::size_t r = 0; r < line.reference_count; ++r) {
             const std::string_view key =
                 line_number_key(digits_of(line, program.references[line.first_reference + r]));
-            auto found = lines.find(key);
-            if (found == lines.end() || labels.count(key)) continue;
-            const ScannedLine& target = program.lines[found->second];
-            const std::string_view own = existing_label(target.text.substr(target.start));
-            labels.emplace(key, own.empty() ? "L" + std::string(key) : std::string(own));
+            if (lines.count(key) && !labels.count(key)) labels.emplace(key, "L" + std::string(key));
         }
     if (labels.empty()) return labels;
 
@@ -121,8 +112,6 @@ labels_for_targets(const ScannedProgram& program,
                     words.insert(upper_text(word));
             });
     for (auto& [key, label] : labels) {
-        const ScannedLine& target = program.lines[lines.at(key)];
-        if (!existing_label(target.text.substr(target.start)).empty()) continue;
         while (words.count(upper_text(label))) label += '_';
         words.insert(upper_text(label));
     }
@@ -153,11 +142,13 @@ LineNumberResult remove_line_numbers(std::string_view text, std::string_view lin
             const std::string_view key = line_number_key(line.number);
             auto first = lines.find(key);
             auto label = label_by_key.find(key);
-            if (first != lines.end() && first->second == i && label != label_by_key.end() &&
-                existing_label(line.text.substr(line.start)).empty()) {
+            if (first != lines.end() && first->second == i && label != label_by_key.end()) {
                 result.text.append(label->second);
                 result.text.append(":");
-                if (from < line.text.size()) result.text.append(" ");
+                if (starts_with_colon_word(line.text.substr(line.start)))
+                    result.text.append(line_end);
+                else if (from < line.text.size())
+                    result.text.append(" ");
             }
         }
         write_with_references(result.text, program, line, from, true, replacement);

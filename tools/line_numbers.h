@@ -30,10 +30,10 @@ struct LineNumberResult {
 };
 
 // Takes the leading number off every line. A number that something jumps to becomes a label
-// on its line ("L100:", or the label the line already starts with), and every jump to it names
-// that label ("THEN 100" becomes "THEN GOTO L100"). The number goes with the blanks around it;
-// the statements keep their bytes. Lines inside data blocks and continuation lines are not
-// touched.
+// on its line ("L100:"; on a line of its own just before when the line starts with a label or
+// another word ending in ":"), and every jump to it names that label ("THEN 100" becomes
+// "THEN GOTO L100"). The number goes with the blanks around it; the statements keep their
+// bytes. Lines inside data blocks and continuation lines are not touched.
 LineNumberResult remove_line_numbers(std::string_view text, std::string_view line_end = "\n");
 
 // The first number and the step, as the requester gives them: "10,10", blanks allowed.

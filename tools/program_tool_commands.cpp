@@ -22,6 +22,12 @@ constexpr const char* add_numbers_title = "Add program line numbers";
 // A box lists this many notes at most; the rest are counted.
 constexpr std::size_t notes_shown = 20;
 
+// The current document is a program: a variable report is read-only and no program.
+bool on_program(App& app) {
+    const Document* document = app.documents.current_document();
+    return app.editor && document && document->report_of.empty();
+}
+
 std::string current_file_name(App& app) {
     const Document* document = app.documents.current_document();
     return document ? document->file_name : std::string();
@@ -62,7 +68,7 @@ using LineTool = std::string (*)(std::string_view, std::string_view, std::vector
 
 // Runs a tool that removes lines; the caret goes with its line, or to the line after it.
 void run_line_remover(App& app, LineTool tool) {
-    if (!app.editor) return;
+    if (!on_program(app)) return;
     const long caret_line = sci_caret_line(app.editor);
     std::vector<std::size_t> line_map;
     const std::string text = tool(get_editor_text(app.editor), current_line_end(app), &line_map);
@@ -75,7 +81,7 @@ void run_line_remover(App& app, LineTool tool) {
 } // namespace
 
 void remove_line_numbers_command(App& app) {
-    if (!app.editor) return;
+    if (!on_program(app)) return;
     LineNumberResult result =
         remove_line_numbers(get_editor_text(app.editor), current_line_end(app));
     put_back(app, result.text);
@@ -83,7 +89,7 @@ void remove_line_numbers_command(App& app) {
 }
 
 void add_line_numbers_command(App& app) {
-    if (!app.editor) return;
+    if (!on_program(app)) return;
     std::optional<std::string> answer =
         app.requesters->input(add_numbers_title, "First line number, step:", "10,10");
     if (!answer) return;

@@ -1,4 +1,5 @@
 // The commands of the tools: saving and the Program menu's transformations.
+#include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
 #include "tools/merge_report_commands.h"
@@ -8,17 +9,23 @@
 
 namespace {
 
+// The program tools work on programs; a variable report is not one.
+bool is_program(App& app) {
+    const Document* document = app.documents.current_document();
+    return document && document->report_of.empty();
+}
+
 constexpr Command tool_command_table[] = {
     {menu_id::save, save},
     {menu_id::save_as, save_as},
     {menu_id::remove_indents, remove_indents},
     {menu_id::format, format_document},
-    {menu_id::remove_line_numbers, remove_line_numbers_command},
-    {menu_id::add_line_numbers, add_line_numbers_command},
-    {menu_id::remove_blank_lines, remove_blank_lines_command},
-    {menu_id::remove_comments, remove_comments_command},
-    {menu_id::merge, merge_command},
-    {menu_id::variable_report, variable_report_command},
+    {menu_id::remove_line_numbers, remove_line_numbers_command, is_program},
+    {menu_id::add_line_numbers, add_line_numbers_command, is_program},
+    {menu_id::remove_blank_lines, remove_blank_lines_command, is_program},
+    {menu_id::remove_comments, remove_comments_command, is_program},
+    {menu_id::merge, merge_command, is_program},
+    {menu_id::variable_report, variable_report_command, is_program},
 };
 
 } // namespace

@@ -74,7 +74,9 @@ TEST_F(MergeReportCommandsTest, ReportIsReadOnlyAndItsLineNumbersLeadBack) {
     EXPECT_NE(report.find("never is used but never set"), std::string::npos);
     EXPECT_FALSE(sci_send(app->editor, Sci::SCI_GETMODIFY));
     sci_add_text(app->editor, "typed");
+    run_command(*app, menu_id::remove_comments);
     EXPECT_EQ(text(), report);
+    EXPECT_FALSE(is_command_enabled(*app, menu_id::add_line_numbers));
 
     // "3: never is used ..." — its 3 leads to line 3 of the program.
     const long at = static_cast<long>(report.find("3: never"));

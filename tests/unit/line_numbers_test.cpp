@@ -52,9 +52,10 @@ TEST(RemoveLineNumbers, NumberedListingGetsLabelsWhereItJumps) {
     EXPECT_TRUE(result.notes.empty());
 }
 
-TEST(RemoveLineNumbers, OwnLabelsAreReusedAndTakenNamesAvoided) {
-    EXPECT_EQ(remove_line_numbers("10 start: PRINT 1\n20 GOTO 10\n").text,
-              "start: PRINT 1\nGOTO start\n");
+TEST(RemoveLineNumbers, LabelsGoBeforeOtherLabelsAndAvoidTakenNames) {
+    // "CLS:" could be a label or a command; the new label stands on its own line before it.
+    EXPECT_EQ(remove_line_numbers("10 start: PRINT 1\n20 CLS: GOTO 10: GOTO 20\n").text,
+              "L10:\nstart: PRINT 1\nL20:\nCLS: GOTO L10: GOTO L20\n");
     // L10 is a variable already; the label must not become it.
     EXPECT_EQ(remove_line_numbers("5 l10 = 1\n10 PRINT l10\n20 GOTO 10\n").text,
               "l10 = 1\nL10_: PRINT l10\nGOTO L10_\n");

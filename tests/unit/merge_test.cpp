@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -121,6 +125,34 @@ TEST(Merge, ManyIncludesOfOneLongLineKeepEveryByte) {
         merge_includes(program + long_line, "/home/p/main.bas", "/inc", disk.access(), "\r\n");
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.text, expected + long_line + "\r\n");
+}
+
+} // namespace
+
+namespace {
+
+// The files on disk: a folder, a binary file and a 50 MB file are refused by name, the large one
+// without being read whole.
+TEST(MergeFromDisk, FoldersBinaryAndHugeFilesAreRefused) {
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::temp_directory_path() / ("zell-merge-" + std::to_string(::getpid()));
+    fs::create_directories(folder / "dir.inc");
+    const std::string base = folder.string() + "/";
+    ASSERT_TRUE(write_file_safely(base + "ok.inc", "PRINT 1\r\n").ok);
+    ASSERT_TRUE(write_file_safely(base + "bin.inc", std::string("\0\1\2", 3)).ok);
+    { std::ofstream(base + "huge.inc").put('x'); }
+    fs::resize_file(base + "huge.inc", 50u << 20);
+    const IncludeFiles files = disk_include_files();
+    auto merge_line = [&](const std::string& line) {
+        return merge_includes(line, base + "main.bas", "", files);
+    };
+    EXPECT_EQ(merge_line("#INCLUDE \"ok.inc\"").text,
+              "' ==== start of ok.inc ====\nPRINT 1\n' ==== end of ok.inc ====\n");
+    EXPECT_NE(merge_line("#INCLUDE \"dir.inc\"").reason.find("folder"), std::string::npos);
+    EXPECT_NE(merge_line("#INCLUDE \"bin.inc\"").reason.find("binary"), std::string::npos);
+    EXPECT_NE(merge_line("#INCLUDE \"huge.inc\"").reason.find("16 MB"), std::string::npos);
+    fs::remove_all(folder);
 }
 
 } // namespace
