@@ -77,7 +77,7 @@ std::size_t read_target(std::string_view line, std::size_t i, bool then_else,
 // Scans the code of `line` from `from`; collects references into `out` when given and returns
 // where the comment begins (npos: none).
 std::size_t scan_code(std::string_view line, std::size_t from, bool at_statement,
-                      std::vector<LineReference>* out, bool* is_rem) {
+                      std::vector<LineReference>* out, bool* is_rem, bool* open_string = nullptr) {
     bool in_string = false;
     std::size_t i = from;
     while (i < line.size()) {
@@ -132,6 +132,7 @@ std::size_t scan_code(std::string_view line, std::size_t from, bool at_statement
             }
         }
     }
+    if (open_string) *open_string = in_string;
     return std::string_view::npos;
 }
 
@@ -171,7 +172,9 @@ std::size_t comment_start(std::string_view line, std::size_t from, bool* is_rem)
 }
 
 bool continues_on_next_line(std::string_view line, std::size_t from) {
-    std::size_t end = scan_code(line, from, true, nullptr, nullptr);
+    bool open_string = false;
+    std::size_t end = scan_code(line, from, true, nullptr, nullptr, &open_string);
+    if (open_string) return false; // the "_" is inside the string
     if (end == std::string_view::npos) end = line.size();
     while (end > from && is_blank(line[end - 1])) --end;
     return end - from >= 2 && line[end - 1] == '_' && is_blank(line[end - 2]);

@@ -13,6 +13,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Far deeper than any real program nests its includes.
+constexpr std::size_t deepest_nesting = 64;
+
 bool is_blank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -63,6 +66,7 @@ struct Merger {
     std::string out;
     std::vector<std::string> open_files; // the chain of files being merged, outermost first
     std::set<std::string> merged;
+    std::size_t included_at = 0; // the line of the include being merged
     MergeResult result;
 
     bool fail(const std::string& file, std::size_t line, std::string reason) {
@@ -106,6 +110,11 @@ struct Merger {
     // Merges the lines of `text`, the contents of `path`.
     bool merge(std::string_view text, const std::string& path) {
         open_files.push_back(path);
+        if (open_files.size() > deepest_nesting) {
+            // Only links that lead back into a folder can get here: each path is new.
+            return fail(open_files[open_files.size() - 2], included_at,
+                        "the includes are nested deeper than " + std::to_string(deepest_nesting));
+        }
         const std::vector<std::string_view> lines = split_program_lines(text);
         DataBlockTracker blocks;
         for (std::size_t n = 0; n < lines.size(); ++n) {
@@ -148,6 +157,7 @@ struct Merger {
             if (file.bytes.find('\0') != std::string::npos)
                 return fail(path, n, name + " is not a program: it holds binary data");
             if (!append_line("' ==== start of " + name + " ====")) return too_large(path, n);
+            included_at = n;
             if (!merge(file.bytes, *found)) return false;
             if (!append_line("' ==== end of " + name + " ====")) return too_large(path, n);
             merged.insert(*found);
@@ -178,7 +188,7 @@ IncludeFiles disk_include_files() {
 MergeResult merge_includes(std::string_view text, const std::string& program_path,
                            const std::string& include_folder, const IncludeFiles& files,
                            std::string_view line_end) {
-    Merger merger{files, include_folder, line_end, {}, {}, {}, {}};
+    Merger merger{files, include_folder, line_end, {}, {}, {}, 0, {}};
     merger.out.reserve(text.size() + text.size() / 4);
     const std::string main_path = clean(fs::path(program_path));
     if (!merger.merge(text, main_path)) return std::move(merger.result);

@@ -271,9 +271,8 @@ struct Reader {
         }
         if (first == "INPUT" || first == "READ") return targets(begin + 1, end);
         if (first == "LINE" && word(begin + 1) == "INPUT") return targets(begin + 2, end);
-        if (first == "NEXT" || first == "GOTO" || first == "GOSUB" || first == "RESTORE" ||
-            first == "EXIT")
-            return;
+        if (first == "NEXT") return uses(begin + 1, end); // the loop reads its variable
+        if (first == "GOTO" || first == "GOSUB" || first == "RESTORE" || first == "EXIT") return;
         if (!first.empty() && !is_keyword(first)) {
             std::size_t i = begin + 1;
             if (symbol(i, '(')) i = after_brackets(i, end);

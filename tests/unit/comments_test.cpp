@@ -72,6 +72,7 @@ TEST(LineScan, CommentStartAndContinuation) {
     EXPECT_EQ(comment_start("PRINT REM", 0), std::string_view::npos); // a variable named REM
     EXPECT_TRUE(continues_on_next_line("a = b + _ ' more", 0));
     EXPECT_FALSE(continues_on_next_line("a = b_", 0));
+    EXPECT_FALSE(continues_on_next_line("PRINT \"a _", 0));
     EXPECT_EQ(leading_line_number("  0100 x"), "0100");
     for (const char* none : {"-10 x", "10PRINT", "0 x", "1.5 x", "x"})
         EXPECT_EQ(leading_line_number(none), "") << none;

@@ -215,8 +215,17 @@ TEST(LineNumbersProperty, RoundTripKeepsJumpsAndStatements) {
         EXPECT_EQ(jump_landings(added.result.text), landings) << listing;
         AddNumbersResult renumbered = add_line_numbers(listing, {5, 5});
         EXPECT_EQ(jump_landings(renumbered.result.text), landings) << listing;
-        // Lines without jumps keep their statement bytes.
+        // Lines without jumps keep their statement bytes, behind a new label or number.
         std::vector<std::string_view> before = split_program_lines(listing);
+        std::vector<std::string_view> unnumbered = split_program_lines(removed.text);
+        ASSERT_EQ(before.size(), unnumbered.size());
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            if (before[i].find("GO") != std::string_view::npos) continue;
+            std::string_view line = unnumbered[i];
+            if (line[0] == 'L' && line.find(": ") != std::string_view::npos)
+                line.remove_prefix(line.find(": ") + 2);
+            EXPECT_EQ(before[i].substr(before[i].find(' ') + 1), line);
+        }
         std::vector<std::string_view> after = split_program_lines(renumbered.result.text);
         ASSERT_EQ(before.size(), after.size());
         for (std::size_t i = 0; i < before.size(); ++i) {

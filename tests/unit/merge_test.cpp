@@ -104,6 +104,17 @@ TEST(Merge, FailuresNameTheFileAndLine) {
         EXPECT_EQ(result.line, c.line) << c.program;
         EXPECT_NE(result.reason.find(c.reason_part), std::string::npos) << result.reason;
     }
+    // A folder link back into itself gives a new path at every level: the nesting is limited.
+    disk.folders.insert("/home/p/loop");
+    std::string deep = "/home/p/";
+    for (int i = 0; i < 80; ++i) {
+        disk.files[deep + "d.inc"] = "#INCLUDE \"loop/d.inc\"";
+        deep += "loop/";
+    }
+    const MergeResult nested = merge(disk, "#INCLUDE \"d.inc\"");
+    EXPECT_FALSE(nested.ok);
+    EXPECT_NE(nested.reason.find("nested deeper than 64"), std::string::npos);
+    EXPECT_EQ(nested.line, 1u);
     // A file that includes itself is a cycle of its own.
     const MergeResult self = merge(disk, "#INCLUDE \"self.bas\"");
     EXPECT_EQ(self.file, "/home/p/self.bas");
