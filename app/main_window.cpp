@@ -16,6 +16,7 @@
 #include "editor/name_refresh.h"
 #include "editor/navigation.h"
 #include "editor/sci.h"
+#include "tools/merge_report_commands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -186,6 +187,8 @@ void build_editor_area(App& app, QWidget* area) {
         run_files_dropped(app, paths);
     };
     app.editor->on_return = [&app]() { run_command(app, menu_id::return_key); };
+    QObject::connect(app.editor, &QsciScintillaBase::SCN_DOUBLECLICK, app.editor,
+                     [&app](int position, int, int) { report_double_clicked(app, position); });
     configure_editor(*app.editor_record, app.editor, app.keyword_text);
     set_editor_zoom(app, app.view_state.zoom);
     QObject::connect(app.editor, &QsciScintillaBase::SCN_SAVEPOINTLEFT,

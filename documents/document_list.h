@@ -18,6 +18,7 @@ struct Document {
     long back_line = -1;              // where "Return from Sub/Function" goes
     LineEnd line_end = LineEnd::crlf; // what Return inserts; the kind the file was read with
     bool modified = false; // as last shown on the tab: unsaved changes since the save point
+    std::string report_of; // a variable report: the path of the program it describes
 };
 
 struct DocumentList {

@@ -77,6 +77,19 @@ int open_path(App& app, const std::string& path) {
     return index;
 }
 
+int open_unsaved_document(App& app, const std::string& path, std::string_view text) {
+    const int index = create_document(app, path);
+    if (index < 0) return index;
+    app.documents.documents[index].line_end =
+        detect_line_end(text, line_end_of_mode(app.settings.options.line_endings_mode));
+    scan_names(app, index, text);
+    // Kept as a change after the empty start, so the document is not at its save point.
+    set_editor_text(app, text, false);
+    apply_view_options(app);
+    refresh_label_list(app, index);
+    return index;
+}
+
 void open_first_documents(App& app) {
     if (!app.command_line_list.empty())
         open_files(app, app.command_line_list);

@@ -14,6 +14,9 @@ int open_with_requester(App& app);
 // Opens one file as a new document; a file that can't be read is told in a box. Returns the
 // new tab position, or -1.
 int open_path(App& app, const std::string& path);
+// A new document for `path` holding `text`, shown and selected, and not yet saved: it counts as
+// changed, so closing it asks first. Returns its index, or -1.
+int open_unsaved_document(App& app, const std::string& path, std::string_view text);
 // Start-up: the command-line files, or one new document, or the files open at the last exit.
 void open_first_documents(App& app);
 

@@ -5,8 +5,10 @@
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "tools/file_commands.h"
+#include "tools/merge_report_commands.h"
 #include "tools/preferences_window.h"
 #include "tools/print_command.h"
+#include "tools/program_tool_commands.h"
 #include "tools/saving.h"
 #include "tools/transform_commands.h"
 
@@ -17,6 +19,11 @@ bool has_text(App& app) {
 }
 bool has_selection(App& app) {
     return app.editor && sci_send(app.editor, Sci::SCI_GETSELECTIONEMPTY) == 0;
+}
+// The program tools work on programs; a variable report is not one.
+bool is_program(App& app) {
+    const Document* document = app.documents.current_document();
+    return document && document->report_of.empty();
 }
 
 constexpr Command tool_command_table[] = {
@@ -30,6 +37,12 @@ constexpr Command tool_command_table[] = {
     {menu_id::preferences, open_preferences},
     {menu_id::remove_indents, remove_indents},
     {menu_id::format, format_document},
+    {menu_id::remove_line_numbers, remove_line_numbers_command, is_program},
+    {menu_id::add_line_numbers, add_line_numbers_command, is_program},
+    {menu_id::remove_blank_lines, remove_blank_lines_command, is_program},
+    {menu_id::remove_comments, remove_comments_command, is_program},
+    {menu_id::merge, merge_command, is_program},
+    {menu_id::variable_report, variable_report_command, is_program},
 };
 
 } // namespace

@@ -16,9 +16,31 @@ namespace {
 // Far beyond any real program; only absurd nesting times a huge tab size gets there.
 constexpr std::size_t largest_formatted_text = std::size_t{256} << 20;
 
-// The new text replaces the old in one step that one Undo takes back. The caret stays on its
-// line, at the same place after the indentation, and the view does not scroll.
-void replace_text(App& app, const std::string& text) {
+} // namespace
+
+void remove_indents(App& app) {
+    if (!app.editor) return;
+    replace_document_text(app,
+                          remove_indents_text(get_editor_text(app.editor), current_line_end(app)));
+}
+
+void format_document(App& app) {
+    if (!app.editor) return;
+    const Options& options = app.settings.options;
+    std::optional<std::string> text = format_text_within(
+        get_editor_text(app.editor), app.documents.current_names, options.indent_labels,
+        options.tab_size, largest_formatted_text, current_line_end(app));
+    if (!text) {
+        app.requesters->message("Format",
+                                "The formatted program would be larger than 256 MB; nothing "
+                                "was changed. Check the indentation settings.",
+                                Buttons::Ok);
+        return;
+    }
+    replace_document_text(app, *text);
+}
+
+void replace_document_text(App& app, const std::string& text, long caret_line) {
     QsciScintillaBase* editor = app.editor;
     const SciLine line = sci_caret_line(editor);
     const SciPos into_text =
@@ -26,7 +48,8 @@ void replace_text(App& app, const std::string& text) {
         sci_send(editor, Sci::SCI_GETLINEINDENTPOSITION, static_cast<unsigned long>(line));
     const long first_visible = sci_send(editor, Sci::SCI_GETFIRSTVISIBLELINE);
     set_editor_text(app, text, false);
-    const SciLine new_line = std::min(line, sci_line_count(editor) - 1);
+    const SciLine new_line = std::max<SciLine>(
+        std::min(caret_line < 0 ? line : caret_line, sci_line_count(editor) - 1), 0);
     const SciPos indent =
         sci_send(editor, Sci::SCI_GETLINEINDENTPOSITION, static_cast<unsigned long>(new_line));
     const SciPos caret = std::clamp(indent + std::max<SciPos>(into_text, 0), indent,
@@ -35,31 +58,7 @@ void replace_text(App& app, const std::string& text) {
     sci_send(editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(first_visible));
 }
 
-// The line end the transformed text is written with: the document's own.
-std::string_view document_line_end(App& app) {
+std::string_view current_line_end(App& app) {
     const Document* document = app.documents.current_document();
     return line_end_text(document ? document->line_end : LineEnd::crlf);
-}
-
-} // namespace
-
-void remove_indents(App& app) {
-    if (!app.editor) return;
-    replace_text(app, remove_indents_text(get_editor_text(app.editor), document_line_end(app)));
-}
-
-void format_document(App& app) {
-    if (!app.editor) return;
-    const Options& options = app.settings.options;
-    std::optional<std::string> text = format_text_within(
-        get_editor_text(app.editor), app.documents.current_names, options.indent_labels,
-        options.tab_size, largest_formatted_text, document_line_end(app));
-    if (!text) {
-        app.requesters->message("Format",
-                                "The formatted program would be larger than 256 MB; nothing "
-                                "was changed. Check the indentation settings.",
-                                Buttons::Ok);
-        return;
-    }
-    replace_text(app, *text);
 }
