@@ -4,10 +4,11 @@
 #include "app/main_window.h"
 #include "editor/editor_accessibility.h"
 #include "editor/editor_record.h"
+#include "help/help_state.h"
 
 App::App()
     : accessibility(std::make_unique<EditorAccessibility>()),
-      editor_record(std::make_unique<EditorRecord>()) {}
+      editor_record(std::make_unique<EditorRecord>()), help(std::make_unique<HelpState>()) {}
 
 App::~App() {
     // The editor's notifications reach the editor record, so the window goes first.

@@ -23,6 +23,7 @@ class QTimer;
 class QToolBar;
 class TabBarWidget;
 struct EditorRecord;
+struct HelpState;
 
 // Identity of the running program.
 struct Identity {
@@ -53,6 +54,8 @@ struct App {
     FileWriteHooks file_write_hooks;
     std::unique_ptr<EditorRecord> editor_record;
     DocumentList documents;
+    // Keyword help, call tips, completion, the help window and the external links.
+    std::unique_ptr<HelpState> help;
 
     int quit_flag = 0;
     std::string open_file_list; // built at shutdown: every path followed by one LF

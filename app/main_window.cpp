@@ -12,6 +12,7 @@
 #include "editor/editor_widget.h"
 #include "editor/name_refresh.h"
 #include "editor/navigation.h"
+#include "help/help_commands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -266,6 +267,7 @@ void build_main_window(App& app) {
     int total = app.splitter->width() - app.splitter->handleWidth();
     int split = std::clamp(app.settings.main.extra, 1, std::max(total - 1, 1));
     app.splitter->setSizes({split, std::max(total - split, 1)});
+    connect_help(app);
 }
 
 void lay_out_splitter(App& app) {

@@ -6,4 +6,8 @@ list(APPEND ZELL_CORE_SOURCES
   help/keyword_help.cpp
 )
 list(APPEND ZELL_GUI_SOURCES
+  help/editor_help.cpp
+  help/help_commands.cpp
+  help/help_files.cpp
+  help/help_window.cpp
 )
