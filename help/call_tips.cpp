@@ -2,6 +2,7 @@
 #include "help/call_tips.h"
 
 #include <algorithm>
+#include <cctype>
 
 bool is_keyword_byte(char c) {
     auto b = static_cast<unsigned char>(c);
@@ -22,12 +23,24 @@ std::size_t leading_word(std::string_view line) {
     return at;
 }
 
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
 } // namespace
 
 bool takes_arguments(const HelpEntry& entry) {
     if (entry.syntax.empty()) return false;
-    std::string_view line = entry.syntax.front();
-    return line.find_first_not_of(" \t", leading_word(line)) != std::string_view::npos;
+    const std::string_view line = entry.syntax.front();
+    const std::string_view word = line.substr(0, leading_word(line));
+    const bool own =
+        equal_ignoring_case(word, entry.word) ||
+        std::any_of(entry.aliases.begin(), entry.aliases.end(),
+                    [&](const std::string& alias) { return equal_ignoring_case(word, alias); });
+    return own && line.find_first_not_of(" \t", word.size()) != std::string_view::npos;
 }
 
 int argument_index(std::string_view text) {

@@ -11,8 +11,9 @@
 // The tip for an entry: its syntax lines, then its description.
 std::string call_tip_text(const HelpEntry& entry);
 
-// Whether the entry's first syntax line has anything after its first word: a tip while typing
-// is worth showing only then.
+// Whether the entry's first syntax line starts with the entry's own word (or an alias) and has
+// something after it: only then is the word one that takes arguments, worth a tip while typing.
+// A word that only appears inside another command's syntax ("TO" in a FOR line) is not.
 bool takes_arguments(const HelpEntry& entry);
 
 // The argument the caret is in, given the text typed from just after the keyword up to the

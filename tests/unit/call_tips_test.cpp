@@ -50,6 +50,8 @@ TEST(CallTips, TakesArgumentsWhenTheSyntaxHasMoreThanTheWord) {
     EXPECT_EQ(call_tip_text(entry), "CLS [colour]\nClears.");
     entry.syntax = {"CLS"};
     EXPECT_FALSE(takes_arguments(entry));
+    EXPECT_TRUE(takes_arguments({"COLOR", {"COLOUR"}, {"colour fore"}, ""}));
+    EXPECT_FALSE(takes_arguments({"TO", {}, {"FOR counter = start TO finish"}, ""}));
     entry.syntax.clear();
     EXPECT_FALSE(takes_arguments(entry));
     EXPECT_EQ(call_tip_text(entry), "Clears.");
