@@ -206,6 +206,27 @@ TEST_F(HelpTest, CompletionListsNamesFirstAndEnterStaysALineEnd) {
     EXPECT_EQ(sci_text(editor()), "SUB DrawScreen\r\nEND SUB\r\ndra\r\nDrawScreen");
 }
 
+TEST_F(HelpTest, TabGoesIntoTheTextUnlessAnItemWasPicked) {
+    put("");
+    type("circ");
+    ASSERT_TRUE(list_shown());
+    key(Qt::Key_Tab);
+    EXPECT_FALSE(list_shown());
+    EXPECT_EQ(sci_text(editor()).substr(0, 4), "circ");
+    EXPECT_GT(sci_text(editor()).size(), 4u); // the Tab's indentation
+    put("");
+    type("circ");
+    key(Qt::Key_Down);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(sci_text(editor()), "CIRCLE");
+    // Escape closes the list and leaves the text.
+    put("");
+    type("circ");
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(list_shown());
+    EXPECT_EQ(sci_text(editor()), "circ");
+}
+
 TEST_F(HelpTest, CompletionKeywordCaseFollowsTheCapitalizeOption) {
     put("");
     app->settings.options.upper_case = 0;
