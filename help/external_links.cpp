@@ -37,7 +37,8 @@ std::vector<ExternalLink> parse_external_links(std::string_view bytes) {
 }
 
 std::string external_links_text(const std::vector<ExternalLink>& links) {
-    std::string text = "' External resources: one link per line, title | address\n";
+    std::string text = "' External resources of the Help menu: up to six lines of title | address\n"
+                       "' for example:  MMBasic manual | file:///home/me/manual.pdf\n";
     for (const ExternalLink& link : links) text += link.title + " | " + link.address + "\n";
     return text;
 }

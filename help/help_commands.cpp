@@ -5,6 +5,7 @@
 #include "app/command.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
+#include "documents/opening.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
 #include "help/editor_help.h"
@@ -21,9 +22,27 @@
 
 namespace {
 
+// The links file opened as a document, made first (with a line saying how) when missing.
+void edit_links(App& app) {
+    const std::string path = links_file_path(app.folders);
+    if (!file_exists(path)) {
+        const WriteResult written = write_file_safely(path, external_links_text({}));
+        if (!written.ok) {
+            app.requesters->message("External resources",
+                                    "Couldn't create " + path + "\n" + written.error, Buttons::Ok);
+            return;
+        }
+    }
+    open_files(app, path);
+    show_and_raise(app);
+}
+
 HelpWindow& help_window(App& app) {
     HelpState& help = *app.help;
-    if (!help.window) help.window = new HelpWindow(app.window.get());
+    if (!help.window) {
+        help.window = new HelpWindow(app.window.get());
+        help.window->on_edit_links = [&app]() { edit_links(app); };
+    }
     return *help.window;
 }
 

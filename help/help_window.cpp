@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -47,6 +48,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     search_field->setObjectName(QStringLiteral("help_search"));
     search_field->setPlaceholderText(QStringLiteral("Search"));
     search_field->setClearButtonEnabled(true);
+    edit_links = new QPushButton(QStringLiteral("Edit links"), this);
+    edit_links->setObjectName(QStringLiteral("help_edit_links"));
+    edit_links->setToolTip(QStringLiteral("Set the links of Help > External resources"));
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     contents = new QListWidget(splitter);
     contents->setObjectName(QStringLiteral("help_contents"));
@@ -55,10 +59,16 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     text->setOpenExternalLinks(true);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({200, 560});
+    auto* top = new QHBoxLayout;
+    top->addWidget(search_field, 1);
+    top->addWidget(edit_links);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(search_field);
+    layout->addLayout(top);
     layout->addWidget(splitter, 1);
 
+    connect(edit_links, &QPushButton::clicked, this, [this]() {
+        if (on_edit_links) on_edit_links();
+    });
     connect(search_field, &QLineEdit::textChanged, this, [this]() { apply_search(); });
     connect(search_field, &QLineEdit::returnPressed, this, [this]() { find_next(); });
     connect(contents, &QListWidget::currentRowChanged, this, [this](int row) { show_item(row); });

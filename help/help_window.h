@@ -4,11 +4,13 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QTextBrowser;
 struct KeywordHelp;
 
@@ -22,7 +24,11 @@ class HelpWindow : public QWidget {
     // A Markdown document with its headings as the contents.
     void show_document(const QString& title, const std::string& markdown);
 
+    // "Edit links": the user asked to set the external resources.
+    std::function<void()> on_edit_links;
+
     QLineEdit* search_field = nullptr;
+    QPushButton* edit_links = nullptr;
     QListWidget* contents = nullptr;
     QTextBrowser* text = nullptr;
 

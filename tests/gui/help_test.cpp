@@ -8,6 +8,7 @@
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
+#include "help/help_commands.h"
 #include "help/help_state.h"
 #include "help/help_window.h"
 
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -318,6 +320,23 @@ TEST_F(HelpLinksTest, LinksFileSetsTheExternalResourcesItems) {
     EXPECT_EQ(requesters->shown.back().title, "External resources");
     run_command(*app, menu_id::external_last); // unset: nothing happens
     EXPECT_EQ(opened.size(), 2u);
+}
+
+TEST_F(HelpLinksTest, EditLinksOpensTheLinksFileMadeWhenMissing) {
+    start();
+    ASSERT_TRUE(app);
+    run_command(*app, menu_id::change_log);
+    ASSERT_TRUE(app->help->window);
+    QTest::mouseClick(app->help->window->edit_links, Qt::LeftButton);
+    process_events();
+    const std::string path = data_folder() + "Zelllinks.txt";
+    EXPECT_EQ(app->documents.current_document()->path, path);
+    EXPECT_EQ(read_file(path).rfind("' ", 0), 0u);
+    // The user adds a link and saves; the submenu shows it when it opens next.
+    write_file(path, read_file(path) + "Notes | https://example.org/notes\n");
+    refresh_external_links(*app);
+    EXPECT_EQ(app->menu_actions.at(menu_id::external_first)->text(), QStringLiteral("Notes"));
+    EXPECT_TRUE(app->menu_actions.at(menu_id::external_first)->isVisible());
 }
 
 TEST_F(HelpLinksTest, WithoutALinksFileEveryItemIsHidden) {
