@@ -2,31 +2,26 @@
 #include "cases.h"
 #include "timing.h"
 
-std::string bench_format_large();          // bench_tools.cpp
-std::string bench_save_large();            // bench_tools.cpp
-std::string bench_colour_full();           // bench_colour.cpp
-std::string bench_tabbar_layout_200();     // bench_tabbar.cpp
-std::string bench_open_large();            // bench_documents.cpp
-std::string bench_switch_tabs();           // bench_documents.cpp
-std::string bench_type_in_large();         // bench_documents.cpp
-std::string bench_startup_window();        // bench_startup.cpp
-std::string bench_paste_labels();          // bench_names.cpp
-std::string bench_open_long_label();       // bench_names.cpp
+std::string bench_format_large();      // bench_tools.cpp
+std::string bench_save_large();        // bench_tools.cpp
+std::string bench_colour_full();       // bench_colour.cpp
+std::string bench_tabbar_layout_200(); // bench_tabbar.cpp
+std::string bench_open_large();        // bench_documents.cpp
+std::string bench_switch_tabs();       // bench_documents.cpp
+std::string bench_type_in_large();     // bench_documents.cpp
+std::string bench_startup_window();    // bench_startup.cpp
+std::string bench_paste_labels();      // bench_names.cpp
+std::string bench_open_long_label();   // bench_names.cpp
 std::string bench_complete_3000_names();   // bench_help.cpp
 std::string bench_complete_3000_matches(); // bench_help.cpp
 
 std::vector<BenchCase> bench_cases() {
     return {
-        {"format_large", bench_format_large},
-        {"save_large", bench_save_large},
-        {"colour_full", bench_colour_full},
-        {"tabbar_layout_200", bench_tabbar_layout_200},
-        {"open_large", bench_open_large},
-        {"switch_tabs", bench_switch_tabs},
-        {"type_in_large", bench_type_in_large},
-        {"startup_window", bench_startup_window},
-        {"paste_labels", bench_paste_labels},
-        {"open_long_label", bench_open_long_label},
+        {"format_large", bench_format_large},   {"save_large", bench_save_large},
+        {"colour_full", bench_colour_full},     {"tabbar_layout_200", bench_tabbar_layout_200},
+        {"open_large", bench_open_large},       {"switch_tabs", bench_switch_tabs},
+        {"type_in_large", bench_type_in_large}, {"startup_window", bench_startup_window},
+        {"paste_labels", bench_paste_labels},   {"open_long_label", bench_open_long_label},
         {"complete_3000_names", bench_complete_3000_names},
         {"complete_3000_matches", bench_complete_3000_matches},
     };
