@@ -19,7 +19,7 @@
 
 namespace {
 
-QString latin1(const std::string& text) {
+QString from_utf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -27,15 +27,15 @@ QString entry_html(const QString& word, const HelpEntry* entry) {
     QString html = QStringLiteral("<h2>%1</h2>").arg(word.toHtmlEscaped());
     if (!entry) return html + QStringLiteral("<p>No help for this keyword yet.</p>");
     if (!entry->aliases.empty() || entry->word != word.toStdString()) {
-        QStringList words{latin1(entry->word)};
-        for (const std::string& alias : entry->aliases) words << latin1(alias);
+        QStringList words{from_utf8(entry->word)};
+        for (const std::string& alias : entry->aliases) words << from_utf8(alias);
         html +=
             QStringLiteral("<p>Also: %1</p>").arg(words.join(QStringLiteral(", ")).toHtmlEscaped());
     }
     for (const std::string& line : entry->syntax)
-        html += QStringLiteral("<pre>%1</pre>").arg(latin1(line).toHtmlEscaped());
+        html += QStringLiteral("<pre>%1</pre>").arg(from_utf8(line).toHtmlEscaped());
     if (!entry->description.empty())
-        html += QStringLiteral("<p>%1</p>").arg(latin1(entry->description).toHtmlEscaped());
+        html += QStringLiteral("<p>%1</p>").arg(from_utf8(entry->description).toHtmlEscaped());
     return html;
 }
 
@@ -90,15 +90,15 @@ void HelpWindow::show_keywords(const KeywordHelp& help, const std::string& keywo
     for (std::string_view word : keyword_words(keyword_text)) add(word);
     for (const HelpEntry& entry : help.entries) add(entry.word);
     std::sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
-        return QString::compare(latin1(a), latin1(b), Qt::CaseInsensitive) < 0;
+        return QString::compare(from_utf8(a), from_utf8(b), Qt::CaseInsensitive) < 0;
     });
     for (const std::string& word : words) {
         const HelpEntry* entry = find_help(help, word);
         Item item;
-        item.title = latin1(word);
+        item.title = from_utf8(word);
         item.body = entry_html(item.title, entry);
         item.searchable =
-            (item.title + QLatin1Char('\n') + (entry ? latin1(help_text(*entry)) : QString()))
+            (item.title + QLatin1Char('\n') + (entry ? from_utf8(help_text(*entry)) : QString()))
                 .toLower();
         items_.push_back(std::move(item));
     }
@@ -109,9 +109,9 @@ void HelpWindow::show_document(const QString& title, const std::string& markdown
     setWindowTitle(title);
     keywords_ = false;
     items_.clear();
-    text->setMarkdown(latin1(markdown));
+    text->setMarkdown(from_utf8(markdown));
     // The headings are the contents; each section's text is what a search looks through.
-    const QString source = latin1(markdown);
+    const QString source = from_utf8(markdown);
     bool in_code = false;
     for (const QString& line : source.split(QLatin1Char('\n'))) {
         if (line.startsWith(QStringLiteral("```"))) in_code = !in_code;
