@@ -5,10 +5,12 @@
 #include "editor/editor_accessibility.h"
 #include "editor/editor_record.h"
 #include "find/find_state.h"
+#include "help/help_state.h"
 
 App::App()
     : accessibility(std::make_unique<EditorAccessibility>()),
-      editor_record(std::make_unique<EditorRecord>()), find(std::make_unique<FindState>()) {}
+      editor_record(std::make_unique<EditorRecord>()), find(std::make_unique<FindState>()),
+      help(std::make_unique<HelpState>()) {}
 
 App::~App() {
     // The editor's notifications reach the editor record, so the window goes first.

@@ -29,6 +29,7 @@ class QWidget;
 class QToolBar;
 class TabBarWidget;
 struct EditorRecord;
+struct HelpState;
 
 // Identity of the running program.
 struct Identity {
@@ -61,6 +62,8 @@ struct App {
     DocumentList documents;
     ViewState view_state; // the recent files and the text size
     std::unique_ptr<FindState> find;
+    // Keyword help, call tips, completion, the help window and the external links.
+    std::unique_ptr<HelpState> help;
 
     int quit_flag = 0;
     std::string open_file_list; // built at shutdown: every path followed by one LF

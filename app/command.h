@@ -20,3 +20,4 @@ std::span<const Command> tool_commands();
 std::span<const Command> editor_commands();
 std::span<const Command> recent_commands();
 std::span<const Command> find_commands();
+std::span<const Command> help_commands();

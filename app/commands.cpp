@@ -42,8 +42,6 @@ void return_key(App& app) {
                      line_end_text(document ? document->line_end : LineEnd::crlf),
                      app.editor && app.editor->hasFocus());
 }
-// "Syntax Help" has no help to show yet; it must leave the current document as it is.
-void syntax_help(App&) {}
 
 constexpr Command app_command_table[] = {
     {menu_id::new_file, [](App& app) { new_document(app); }},
@@ -71,13 +69,12 @@ constexpr Command app_command_table[] = {
     {menu_id::goto_line, goto_line_command},
     {menu_id::return_from_name, return_command},
     {menu_id::about, show_about},
-    {menu_id::syntax_help, syntax_help},
     {menu_id::return_key, return_key},
 };
 
 // Every subsystem's list; an id is looked up in this order.
-std::span<const Command> command_lists[] = {app_commands(), tool_commands(), editor_commands(),
-                                            recent_commands(), find_commands()};
+std::span<const Command> command_lists[] = {app_commands(),    tool_commands(), editor_commands(),
+                                            recent_commands(), find_commands(), help_commands()};
 
 const Command* find_command(int id) {
     for (std::span<const Command> list : command_lists)

@@ -17,6 +17,7 @@
 #include "editor/navigation.h"
 #include "editor/sci.h"
 #include "tools/merge_report_commands.h"
+#include "help/help_commands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -286,6 +287,7 @@ void build_main_window(App& app) {
     int total = app.splitter->width() - app.splitter->handleWidth();
     int split = std::clamp(app.settings.main.extra, 1, std::max(total - 1, 1));
     app.splitter->setSizes({split, std::max(total - split, 1)});
+    connect_help(app);
 }
 
 void lay_out_splitter(App& app) {

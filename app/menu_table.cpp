@@ -117,5 +117,6 @@ std::vector<ShortcutSpec> shortcut_table() {
             {"Ctrl+F", find_key},
             {"Ctrl+H", replace_key},
             {"Ctrl+G", goto_line},
-            {"Ctrl+B", return_from_name}};
+            {"Ctrl+B", return_from_name},
+            {"F1", syntax_help}};
 }

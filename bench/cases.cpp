@@ -20,6 +20,8 @@ std::string bench_add_line_numbers_large();    // bench_program_tools.cpp
 std::string bench_remove_comments_large();     // bench_program_tools.cpp
 std::string bench_variable_report_large();     // bench_program_tools.cpp
 std::string bench_merge_50_includes();         // bench_program_tools.cpp
+std::string bench_complete_3000_names();       // bench_help.cpp
+std::string bench_complete_3000_matches();     // bench_help.cpp
 
 std::vector<BenchCase> bench_cases() {
     return {
@@ -41,5 +43,7 @@ std::vector<BenchCase> bench_cases() {
         {"remove_comments_large", bench_remove_comments_large},
         {"variable_report_large", bench_variable_report_large},
         {"merge_50_includes", bench_merge_50_includes},
+        {"complete_3000_names", bench_complete_3000_names},
+        {"complete_3000_matches", bench_complete_3000_matches},
     };
 }

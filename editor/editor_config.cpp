@@ -82,12 +82,14 @@ void connect_notifications(EditorRecord& record, EditorWidget* w) {
         n.code = scn::update_ui;
         handle_notification(*r, w, n);
         if ((updated & Sci::SC_UPDATE_CONTENT) && r->on_content_changed) r->on_content_changed();
+        if (r->on_update_ui) r->on_update_ui(updated);
     });
     QObject::connect(w, &QsciScintillaBase::SCN_CHARADDED, w, [r, w](int ch) {
         Notification n;
         n.code = scn::char_added;
         n.ch = ch;
         handle_notification(*r, w, n);
+        if (r->on_char_added) r->on_char_added(ch);
     });
 }
 

@@ -70,6 +70,10 @@ struct EditorRecord {
     std::function<void()> on_status;
     // The text may have changed (or its styles or markers): reported after the change.
     std::function<void()> on_content_changed;
+    // A character was typed; it is in the text already.
+    std::function<void(int ch)> on_char_added;
+    // The caret, the selection or the text changed (SC_UPDATE_* bits), after the status.
+    std::function<void(int updated)> on_update_ui;
 
     static std::array<bool, 256> initial_separator_bytes() {
         std::array<bool, 256> bytes{};

@@ -90,9 +90,27 @@ void EditorWidget::dropEvent(QDropEvent* event) {
 }
 
 void EditorWidget::keyPressEvent(QKeyEvent* event) {
-    bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (plain && on_return && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    const int key = event->key();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool return_key = key == Qt::Key_Return || key == Qt::Key_Enter;
+    const bool list_open = SendScintilla(SCI_AUTOCACTIVE) != 0;
+    if (!list_open) completion_item_picked_ = false;
+    if (list_open && plain &&
+        (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+         key == Qt::Key_PageDown))
+        completion_item_picked_ = true;
+    // The completion list takes Return and Tab only for an item the user picked; otherwise the
+    // key goes into the text as if the list were not there.
+    if (list_open && plain && (return_key || key == Qt::Key_Tab) && !completion_item_picked_)
+        SendScintilla(SCI_AUTOCCANCEL);
+    const bool chosen = list_open && completion_item_picked_ && (return_key || key == Qt::Key_Tab);
+    if (plain && on_return && return_key && !chosen) {
         on_return();
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_Space && event->modifiers() == Qt::ControlModifier && on_complete) {
+        on_complete();
         event->accept();
         return;
     }

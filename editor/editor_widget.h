@@ -18,6 +18,8 @@ class EditorWidget : public QsciScintillaBase {
     std::function<void(const std::string& paths)> on_files_dropped;
     // Return or Enter without modifiers: the program inserts its own line end.
     std::function<void()> on_return;
+    // Ctrl+Space: the program offers its completion list.
+    std::function<void()> on_complete;
     std::function<void()> on_focus_in;
     std::function<void()> on_focus_out;
 
@@ -33,4 +35,9 @@ class EditorWidget : public QsciScintillaBase {
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    // An item of the open completion list was picked with the arrow keys: only then does
+    // Return (or Tab) insert it instead of going into the text.
+    bool completion_item_picked_ = false;
 };
