@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+class DeviceSession;
 class EditorAccessibility;
 class EditorWidget;
 class MainWindow;
@@ -72,4 +73,7 @@ struct App {
 
     // The last texts shown in the status bar, so unchanged fields are not repainted.
     std::string shown_line_status;
+
+    // The connection to a board or a local interpreter; made when first used.
+    std::unique_ptr<DeviceSession> device;
 };

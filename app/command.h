@@ -17,3 +17,4 @@ struct Command {
 // and in command_lists() of app/commands.cpp.
 std::span<const Command> app_commands();
 std::span<const Command> tool_commands();
+std::span<const Command> device_commands();

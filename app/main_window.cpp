@@ -272,7 +272,10 @@ void lay_out_splitter(App& app) {
     if (!app.splitter || !app.window) return;
     QWidget* area = app.window->centralWidget();
     int top = tab_bar_height;
-    app.splitter->setGeometry(side_margin, top, std::max(area->width() - 2 * side_margin, 1),
+    // With the terminal panel open, the editor and label list sit in a splitter above it.
+    QWidget* outer = app.splitter->parentWidget() != area ? app.splitter->parentWidget()
+                                                          : static_cast<QWidget*>(app.splitter);
+    outer->setGeometry(side_margin, top, std::max(area->width() - 2 * side_margin, 1),
                               std::max(area->height() - top - side_margin, 1));
 }
 

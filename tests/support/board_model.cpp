@@ -128,11 +128,14 @@ void BoardModel::command(std::string line, std::string& out) {
 void BoardModel::run(std::string& out) {
     long number = 0;
     std::size_t start = 0;
+    // A program stored by XMODEM keeps the file's line ends: CR, LF or CR LF each end a line.
     while (start < program_.size()) {
-        std::size_t end = program_.find('\r', start);
+        std::size_t end = program_.find_first_of("\r\n", start);
         if (end == std::string::npos) end = program_.size();
         std::string_view line(program_.data() + start, end - start);
         start = end + 1;
+        if (end + 1 < program_.size() && program_[end] == '\r' && program_[end + 1] == '\n')
+            ++start;
         ++number;
         std::string argument;
         if (statement(line, "PRINT", argument)) {
