@@ -12,6 +12,8 @@ std::string bench_type_in_large();     // bench_documents.cpp
 std::string bench_startup_window();    // bench_startup.cpp
 std::string bench_paste_labels();      // bench_names.cpp
 std::string bench_open_long_label();   // bench_names.cpp
+std::string bench_terminal_1mb();      // bench_device.cpp
+std::string bench_xmodem_100k_pty();   // bench_device.cpp
 
 std::vector<BenchCase> bench_cases() {
     return {
@@ -20,5 +22,6 @@ std::vector<BenchCase> bench_cases() {
         {"open_large", bench_open_large},       {"switch_tabs", bench_switch_tabs},
         {"type_in_large", bench_type_in_large}, {"startup_window", bench_startup_window},
         {"paste_labels", bench_paste_labels},   {"open_long_label", bench_open_long_label},
+        {"terminal_1mb", bench_terminal_1mb},   {"xmodem_100k_pty", bench_xmodem_100k_pty},
     };
 }
