@@ -518,6 +518,8 @@ void DeviceSession::run_program() {
     if (state_ != LinkState::connected || transfer_) return;
     capture_.reset();
     jump_to_next_error_ = true;
+    // The marks of the last run go; this run's errors mark their own lines.
+    sci_send(app_.editor, Sci::SCI_MARKERDELETEALL, marker_error);
     write("RUN\r");
 }
 

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/menu_ids.h"
 #include "device/autosave.h"
+#include "device/connect_dialog.h"
 #include "device/device_session.h"
 #include "device/error_log.h"
 #include "device/terminal_panel.h"
@@ -270,6 +271,29 @@ TEST_F(DeviceTest, RunLocallyNeedsAnInterpreterAndRunsItOnAPty) {
     EXPECT_TRUE(wait_until([&] { return screen_has("PRINT \"local\""); }));
     EXPECT_TRUE(wait_until([&] { return session().state() == LinkState::closed; }));
     EXPECT_TRUE(screen_has("[the program ended]"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ConnectDialog, UsbBoardsComeFirstAndTheStoredPortIsPreselectedOnlyWhenPresent) {
+    std::vector<PortEntry> ports = order_ports({{"/dev/ttyS0", "", "", false},
+                                                {"/dev/ttyUSB1", "CP2102", "Silicon Labs", true},
+                                                {"/dev/ttyACM0", "PicoMite", "", true}});
+    ASSERT_EQ(ports.size(), 3u);
+    EXPECT_EQ(ports[0].name, "/dev/ttyACM0");
+    EXPECT_EQ(ports[1].name, "/dev/ttyUSB1");
+    EXPECT_EQ(ports[2].name, "/dev/ttyS0");
+    EXPECT_EQ(preselected_port(ports, "/dev/ttyUSB1"), 1);
+    EXPECT_EQ(preselected_port(ports, "com7"), -1);
+
+    Settings fresh;
+    EXPECT_EQ(preselected_speed(fresh), 115200);
+    Settings used;
+    used.device_used = 1;
+    used.serial_speed = 38400;
+    EXPECT_EQ(preselected_speed(used), 38400);
 }
 
 } // namespace
