@@ -20,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QtTest/QTest>
 
@@ -154,6 +155,20 @@ TEST_F(DeviceTest, AutosaveStoresTheProgramRunsItAndJumpsToTheError) {
     EXPECT_EQ(caret_line(), 3);
 }
 
+TEST_F(DeviceTest, StopBreaksARunningProgram) {
+    start_with_board();
+    connect_board();
+    set_document("PRINT \"start\"\r\nDO\r\nLOOP\r\n");
+    session().send_program(false, true);
+    ASSERT_TRUE(wait_until([&] { return host->board().running(); }));
+    auto* stop = session().panel()->findChild<QPushButton*>("terminal_stop");
+    ASSERT_NE(stop, nullptr);
+    QTest::mouseClick(stop, Qt::LeftButton);
+    ASSERT_TRUE(wait_until([&] { return screen_has("Break in line 2"); }));
+    EXPECT_FALSE(host->board().running());
+    EXPECT_TRUE(session().errors().empty()); // a break is no error
+}
+
 TEST_F(DeviceTest, CharactersTheBoardCannotTakeAreAskedAbout) {
     start_with_board();
     connect_board();
@@ -217,6 +232,23 @@ TEST_F(DeviceTest, BoardVanishingMidTransferEndsItWithAMessage) {
     EXPECT_FALSE(modified());
     session().disconnect();
     EXPECT_EQ(session().state(), LinkState::closed);
+}
+
+TEST_F(DeviceTest, ABoardThatResetsIsConnectedAgainWhenItsPortComesBack) {
+    start_with_board();
+    session().reconnect_interval_ms = 50;
+    connect_board();
+    std::string port = host->path();
+    host->vanish();
+    ASSERT_TRUE(wait_until([&] { return session().state() == LinkState::reconnecting; }));
+    EXPECT_TRUE(screen_has("connection lost"));
+    host.reset();
+    // A new pseudo-terminal takes the lowest free number, normally the one just freed.
+    host = std::make_unique<BoardHost>();
+    if (host->path() != port) GTEST_SKIP() << "the system gave the new pty another name";
+    ASSERT_TRUE(wait_until([&] { return session().state() == LinkState::connected; }));
+    QTest::keyClicks(session().panel()->view(), "new\r");
+    EXPECT_TRUE(wait_until([&] { return host->received().find("new\r") != std::string::npos; }));
 }
 
 TEST_F(DeviceTest, ABoardThatNeverAnswersTimesOut) {
