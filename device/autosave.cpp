@@ -20,6 +20,8 @@ UnsendableReport find_unsendable(std::string_view text) {
                 ++line;
             else if (byte == 0)
                 note(report.zero_bytes);
+            else if (byte == 0x1A || byte == 0x03)
+                note(report.stopping_characters);
             ++i;
         } else if ((byte == 0xC2 || byte == 0xC3) && continuation(i + 1)) {
             i += 2; // U+0080 to U+00FF: one byte on the board

@@ -16,8 +16,10 @@ constexpr char autosave_end = 0x1A; // Ctrl+Z
 struct UnsendableReport {
     std::size_t wide_characters = 0;
     std::size_t zero_bytes = 0;
+    // Ctrl+Z would end AUTOSAVE there and store only the text before it; Ctrl+C would abort it.
+    std::size_t stopping_characters = 0;
     long first_line = 0; // 0 when there is nothing
-    bool any() const { return wide_characters + zero_bytes > 0; }
+    bool any() const { return wide_characters + zero_bytes + stopping_characters > 0; }
 };
 UnsendableReport find_unsendable(std::string_view utf8_text);
 

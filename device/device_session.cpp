@@ -318,6 +318,7 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
     app_.settings.run_after_send = run_after ? 1 : 0;
     std::string text = sci_text(app_.editor);
     UnsendableReport unsendable = find_unsendable(text);
+    if (by_xmodem) unsendable.stopping_characters = 0; // a file transfer carries every byte
     if (unsendable.any()) {
         std::string what;
         if (unsendable.wide_characters)
@@ -326,6 +327,11 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
         if (unsendable.zero_bytes)
             what += std::string(what.empty() ? "" : " and ") +
                     std::to_string(unsendable.zero_bytes) + " zero byte(s)";
+        if (unsendable.stopping_characters && !by_xmodem)
+            what += std::string(what.empty() ? "" : " and ") +
+                    std::to_string(unsendable.stopping_characters) +
+                    " Ctrl+Z or Ctrl+C character(s), which end AUTOSAVE early (XMODEM sends "
+                    "them)";
         Answer answer = app_.requesters->message(
             "Send program",
             "The program holds " + what + ", the first on line " +

@@ -21,6 +21,9 @@ TEST(Autosave, FindsWideCharactersAndZeroBytesWithTheirFirstLine) {
     EXPECT_EQ(zero.zero_bytes, 1u);
     EXPECT_EQ(zero.first_line, 2);
     EXPECT_EQ(find_unsendable("\x80x\xff").wide_characters, 2u); // malformed arrives as "?"
+    UnsendableReport stopping = find_unsendable("a\n\nb\x1a\x03");
+    EXPECT_EQ(stopping.stopping_characters, 2u);
+    EXPECT_EQ(stopping.first_line, 3);
 }
 
 TEST(Autosave, PacingPausesAfterCharactersAndLines) {
