@@ -72,8 +72,7 @@ DeviceSession::DeviceSession(App& app)
     });
 }
 
-// Declared here, where the session's parts are complete types.
-// NOLINTNEXTLINE(modernize-use-equals-default)
+// The link's signals are cut first, so closing it reports nothing to a half-destroyed session.
 DeviceSession::~DeviceSession() {
     transfer_.reset();
     if (link_) link_->disconnect(this);
