@@ -276,7 +276,7 @@ void lay_out_splitter(App& app) {
     QWidget* outer = app.splitter->parentWidget() != area ? app.splitter->parentWidget()
                                                           : static_cast<QWidget*>(app.splitter);
     outer->setGeometry(side_margin, top, std::max(area->width() - 2 * side_margin, 1),
-                              std::max(area->height() - top - side_margin, 1));
+                       std::max(area->height() - top - side_margin, 1));
 }
 
 void take_window_placement(App& app) {

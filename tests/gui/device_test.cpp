@@ -97,6 +97,13 @@ TEST_F(DeviceTest, ConnectShowsThePanelAndTypedKeysReachTheBoard) {
     TerminalPanel* panel = session().panel();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->isVisible());
+    // Under the editor, across the window's width, as tall as the kept height.
+    QWidget* window = app->window.get();
+    QRect editor_rect(app->editor->mapTo(window, QPoint(0, 0)), app->editor->size());
+    QRect panel_rect(panel->mapTo(window, QPoint(0, 0)), panel->size());
+    EXPECT_GE(panel_rect.top(), editor_rect.bottom());
+    EXPECT_GT(panel_rect.width(), editor_rect.width());
+    EXPECT_EQ(panel_rect.height(), app->settings.terminal_height);
     auto* status = app->window->statusBar()->findChild<QLabel*>("device_status");
     ASSERT_NE(status, nullptr);
     EXPECT_TRUE(status->text().contains(QString::fromStdString(host->path())));
