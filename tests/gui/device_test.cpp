@@ -258,6 +258,28 @@ TEST_F(DeviceTest, ABoardThatResetsIsConnectedAgainWhenItsPortComesBack) {
     EXPECT_TRUE(wait_until([&] { return host->received().find("new\r") != std::string::npos; }));
 }
 
+TEST_F(DeviceTest, CancelStopsTheSendAndTheBoardKeepsItsOldProgram) {
+    char_delay = 1;
+    start_with_board();
+    connect_board();
+    set_document("PRINT \"old\"\r\n");
+    session().send_program(false, false);
+    ASSERT_TRUE(wait_until([&] { return !session().transferring(); }));
+    std::string program = program_of(300);
+    set_document(program);
+    std::size_t before = host->received().size();
+    session().send_program(false, true);
+    ASSERT_TRUE(wait_until([&] { return host->received().size() > before + 200; }));
+    ASSERT_TRUE(session().transferring());
+    session().cancel_transfer();
+    EXPECT_FALSE(session().transferring());
+    EXPECT_TRUE(message_shown("Sending was cancelled"));
+    ASSERT_TRUE(wait_until([&] { return host->received().back() == '\x03'; }));
+    EXPECT_EQ(host->board().program(), "PRINT \"old\"\r");
+    EXPECT_EQ(document_text(), program);
+    EXPECT_EQ(session().state(), LinkState::connected);
+}
+
 TEST_F(DeviceTest, ABoardThatNeverAnswersTimesOut) {
     BoardConfig config;
     config.silent = true;

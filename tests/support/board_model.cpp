@@ -56,7 +56,12 @@ std::string BoardModel::receive(std::string_view bytes, std::int64_t now_ms) {
             }
             break;
         case Mode::autosave:
-            if (c == 0x1A) {
+            if (c == 0x03) {
+                // Ctrl+C abandons the program being received; the stored one stays.
+                collected_.clear();
+                mode_ = Mode::console;
+                out += "\r\n> ";
+            } else if (c == 0x1A) {
                 program_ = std::exchange(collected_, {});
                 ++autosaves_;
                 mode_ = Mode::console;

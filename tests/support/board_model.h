@@ -7,7 +7,7 @@
 //                   "Error in line N: msg"; a line DO starts a loop only Ctrl+C stops
 //   XMODEM RECEIVE  (or XMODEM R) receives the program by XMODEM-CRC
 //   NEW, LIST       clear or list the program
-// Ctrl+C stops a running program.
+// Ctrl+C stops a running program and abandons an AUTOSAVE (the stored program stays).
 #pragma once
 
 #include "device/xmodem.h"
