@@ -16,12 +16,15 @@
 #include "support/board_host.h"
 #include "tools/text_conversion.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include <functional>
@@ -124,6 +127,26 @@ TEST_F(DeviceTest, ConnectShowsThePanelAndTypedKeysReachTheBoard) {
     EXPECT_FALSE(panel->isVisible());
     connect_board();
     EXPECT_TRUE(panel->isVisible());
+}
+
+TEST_F(DeviceTest, TheConnectionDialogTakesATypedPortAndPreselectsTheSpeed) {
+    start_with_board();
+    session().choose_connection = choose_connection_by_dialog;
+    app->settings.line_delay = 7;
+    QTimer::singleShot(0, [this] {
+        auto* dialog = app->window->findChild<QDialog*>("connect_dialog");
+        ASSERT_NE(dialog, nullptr);
+        QList<QComboBox*> boxes = dialog->findChildren<QComboBox*>();
+        ASSERT_EQ(boxes.size(), 2);
+        EXPECT_EQ(boxes[1]->currentText(), "115200");
+        boxes[0]->setEditText(QString::fromStdString(host->path()));
+        dialog->accept();
+    });
+    run_command(*app, menu_id::connect);
+    EXPECT_EQ(session().state(), LinkState::connected);
+    EXPECT_EQ(session().port(), host->path());
+    EXPECT_EQ(app->settings.serial_speed, 115200);
+    EXPECT_EQ(app->settings.line_delay, 7);
 }
 
 TEST_F(DeviceTest, AutosaveStoresTheProgramRunsItAndJumpsToTheError) {
