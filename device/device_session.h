@@ -90,10 +90,10 @@ class DeviceSession : public QObject {
     void clear_terminal();
     void show_panel();
     void hide_panel();
-    // Every byte that came in since the session started, bounded; for tests and copy.
+    // How many bytes came in since the session started.
     std::size_t bytes_received() const { return bytes_received_; }
 
-    // Called by the panel and the error log when the list changes.
+    // Called when the error list changes; the Error Log window sets it.
     std::function<void()> on_errors_changed;
 
   private:
