@@ -2,6 +2,7 @@
 #include "app/app.h"
 
 #include "app/main_window.h"
+#include "device/device_session.h"
 #include "editor/editor_accessibility.h"
 #include "editor/editor_record.h"
 #include "find/find_state.h"
@@ -15,4 +16,5 @@ App::App()
 App::~App() {
     // The editor's notifications reach the editor record, so the window goes first.
     window.reset();
+    device.reset(); // its widgets went with the window
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class DeviceSession;
 class EditorAccessibility;
 struct FindState;
 class EditorWidget;
@@ -87,4 +88,7 @@ struct App {
     // The last texts shown in the status bar, so unchanged fields are not repainted.
     std::string shown_line_status;
     std::string shown_column_status;
+
+    // The connection to a board or a local interpreter; made when first used.
+    std::unique_ptr<DeviceSession> device;
 };

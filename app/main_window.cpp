@@ -16,8 +16,8 @@
 #include "editor/name_refresh.h"
 #include "editor/navigation.h"
 #include "editor/sci.h"
-#include "tools/merge_report_commands.h"
 #include "help/help_commands.h"
+#include "tools/merge_report_commands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -303,7 +303,10 @@ void lay_out_splitter(App& app) {
         bottom -= height;
         (*panel)->setGeometry(side_margin, bottom, width, height);
     }
-    app.splitter->setGeometry(side_margin, top, width, std::max(bottom - top, 1));
+    // With the terminal panel open, the editor and label list sit in a splitter above it.
+    QWidget* outer = app.splitter->parentWidget() != area ? app.splitter->parentWidget()
+                                                          : static_cast<QWidget*>(app.splitter);
+    outer->setGeometry(side_margin, top, width, std::max(bottom - top, 1));
 }
 
 void take_window_placement(App& app) {

@@ -74,6 +74,12 @@ struct Settings {
     int serial_speed = 9600;
     int char_delay = 0;
     int line_delay = 100;
+    // The device panel's own values, in a group of their own after the connection values.
+    int device_used = 0;       // 1 once a board was connected: its speed is then the user's
+    int terminal_height = 220; // pixels of the terminal panel under the editor
+    int send_by_xmodem = 0;    // 1: Send uses XMODEM instead of AUTOSAVE
+    int run_after_send = 1;    // 1: RUN follows a completed send
+    std::string interpreter;   // the local MMBasic interpreter's program, empty when not set
 
     Colour colour(ColourItem item) const { return colours[static_cast<int>(item)]; }
     Colour& colour(ColourItem item) { return colours[static_cast<int>(item)]; }

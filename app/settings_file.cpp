@@ -167,6 +167,13 @@ void read_settings(std::string_view file_bytes, Settings& s) {
     s.serial_speed = ini_int(file, serial, "SerialSpeed", s.serial_speed);
     s.char_delay = ini_int(file, serial, "CharDelay", s.char_delay);
     s.line_delay = ini_int(file, serial, "LineDelay", s.line_delay);
+
+    const IniGroup* device = ini_group(file, "Device");
+    s.device_used = ini_int(file, device, "Used", s.device_used);
+    s.terminal_height = ini_int(file, device, "TerminalHeight", s.terminal_height);
+    s.send_by_xmodem = ini_int(file, device, "SendByXmodem", s.send_by_xmodem);
+    s.run_after_send = ini_int(file, device, "RunAfterSend", s.run_after_send);
+    s.interpreter = ini_text(file, device, "Interpreter", s.interpreter);
 }
 
 std::string settings_file_text(const Settings& s) {
@@ -214,5 +221,12 @@ std::string settings_file_text(const Settings& s) {
     ini_write_int(w, "SerialSpeed", s.serial_speed);
     ini_write_int(w, "CharDelay", s.char_delay);
     ini_write_int(w, "LineDelay", s.line_delay);
+
+    ini_write_group(w, "Device");
+    ini_write_int(w, "Used", s.device_used);
+    ini_write_int(w, "TerminalHeight", s.terminal_height);
+    ini_write_int(w, "SendByXmodem", s.send_by_xmodem);
+    ini_write_int(w, "RunAfterSend", s.run_after_send);
+    ini_write_text(w, "Interpreter", s.interpreter);
     return w.text;
 }

@@ -1,0 +1,30 @@
+// The connection dialog: which port, how fast, and the pauses of an AUTOSAVE send.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct App;
+struct ConnectionChoice;
+struct Settings;
+
+// A port as the dialog lists it.
+struct PortEntry {
+    std::string name; // what opens it: "/dev/ttyACM0", "COM7"
+    std::string description;
+    std::string maker;
+    bool usb = false;
+};
+
+// USB ports first (boards are USB devices), then by name; the entry to preselect: the stored
+// "comport" when it is in the list, else none (-1).
+std::vector<PortEntry> order_ports(std::vector<PortEntry> ports);
+int preselected_port(const std::vector<PortEntry>& ports, const std::string& stored);
+// The speeds the firmware uses, and the one to preselect: the stored one once the user has
+// connected, 115200 for a new user.
+const std::vector<int>& board_speeds();
+int preselected_speed(const Settings& settings);
+
+// Shows the modal dialog; empty when cancelled.
+std::optional<ConnectionChoice> choose_connection_by_dialog(App& app);

@@ -1,0 +1,643 @@
+// The device session: link, console, transfers and errors.
+#include "device/device_session.h"
+
+#include "app/app.h"
+#include "app/main_window.h"
+#include "device/autosave.h"
+#include "device/connect_dialog.h"
+#include "device/device_link.h"
+#include "device/local_run.h"
+#include "device/terminal_panel.h"
+#include "device/terminal_view.h"
+#include "documents/document_commands.h"
+#include "editor/editor_widget.h"
+#include "editor/sci.h"
+#include "tools/text_conversion.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QProgressDialog>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int marker_error = 2;
+constexpr Colour error_line_colour = 0xC8C8FF; // pale red, BBGGRR
+constexpr qint64 write_window = 4096;          // bytes queued before a send waits
+constexpr int repaint_interval_ms = 30;
+constexpr int transfer_poll_ms = 20;
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+struct DeviceSession::Transfer {
+    bool by_xmodem = false;
+    bool run_after = false;
+    std::string stream; // AUTOSAVE: command, program, Ctrl+Z; XMODEM: the program
+    std::size_t position = 0;
+    Pacing pacing;
+    std::unique_ptr<xmodem::Sender> sender;
+    bool awaiting_echo = true;    // XMODEM: the echo of the command comes first
+    bool awaiting_prompt = false; // AUTOSAVE: everything written, the board's "> " is due
+    std::int64_t deadline = 0;    // for the prompt, or for a write that does not move
+    qint64 last_pending = -1;
+    std::string tail; // the last bytes of output, where the prompt shows
+};
+
+DeviceSession::DeviceSession(App& app)
+    : choose_connection(choose_connection_by_dialog), app_(app),
+      repaint_timer_(std::make_unique<QTimer>()), reconnect_timer_(std::make_unique<QTimer>()),
+      transfer_timer_(std::make_unique<QTimer>()) {
+    clock_.start();
+    repaint_timer_->setSingleShot(true);
+    connect(repaint_timer_.get(), &QTimer::timeout, this, [this] {
+        if (panel_) panel_->view()->refresh();
+    });
+    connect(reconnect_timer_.get(), &QTimer::timeout, this, [this] { try_reconnect(); });
+    transfer_timer_->setSingleShot(true);
+    connect(transfer_timer_.get(), &QTimer::timeout, this, [this] {
+        if (!transfer_) return;
+        if (transfer_->by_xmodem || transfer_->awaiting_prompt)
+            transfer_tick();
+        else
+            autosave_step();
+    });
+}
+
+// The link's signals are cut first, so closing it reports nothing to a half-destroyed session.
+DeviceSession::~DeviceSession() {
+    transfer_.reset();
+    if (link_) link_->disconnect(this);
+}
+
+TerminalPanel* DeviceSession::panel() const {
+    return panel_.data();
+}
+
+DeviceSession& device_session(App& app) {
+    if (!app.device) app.device = std::make_unique<DeviceSession>(app);
+    return *app.device;
+}
+
+// ---- the link ----
+
+bool DeviceSession::connect_to(const ConnectionChoice& choice) {
+    if (state_ == LinkState::local) {
+        app_.requesters->message("Connect to Maximite",
+                                 "A program is running locally in the terminal panel. Stop it "
+                                 "first (Stop, then Close).",
+                                 Buttons::Ok);
+        return false;
+    }
+    disconnect();
+    std::string error;
+    std::unique_ptr<DeviceLink> link = open_device_link(choice.port, choice.speed, error);
+    if (!link) {
+        std::string hint;
+        if (error.find("ermission") != std::string::npos)
+            hint = "\n\nOn Linux the user needs to be in the \"dialout\" group to use serial "
+                   "ports (sudo usermod -aG dialout $USER, then log in again).";
+        app_.requesters->message("Connect to Maximite",
+                                 "Couldn't open " + choice.port + ": " + error + hint, Buttons::Ok);
+        return false;
+    }
+    port_ = choice.port;
+    speed_ = choice.speed;
+    app_.settings.comport = choice.port;
+    app_.settings.serial_speed = choice.speed;
+    app_.settings.char_delay = std::max(choice.char_delay, 0);
+    app_.settings.line_delay = std::max(choice.line_delay, 0);
+    app_.settings.device_used = 1;
+    attach(std::move(link));
+    state_ = LinkState::connected;
+    show_panel();
+    update_status();
+    if (panel_) panel_->view()->setFocus();
+    return true;
+}
+
+void DeviceSession::attach(std::unique_ptr<DeviceLink> link) {
+    link_ = std::move(link);
+    connect(link_.get(), &DeviceLink::ready_read, this, [this] { on_ready_read(); });
+    connect(link_.get(), &DeviceLink::lost, this, [this](const QString& why) { on_lost(why); });
+}
+
+void DeviceSession::disconnect() {
+    if (transfer_) {
+        cancel_transfer();
+    }
+    reconnect_timer_->stop();
+    if (state_ == LinkState::local) stop_local();
+    if (link_) {
+        link_->disconnect(this);
+        link_->close();
+        // Deleted later: this may run inside one of the link's own signals.
+        link_.release()->deleteLater();
+    }
+    local_.reset();
+    state_ = LinkState::closed;
+    update_status();
+    hide_panel();
+}
+
+void DeviceSession::on_lost(const QString& why) {
+    if (link_) {
+        link_->disconnect(this);
+        link_.release()->deleteLater();
+    }
+    if (state_ == LinkState::local) {
+        show_output("\r\n[the program ended]\r\n");
+        local_.reset();
+        state_ = LinkState::closed;
+        update_status();
+        return;
+    }
+    bool was_sending = transfer_ != nullptr;
+    end_transfer();
+    state_ = LinkState::reconnecting;
+    show_output(QByteArray("\r\n[connection lost: ") + why.toUtf8() +
+                "; waiting for the port to come back]\r\n");
+    update_status();
+    reconnect_timer_->start(reconnect_interval_ms);
+    if (was_sending)
+        app_.requesters->message(
+            "Send program",
+            "The connection to " + port_ + " was lost while sending the program (" +
+                why.toStdString() +
+                "). The board may hold only part of it; send it again once the board is back. "
+                "The document is unchanged.",
+            Buttons::Ok);
+}
+
+void DeviceSession::try_reconnect() {
+    if (state_ != LinkState::reconnecting) {
+        reconnect_timer_->stop();
+        return;
+    }
+    std::string error;
+    std::unique_ptr<DeviceLink> link = open_device_link(port_, speed_, error);
+    if (!link) return;
+    reconnect_timer_->stop();
+    attach(std::move(link));
+    state_ = LinkState::connected;
+    show_output("[connected again]\r\n");
+    update_status();
+}
+
+void DeviceSession::write(const QByteArray& bytes) {
+    if (link_ && link_->is_open()) link_->write(bytes);
+}
+
+void DeviceSession::send_keys(const QByteArray& bytes) {
+    if (transfer_ || (state_ != LinkState::connected && state_ != LinkState::local)) return;
+    write(bytes);
+}
+
+void DeviceSession::on_ready_read() {
+    if (!link_) return;
+    QByteArray bytes = link_->read_all();
+    if (bytes.isEmpty()) return;
+    bytes_received_ += static_cast<std::size_t>(bytes.size());
+    if (transfer_ && transfer_->by_xmodem) {
+        xmodem_bytes(std::move(bytes));
+        return;
+    }
+    show_output(bytes);
+    if (transfer_) {
+        // The board echoes the program as it stores it: that is no error report.
+        std::string& tail = transfer_->tail;
+        tail.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        if (tail.size() > 64) tail.erase(0, tail.size() - 64);
+        transfer_->deadline = now_ms() + answer_timeout_ms;
+        if (transfer_->awaiting_prompt && tail.ends_with("\n> ")) finish_transfer(true, {});
+        return;
+    }
+    catch_errors(bytes);
+}
+
+void DeviceSession::show_output(const QByteArray& bytes) {
+    screen_.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    schedule_repaint();
+}
+
+void DeviceSession::schedule_repaint() {
+    if (!repaint_timer_->isActive()) repaint_timer_->start(repaint_interval_ms);
+}
+
+void DeviceSession::clear_terminal() {
+    screen_.clear();
+    if (panel_) {
+        panel_->view()->clear_selection();
+        panel_->view()->refresh();
+    }
+}
+
+// ---- the panel and the status bar ----
+
+void DeviceSession::show_panel() {
+    if (!app_.splitter || !app_.window) return;
+    if (!panel_) {
+        QWidget* area = app_.splitter->parentWidget();
+        auto* vertical = new QSplitter(Qt::Vertical, area);
+        vertical->setObjectName(QStringLiteral("device_splitter"));
+        vertical->setChildrenCollapsible(false);
+        vertical->addWidget(app_.splitter);
+        panel_ = new TerminalPanel(*this, vertical);
+        panel_->set_choices(app_.settings.send_by_xmodem != 0, app_.settings.run_after_send != 0);
+        vertical->addWidget(panel_);
+        vertical->setStretchFactor(0, 1);
+        vertical->setStretchFactor(1, 0);
+        connect(vertical, &QSplitter::splitterMoved, this, [this] {
+            if (vertical_ && vertical_->sizes().size() == 2)
+                app_.settings.terminal_height = vertical_->sizes()[1];
+        });
+        vertical_ = vertical;
+        vertical->show();
+        lay_out_splitter(app_);
+    }
+    panel_->show();
+    int total = std::max(vertical_->height(), 2);
+    int height = std::clamp(app_.settings.terminal_height, 60, std::max(total - 60, 60));
+    vertical_->setSizes({std::max(total - height, 1), height});
+    update_status();
+}
+
+void DeviceSession::hide_panel() {
+    if (panel_) panel_->hide();
+}
+
+void DeviceSession::update_status() {
+    if (!status_ && app_.window) {
+        status_ = new QLabel(app_.window->statusBar());
+        status_->setObjectName(QStringLiteral("device_status"));
+        app_.window->statusBar()->addPermanentWidget(status_);
+    }
+    QString text;
+    switch (state_) {
+    case LinkState::closed:
+        text = QString();
+        break;
+    case LinkState::connected:
+        text = QStringLiteral("%1 %2: %3")
+                   .arg(q(port_))
+                   .arg(speed_)
+                   .arg(transfer_ ? QStringLiteral("sending") : QStringLiteral("connected"));
+        break;
+    case LinkState::reconnecting:
+        text = QStringLiteral("%1: waiting for the port").arg(q(port_));
+        break;
+    case LinkState::local:
+        text = QStringLiteral("running locally");
+        break;
+    }
+    if (status_) status_->setText(text);
+    if (panel_) panel_->show_state(state_, transfer_ != nullptr, text);
+}
+
+// ---- sending a program ----
+
+void DeviceSession::send_program(bool by_xmodem, bool run_after) {
+    if (state_ != LinkState::connected || !link_) {
+        app_.requesters->message(
+            "Send program", "No board is connected. Use Connect to Maximite first.", Buttons::Ok);
+        return;
+    }
+    if (transfer_) return;
+    const Document* document = app_.documents.current_document();
+    if (!document || !app_.editor) return;
+    app_.settings.send_by_xmodem = by_xmodem ? 1 : 0;
+    app_.settings.run_after_send = run_after ? 1 : 0;
+    std::string text = sci_text(app_.editor);
+    UnsendableReport unsendable = find_unsendable(text);
+    if (by_xmodem) unsendable.stopping_characters = 0; // a file transfer carries every byte
+    if (unsendable.any()) {
+        std::string what;
+        if (unsendable.wide_characters)
+            what += std::to_string(unsendable.wide_characters) +
+                    " character(s) the board cannot show (they will arrive as \"?\")";
+        if (unsendable.zero_bytes)
+            what += std::string(what.empty() ? "" : " and ") +
+                    std::to_string(unsendable.zero_bytes) + " zero byte(s)";
+        if (unsendable.stopping_characters && !by_xmodem)
+            what += std::string(what.empty() ? "" : " and ") +
+                    std::to_string(unsendable.stopping_characters) +
+                    " Ctrl+Z or Ctrl+C character(s), which end AUTOSAVE early (XMODEM sends "
+                    "them)";
+        Answer answer = app_.requesters->message(
+            "Send program",
+            "The program holds " + what + ", the first on line " +
+                std::to_string(unsendable.first_line) + ". Send it anyway?",
+            Buttons::YesNo);
+        if (answer != Answer::Yes) return;
+    }
+    transfer_ = std::make_unique<Transfer>();
+    transfer_->by_xmodem = by_xmodem;
+    transfer_->run_after = run_after;
+    last_sent_path_ = document->path;
+    capture_.reset();
+    if (by_xmodem) {
+        std::string bytes = utf8_to_bytes(text);
+        transfer_->stream = bytes;
+        transfer_->sender = std::make_unique<xmodem::Sender>(
+            xmodem::Bytes(bytes.begin(), bytes.end()), xmodem_timing, now_ms());
+        write("XMODEM RECEIVE\r");
+        transfer_timer_->start(transfer_poll_ms);
+    } else {
+        transfer_->stream = autosave_stream(text);
+        transfer_->pacing = Pacing{app_.settings.char_delay, app_.settings.line_delay};
+        transfer_->deadline = now_ms() + answer_timeout_ms;
+        transfer_timer_->start(0);
+    }
+    progress_ = new QProgressDialog(
+        QStringLiteral("Sending %1 to %2...").arg(q(document->file_name), q(port_)),
+        QStringLiteral("Cancel"), 0, 1000, app_.window.get());
+    progress_->setObjectName(QStringLiteral("send_progress"));
+    progress_->setWindowTitle(QStringLiteral("Send program"));
+    // Not modal: the user may go on typing while the program goes out.
+    progress_->setWindowModality(Qt::NonModal);
+    progress_->setMinimumDuration(300);
+    progress_->setAutoClose(false);
+    progress_->setAutoReset(false);
+    connect(progress_, &QProgressDialog::canceled, this, [this] { cancel_transfer(); });
+    set_progress(0);
+    update_status();
+}
+
+int DeviceSession::transfer_progress() const {
+    if (!transfer_) return 0;
+    if (transfer_->by_xmodem) {
+        std::size_t total = std::max<std::size_t>(transfer_->sender->blocks_total(), 1);
+        return static_cast<int>(transfer_->sender->blocks_acknowledged() * 1000 / total);
+    }
+    return static_cast<int>(transfer_->position * 1000 /
+                            std::max<std::size_t>(transfer_->stream.size(), 1));
+}
+
+void DeviceSession::set_progress(int value) {
+    if (progress_ && progress_->value() != value) progress_->setValue(value);
+}
+
+void DeviceSession::autosave_step() {
+    Transfer& t = *transfer_;
+    if (!link_) return;
+    qint64 pending = link_->bytes_to_write();
+    if (pending > write_window) {
+        // The board (or the port) is not taking bytes: wait, but not for ever.
+        if (pending != t.last_pending) t.deadline = now_ms() + answer_timeout_ms;
+        t.last_pending = pending;
+        if (now_ms() >= t.deadline) {
+            finish_transfer(false, "The board stopped taking data: after " +
+                                       std::to_string(answer_timeout_ms / 1000) +
+                                       " s nothing more went out.");
+            return;
+        }
+        transfer_timer_->start(transfer_poll_ms);
+        return;
+    }
+    PaceStep step = next_pace_step(t.stream, t.position, t.pacing);
+    if (step.count == 0) {
+        t.awaiting_prompt = true;
+        t.deadline = now_ms() + answer_timeout_ms;
+        transfer_timer_->start(transfer_poll_ms);
+        return;
+    }
+    write(QByteArray(t.stream.data() + t.position, static_cast<qsizetype>(step.count)));
+    t.position += step.count;
+    set_progress(transfer_progress());
+    transfer_timer_->start(step.delay_ms);
+}
+
+void DeviceSession::xmodem_bytes(QByteArray bytes) {
+    Transfer& t = *transfer_;
+    if (t.awaiting_echo) {
+        // The command's echo holds a 'C', which must not start the transfer.
+        qsizetype end = bytes.indexOf('\n');
+        if (end < 0) {
+            show_output(bytes);
+            bytes.clear();
+        } else {
+            show_output(bytes.left(end + 1));
+            bytes.remove(0, end + 1);
+            t.awaiting_echo = false;
+        }
+    }
+    auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    std::size_t size = static_cast<std::size_t>(bytes.size());
+    std::size_t used = 0;
+    // Byte by byte, so that what follows the end of the transfer is shown, not swallowed.
+    while (used < size && t.sender->state() != xmodem::State::done &&
+           t.sender->state() != xmodem::State::failed) {
+        t.sender->receive(std::span(data + used, 1), now_ms());
+        ++used;
+    }
+    xmodem::Bytes out = t.sender->take_output();
+    if (!out.empty())
+        write(QByteArray(reinterpret_cast<const char*>(out.data()),
+                         static_cast<qsizetype>(out.size())));
+    set_progress(transfer_progress());
+    xmodem::State state = t.sender->state();
+    if (state == xmodem::State::done || state == xmodem::State::failed) {
+        std::string failure = t.sender->failure();
+        QByteArray rest = bytes.mid(static_cast<qsizetype>(used));
+        finish_transfer(state == xmodem::State::done,
+                        failure.empty() ? failure : "XMODEM: " + failure + ".");
+        if (!rest.isEmpty()) {
+            show_output(rest);
+            catch_errors(rest);
+        }
+    }
+}
+
+void DeviceSession::transfer_tick() {
+    if (!transfer_) return;
+    Transfer& t = *transfer_;
+    if (t.by_xmodem) {
+        t.sender->tick(now_ms());
+        xmodem_bytes({});
+        if (transfer_) transfer_timer_->start(transfer_poll_ms);
+        return;
+    }
+    // AUTOSAVE: everything written; the prompt must come back in time.
+    if (link_ && link_->bytes_to_write() > 0) t.deadline = std::max(t.deadline, now_ms() + 1);
+    if (now_ms() >= t.deadline) {
+        finish_transfer(false, "The board did not answer after the program was sent: no prompt "
+                               "within " +
+                                   std::to_string(answer_timeout_ms / 1000) +
+                                   " s. It may not have stored the program.");
+        return;
+    }
+    transfer_timer_->start(transfer_poll_ms);
+}
+
+void DeviceSession::end_transfer() {
+    transfer_timer_->stop();
+    transfer_.reset();
+    if (progress_) {
+        progress_->disconnect(this);
+        progress_->close();
+        progress_->deleteLater();
+    }
+    update_status();
+}
+
+void DeviceSession::finish_transfer(bool ok, const std::string& failure) {
+    bool run_after = transfer_ && transfer_->run_after;
+    end_transfer();
+    if (!ok) {
+        app_.requesters->message("Send program", failure + " The document is unchanged.",
+                                 Buttons::Ok);
+        return;
+    }
+    if (run_after) run_program();
+}
+
+void DeviceSession::cancel_transfer() {
+    if (!transfer_) return;
+    if (transfer_->by_xmodem) {
+        transfer_->sender->cancel();
+        xmodem::Bytes out = transfer_->sender->take_output();
+        write(QByteArray(reinterpret_cast<const char*>(out.data()),
+                         static_cast<qsizetype>(out.size())));
+    } else {
+        // Ctrl+C ends AUTOSAVE without storing what came so far.
+        write("\x03");
+    }
+    end_transfer();
+    app_.requesters->message("Send program",
+                             "Sending was cancelled. The board may hold part of the program; "
+                             "send it again before running it.",
+                             Buttons::Ok);
+}
+
+// ---- running ----
+
+void DeviceSession::run_program() {
+    if (state_ != LinkState::connected || transfer_) return;
+    capture_.reset();
+    jump_to_next_error_ = true;
+    // The marks of the last run go; this run's errors mark their own lines.
+    sci_send(app_.editor, Sci::SCI_MARKERDELETEALL, marker_error);
+    write("RUN\r");
+}
+
+void DeviceSession::stop_program() {
+    if (state_ == LinkState::connected && !transfer_) write("\x03");
+}
+
+void DeviceSession::run_locally() {
+    if (state_ == LinkState::connected || state_ == LinkState::reconnecting) {
+        app_.requesters->message("Run in DOS",
+                                 "A board is connected in the terminal panel. Disconnect it "
+                                 "first to run the program locally.",
+                                 Buttons::Ok);
+        return;
+    }
+    if (state_ == LinkState::local) {
+        show_panel();
+        return;
+    }
+    if (app_.settings.interpreter.empty()) {
+        Answer answer = app_.requesters->message(
+            "Run in DOS",
+            "No MMBasic interpreter is set. Running a program here needs a desktop MMBasic "
+            "interpreter; its program is kept as \"Interpreter\" in group [Device] of the "
+            "settings file.\n\nChoose the interpreter's program now?",
+            Buttons::YesNo);
+        if (answer != Answer::Yes) return;
+        std::string chosen =
+            app_.requesters->open_file("MMBasic interpreter", "", "Programs (*)|*");
+        if (chosen.empty()) return;
+        app_.settings.interpreter = chosen;
+    }
+    const Document* document = app_.documents.current_document();
+    if (!document || !app_.editor) return;
+    std::string error;
+    auto local = std::make_unique<LocalRun>();
+    int fd = local->start(app_.settings.interpreter, document->file_name,
+                          utf8_to_bytes(sci_text(app_.editor)), error);
+    if (fd < 0) {
+        app_.requesters->message("Run in DOS",
+                                 "Couldn't start " + app_.settings.interpreter + ": " + error,
+                                 Buttons::Ok);
+        return;
+    }
+    local_ = std::move(local);
+    attach(std::make_unique<FdLink>(fd));
+    last_sent_path_ = document->path;
+    capture_.reset();
+    jump_to_next_error_ = true;
+    state_ = LinkState::local;
+    show_panel();
+    update_status();
+    if (panel_) panel_->view()->setFocus();
+}
+
+void DeviceSession::stop_local() {
+    if (local_) local_->stop();
+}
+
+// ---- errors ----
+
+void DeviceSession::catch_errors(const QByteArray& bytes) {
+    std::vector<CapturedError> found =
+        capture_.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    for (const CapturedError& error : found) {
+        if (error.completes_previous) {
+            if (errors_.empty()) continue;
+            DeviceError& last = errors_.back();
+            last.message = bytes_to_utf8(error.message) + " [" + last.message + "]";
+            continue;
+        }
+        DeviceError entry;
+        entry.time = QTime::currentTime().toString(QStringLiteral("hh:mm:ss")).toStdString();
+        const Document* current = app_.documents.current_document();
+        entry.file = !last_sent_path_.empty() ? last_sent_path_ : current ? current->path : "";
+        entry.line = error.line;
+        entry.message = bytes_to_utf8(error.message);
+        errors_.push_back(entry);
+        if (current && current->path == entry.file && app_.editor) {
+            sci_send(app_.editor, Sci::SCI_MARKERDEFINE, marker_error, Sci::SC_MARK_BACKGROUND);
+            sci_send(app_.editor, Sci::SCI_MARKERSETBACK, marker_error, error_line_colour);
+            sci_send(app_.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(error.line - 1),
+                     marker_error);
+        }
+        if (jump_to_next_error_) {
+            jump_to_next_error_ = false;
+            jump_to_error(errors_.size() - 1);
+        }
+    }
+    if (!found.empty() && on_errors_changed) on_errors_changed();
+}
+
+void DeviceSession::jump_to_error(std::size_t index) {
+    if (index >= errors_.size() || !app_.editor) return;
+    const DeviceError& error = errors_[index];
+    int found = -1;
+    for (int i = 0; i < app_.documents.count(); ++i)
+        if (app_.documents.documents[i].path == error.file) found = i;
+    if (found < 0) {
+        app_.requesters->message("Error Log", "The file " + error.file + " is not open any more.",
+                                 Buttons::Ok);
+        return;
+    }
+    if (found != app_.documents.current) {
+        activate_document(app_, found);
+        select_tab(app_, found);
+    }
+    long lines = sci_line_count(app_.editor);
+    long line = std::clamp(error.line, 1L, std::max(lines, 1L)) - 1;
+    sci_send(app_.editor, Sci::SCI_MARKERDEFINE, marker_error, Sci::SC_MARK_BACKGROUND);
+    sci_send(app_.editor, Sci::SCI_MARKERSETBACK, marker_error, error_line_colour);
+    sci_send(app_.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(line), marker_error);
+    sci_send(app_.editor, Sci::SCI_ENSUREVISIBLE, static_cast<unsigned long>(line));
+    sci_send(app_.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(line));
+    app_.editor->setFocus();
+}

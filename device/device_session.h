@@ -1,0 +1,146 @@
+// The connection to a board, or to a local interpreter, and everything that goes over it: the
+// console screen, typed keys, sending a program, running it and catching its errors. One per
+// running editor, owned by App. Nothing here blocks: the link reports by signal and every wait
+// is a timer. Nothing here changes a document.
+#pragma once
+
+#include "device/error_capture.h"
+#include "device/terminal_screen.h"
+#include "device/xmodem.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct App;
+class DeviceLink;
+class LocalRun;
+class QLabel;
+class QProgressDialog;
+class QSplitter;
+class QTimer;
+class TerminalPanel;
+
+struct ConnectionChoice {
+    std::string port;
+    int speed = 115200;
+    int char_delay = 0;
+    int line_delay = 100;
+};
+
+// One error the board reported.
+struct DeviceError {
+    std::string time;    // "hh:mm:ss" when it was caught
+    std::string file;    // path of the document that was sent (or current), may be empty
+    long line = 0;       // 1-based
+    std::string message; // UTF-8
+};
+
+enum class LinkState { closed, connected, reconnecting, local };
+
+class DeviceSession : public QObject {
+    Q_OBJECT
+  public:
+    explicit DeviceSession(App& app);
+    ~DeviceSession() override;
+
+    // Asks which port to open; the connection dialog unless tests put their own here.
+    std::function<std::optional<ConnectionChoice>(App&)> choose_connection;
+    // Limits, short in tests.
+    xmodem::Timing xmodem_timing;
+    int answer_timeout_ms = 5000; // for the prompt after a send, and for a stalled write
+    int reconnect_interval_ms = 1000;
+
+    // ---- the link ----
+    // Opens the port and shows the panel; a message box says why when it cannot.
+    bool connect_to(const ConnectionChoice& choice);
+    void disconnect();
+    LinkState state() const { return state_; }
+    const std::string& port() const { return port_; }
+    // Bytes to the board (typed keys); ignored while a transfer owns the link.
+    void send_keys(const QByteArray& bytes);
+
+    // ---- programs ----
+    // Sends the current document by AUTOSAVE (or XMODEM) and then, when asked, RUN.
+    void send_program(bool by_xmodem, bool run_after);
+    bool transferring() const { return transfer_ != nullptr; }
+    void cancel_transfer();
+    // Progress of the running transfer, 0 to 1000.
+    int transfer_progress() const;
+    void run_program();
+    void stop_program(); // Ctrl+C
+    // Runs the current document with the local interpreter in the panel.
+    void run_locally();
+    void stop_local();
+
+    // ---- what came back ----
+    TerminalScreen& screen() { return screen_; }
+    TerminalPanel* panel() const;
+    const std::vector<DeviceError>& errors() const { return errors_; }
+    // Activates the error's document, goes to its line and marks it.
+    void jump_to_error(std::size_t index);
+    void clear_terminal();
+    void show_panel();
+    void hide_panel();
+    // How many bytes came in since the session started.
+    std::size_t bytes_received() const { return bytes_received_; }
+
+    // Called when the error list changes; the Error Log window sets it.
+    std::function<void()> on_errors_changed;
+
+  private:
+    struct Transfer;
+
+    std::int64_t now_ms() const { return clock_.elapsed(); }
+    void attach(std::unique_ptr<DeviceLink> link);
+    void on_ready_read();
+    void on_lost(const QString& why);
+    void try_reconnect();
+    void show_output(const QByteArray& bytes);
+    void catch_errors(const QByteArray& bytes);
+    void schedule_repaint();
+    void update_status();
+    void write(const QByteArray& bytes);
+
+    void autosave_step();
+    void xmodem_bytes(QByteArray bytes);
+    void transfer_tick();
+    void transfer_wrote_everything();
+    void finish_transfer(bool ok, const std::string& failure);
+    void end_transfer();
+    void set_progress(int value);
+
+    App& app_;
+    LinkState state_ = LinkState::closed;
+    std::string port_;
+    int speed_ = 115200;
+    std::unique_ptr<DeviceLink> link_;
+    std::unique_ptr<LocalRun> local_;
+    TerminalScreen screen_;
+    ErrorCapture capture_;
+    std::vector<DeviceError> errors_;
+    std::string last_sent_path_;
+    bool jump_to_next_error_ = false;
+    std::unique_ptr<Transfer> transfer_;
+    QElapsedTimer clock_;
+    std::size_t bytes_received_ = 0;
+
+    QPointer<TerminalPanel> panel_;
+    QPointer<QSplitter> vertical_;
+    QPointer<QLabel> status_;
+    QPointer<QProgressDialog> progress_;
+    std::unique_ptr<QTimer> repaint_timer_;
+    std::unique_ptr<QTimer> reconnect_timer_;
+    std::unique_ptr<QTimer> transfer_timer_;
+};
+
+// The session of `app`, made when first asked for.
+DeviceSession& device_session(App& app);

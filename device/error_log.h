@@ -1,0 +1,11 @@
+// The Error Log window: the errors the board reported in this session, newest last; a click
+// jumps to the line.
+#pragma once
+
+struct App;
+class QListWidget;
+
+// Shows (or raises) the window, filled from the session's errors.
+void show_error_log(App& app);
+// The window's list, when it is open; for tests.
+QListWidget* error_log_list(App& app);

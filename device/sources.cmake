@@ -1,0 +1,18 @@
+# Files of device/: the protocols in ZELL_CORE_SOURCES, the link, panel and dialogs in
+# ZELL_GUI_SOURCES.
+list(APPEND ZELL_CORE_SOURCES
+  device/autosave.cpp
+  device/error_capture.cpp
+  device/terminal_screen.cpp
+  device/xmodem.cpp
+)
+list(APPEND ZELL_GUI_SOURCES
+  device/connect_dialog.cpp
+  device/device_commands.cpp
+  device/device_link.cpp
+  device/device_session.cpp
+  device/error_log.cpp
+  device/local_run.cpp
+  device/terminal_panel.cpp
+  device/terminal_view.cpp
+)
