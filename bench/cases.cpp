@@ -22,6 +22,7 @@ std::string bench_variable_report_large();     // bench_program_tools.cpp
 std::string bench_merge_50_includes();         // bench_program_tools.cpp
 std::string bench_complete_3000_names();       // bench_help.cpp
 std::string bench_complete_3000_matches();     // bench_help.cpp
+std::string bench_print_large();               // bench_print.cpp
 std::string bench_terminal_1mb();              // bench_device.cpp
 std::string bench_xmodem_100k_pty();           // bench_device.cpp
 
@@ -47,6 +48,7 @@ std::vector<BenchCase> bench_cases() {
         {"merge_50_includes", bench_merge_50_includes},
         {"complete_3000_names", bench_complete_3000_names},
         {"complete_3000_matches", bench_complete_3000_matches},
+        {"print_large", bench_print_large},
         {"terminal_1mb", bench_terminal_1mb},
         {"xmodem_100k_pty", bench_xmodem_100k_pty},
     };

@@ -23,7 +23,8 @@ constexpr int reference_dpi = 600;
 
 } // namespace
 
-bool render_document_pages(QsciScintillaBase* editor, const std::string& path, QPrinter& printer) {
+bool render_document_pages(QsciScintillaBase* editor, const std::string& path, QPrinter& printer,
+                           bool header) {
     const long length = sci_length(editor);
     QPainter painter;
     if (!painter.begin(&printer)) return false;
@@ -45,7 +46,7 @@ bool render_document_pages(QsciScintillaBase* editor, const std::string& path, Q
     };
     const int header_height = 2 * metrics.height();
     const QDate today = QDate::currentDate();
-    PrintHeader header =
+    PrintHeader heading =
         build_print_header(print_date_text(today.year(), today.month(), today.day()),
                            file_name_of(path), page_width, left, right, measure);
 
@@ -57,11 +58,13 @@ bool render_document_pages(QsciScintillaBase* editor, const std::string& path, Q
     long start = 0;
     int page_number = 1;
     while (start < length) {
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.setBackground(Qt::white);
-        painter.drawText(header.x, top + 10 + metrics.ascent(),
-                         QString::fromUtf8(header.text) + QString::number(page_number));
+        if (header) {
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.setBackground(Qt::white);
+            painter.drawText(heading.x, top + 10 + metrics.ascent(),
+                             QString::fromUtf8(heading.text) + QString::number(page_number));
+        }
         long next = editor->SendScintilla(Sci::SCI_FORMATRANGE, 1, &painter, area, start, length);
         ++page_number;
         // A range that does not move on would print the same page for ever.

@@ -11,6 +11,8 @@ class QsciScintillaBase;
 
 void print_document(App& app);
 
-// Draws every page of the editor's text onto `printer`. False when the printer could not be
-// started (an output file that cannot be written, say).
-bool render_document_pages(QsciScintillaBase* editor, const std::string& path, QPrinter& printer);
+// Draws every page of the editor's text onto `printer`, each with its header unless `header`
+// is false. False when the printer could not be started (an output file that cannot be
+// written, say).
+bool render_document_pages(QsciScintillaBase* editor, const std::string& path, QPrinter& printer,
+                           bool header = true);

@@ -11,7 +11,10 @@
 #include "tools/preferences_window.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QFile>
+#include <QImage>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -30,6 +33,21 @@ class PreferencesTest : public AppFixture {
     }
     Colour working(ColourItem item) { return app->preferences->working[int(item)]; }
 };
+
+// The output of a command, or nothing when it can't run (the tool is not installed).
+std::optional<std::string> run_tool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) return std::nullopt;
+    return process.readAllStandardOutput().toStdString();
+}
+
+std::size_t count_of(const std::string& text, const std::string& piece) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++count;
+    return count;
+}
 
 } // namespace
 
@@ -88,6 +106,12 @@ TEST_F(PreferencesTest, OptionsNeedSaveAndThePlacementComesBack) {
     QTest::mouseClick(window->save_options_button, Qt::LeftButton);
     EXPECT_EQ(app->settings.confirm_before_exit, 1);
     EXPECT_EQ(app->settings.open_blank_file, 1);
+    // "Save Intro" asks first, as the menu's own intro command does.
+    requesters->answers = {Answer::No};
+    QTest::mouseClick(window->save_intro_button, Qt::LeftButton);
+    ASSERT_GE(requesters->shown.size(), 2u);
+    EXPECT_EQ(requesters->shown[0].title, "Intro Text");
+    EXPECT_EQ(requesters->shown[1].text, "Save cancelled");
     window->resize(480, 450);
     window->close();
     process_events();
@@ -135,4 +159,61 @@ TEST_F(PreferencesTest, PrintWritesEveryPageToAPdfAndAnEmptyDocumentPrintsNothin
     EXPECT_EQ(requesters->shown.back().text,
               "Couldn't print to " + path("no/such/folder/listing.pdf"));
     EXPECT_FALSE(sci_send(app->editor, Sci::SCI_GETMODIFY));
+}
+
+TEST_F(PreferencesTest, PrintedPagesCarryTheHeaderWrapLongLinesAndUseTheColoursOnWhite) {
+    if (!run_tool(QStringLiteral("pdftotext"), {QStringLiteral("-v")}))
+        GTEST_SKIP() << "pdftotext is not installed";
+    std::string file = path("one.bas");
+    write_file(file, "PRINT \"hello\"\r\n");
+    open_files(*app, file);
+    std::string pdf = path("one.pdf");
+    requesters->print_files = {pdf};
+    run_command(*app, menu_id::print);
+    QString qpdf = QString::fromStdString(pdf);
+    std::optional<std::string> text = run_tool(
+        QStringLiteral("pdftotext"), {QStringLiteral("-layout"), qpdf, QStringLiteral("-")});
+    ASSERT_TRUE(text);
+    const QDate today = QDate::currentDate();
+    const char* months[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                            "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+    std::string date = std::to_string(today.day()) + " " + months[today.month() - 1] + " " +
+                       std::to_string(today.year());
+    EXPECT_NE(text->find(date), std::string::npos) << *text;
+    EXPECT_NE(text->find("one.bas"), std::string::npos);
+    EXPECT_NE(text->find("Page: 1"), std::string::npos);
+    EXPECT_EQ(text->find("Page: 2"), std::string::npos); // one line, one page
+    EXPECT_NE(text->find("PRINT \"hello\""), std::string::npos);
+
+    // The page as an image: white paper, the keyword in its colour (blue by default).
+    std::string prefix = path("page");
+    ASSERT_TRUE(run_tool(QStringLiteral("pdftoppm"),
+                         {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), qpdf,
+                          QString::fromStdString(prefix)}));
+    QImage page(QString::fromStdString(prefix + "-1.png"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(page.pixelColor(page.width() - 5, page.height() - 5), QColor(Qt::white));
+    bool blue = false;
+    for (int y = 0; y < page.height() / 3 && !blue; ++y)
+        for (int x = 0; x < page.width() && !blue; ++x) {
+            QColor c = page.pixelColor(x, y);
+            blue = c.blue() > 200 && c.red() < 80 && c.green() < 80;
+        }
+    EXPECT_TRUE(blue);
+    page.save(QString::fromStdString(prefix + "-shown.png"));
+    if (!qgetenv("ZELL_SCREENSHOTS").isEmpty())
+        page.save(QString::fromLocal8Bit(qgetenv("ZELL_SCREENSHOTS")) + "/printed_page.png");
+
+    // A line longer than the page is wrapped, not cut: every word reaches the paper.
+    std::string words;
+    for (int i = 0; i < 60; ++i) words += "word" + std::to_string(i) + " ";
+    write_file(file, "REM " + words + "\r\n");
+    run_command(*app, menu_id::restore);
+    requesters->print_files = {pdf};
+    run_command(*app, menu_id::print);
+    text = run_tool(QStringLiteral("pdftotext"), {qpdf, QStringLiteral("-")});
+    ASSERT_TRUE(text);
+    EXPECT_NE(text->find("word0"), std::string::npos);
+    EXPECT_NE(text->find("word59"), std::string::npos);
+    EXPECT_GE(count_of(*text, "\n"), 3u);
 }
