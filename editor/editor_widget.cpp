@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -115,6 +116,24 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QsciScintillaBase::keyPressEvent(event);
+}
+
+void EditorWidget::wheelEvent(QWheelEvent* event) {
+    if (event->modifiers() != Qt::ControlModifier) {
+        QsciScintillaBase::wheelEvent(event);
+        return;
+    }
+    // Whole notches only; touchpads send small steps that add up.
+    wheel_zoom_rest_ += event->angleDelta().y();
+    while (wheel_zoom_rest_ >= 120) {
+        SendScintilla(SCI_ZOOMIN);
+        wheel_zoom_rest_ -= 120;
+    }
+    while (wheel_zoom_rest_ <= -120) {
+        SendScintilla(SCI_ZOOMOUT);
+        wheel_zoom_rest_ += 120;
+    }
+    event->accept();
 }
 
 void EditorWidget::focusInEvent(QFocusEvent* event) {

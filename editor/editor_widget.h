@@ -33,6 +33,8 @@ class EditorWidget : public QsciScintillaBase {
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Ctrl+wheel zooms the text, as in every editor; the editing component only scrolls.
+    void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -40,4 +42,5 @@ class EditorWidget : public QsciScintillaBase {
     // An item of the open completion list was picked with the arrow keys: only then does
     // Return (or Tab) insert it instead of going into the text.
     bool completion_item_picked_ = false;
+    int wheel_zoom_rest_ = 0; // Ctrl+wheel turning not yet a whole notch
 };

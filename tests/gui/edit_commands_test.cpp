@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <unistd.h>
 
@@ -177,6 +178,13 @@ TEST_F(EditCommandsTest, FontItemsAndZoomKeysSetTheTextSize) {
     EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETZOOM), 3);
     QTest::keyClick(app->window.get(), Qt::Key_0, Qt::ControlModifier);
     EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETZOOM), 0);
+    // Ctrl+wheel zooms in the editing component, and the size is remembered as well.
+    QPointF at(50, 50);
+    QWheelEvent wheel(at, app->editor->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(app->editor->viewport(), &wheel);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETZOOM), 1);
+    EXPECT_EQ(app->view_state.zoom, 1);
     run_command(*app, menu_id::font_small);
     quit();
     start_with_intro("");
