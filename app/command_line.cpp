@@ -10,6 +10,8 @@ constexpr std::array<std::string_view, 13> toolkit_options_with_value{
     "platform",    "platformpluginpath", "platformtheme", "plugin",     "qwindowgeometry",
     "qwindowicon", "qwindowtitle",       "style",         "stylesheet", "session",
     "display",     "geometry",           "title"};
+// The ones Qt also takes as "-name=value".
+constexpr std::array<std::string_view, 2> toolkit_options_with_equals{"style", "stylesheet"};
 // Qt's options that stand alone.
 constexpr std::array<std::string_view, 4> toolkit_flags{"reverse", "widgetcount", "nograb",
                                                         "dograb"};
@@ -58,7 +60,7 @@ CommandLine parse_command_line(const std::vector<std::string>& arguments) {
         if (contains(toolkit_flags, name)) {
             line.toolkit_arguments.push_back(argument);
         } else if (equals != std::string_view::npos &&
-                   contains(toolkit_options_with_value, name.substr(0, equals))) {
+                   contains(toolkit_options_with_equals, name.substr(0, equals))) {
             line.toolkit_arguments.push_back(argument);
         } else if (contains(toolkit_options_with_value, name)) {
             if (i + 1 == arguments.size()) {

@@ -30,7 +30,8 @@ TEST(CommandLine, HelpAndVersionWinOverEverythingBeforeTheEnd) {
 TEST(CommandLine, UnknownOptionsAndStandardInputAreErrors) {
     for (const Strings& arguments :
          {Strings{"-x"}, Strings{"a.bas", "--verbose"}, Strings{"-help"}, Strings{"--versions"},
-          Strings{"-"}, Strings{"-style"}, Strings{"--style=", "-q"}}) {
+          Strings{"-"}, Strings{"-style"}, Strings{"--style=", "-q"},
+          Strings{"-platform=offscreen"}}) { // Qt takes '=' only for the style options
         const CommandLine line = parse_command_line(arguments);
         EXPECT_EQ(line.action, Action::Error) << arguments.back();
         EXPECT_FALSE(line.error.empty());
