@@ -107,8 +107,9 @@ run() {
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$work/home" \
     XDG_RUNTIME_DIR="$work/runtime" "$root/usr/bin/zelledit" "$@"
 }
-version=$(run --version)
-[ $? -eq 0 ] && [ "$version" = "Zell Edit V0.9" ] || fail "--version printed '$version'"
+if ! version=$(run --version) || [ "$version" != "Zell Edit V0.9" ]; then
+  fail "--version printed '$version'"
+fi
 run --no-such-option >/dev/null 2>&1
 [ $? -eq 2 ] || fail "a wrong option does not end with 2"
 [ -z "$(find "$work/home" "$work/runtime" -mindepth 1)" ] || fail "--version left files behind"
