@@ -1,5 +1,6 @@
 // Zell Edit's entry: one instance per user; a second start hands its files to the first.
 #include "app/app.h"
+#include "app/command_line.h"
 #include "app/folders.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
@@ -7,6 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+
+#include <cstdio>
 
 namespace {
 
@@ -27,15 +30,42 @@ std::string user_name() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    // Help, the version and mistakes are answered before Qt starts, so they work without a
+    // display and never touch the instance lock or the settings.
+    const std::string program = argc > 0 && argv[0][0] ? file_name_of(argv[0]) : "zelledit";
+    const CommandLine line = parse_command_line(
+        argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>());
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::fputs(usage_text(program).c_str(), stdout);
+        return 0;
+    case CommandLine::Action::Version: {
+        const Identity identity;
+        std::fputs(version_text(identity.program_name, identity.version).c_str(), stdout);
+        return 0;
+    }
+    case CommandLine::Action::Error:
+        std::fputs(error_text(program, line.error).c_str(), stderr);
+        return 2;
+    case CommandLine::Action::Edit:
+        break;
+    }
+
+    // Qt sees only its own options; the files are ours. QApplication keeps argc and argv.
+    std::vector<std::string> toolkit_line{argc > 0 ? std::string(argv[0]) : program};
+    toolkit_line.insert(toolkit_line.end(), line.toolkit_arguments.begin(),
+                        line.toolkit_arguments.end());
+    std::vector<char*> toolkit_argv;
+    for (std::string& argument : toolkit_line) toolkit_argv.push_back(argument.data());
+    toolkit_argv.push_back(nullptr);
+    int toolkit_argc = static_cast<int>(toolkit_line.size());
+    QApplication application(toolkit_argc, toolkit_argv.data());
     QApplication::setApplicationName(QStringLiteral("Zell Edit"));
 
     // A name given relative to this start's folder means the same file to the running editor
     // and to the next start, wherever they run from.
-    std::vector<std::string> given;
-    for (int i = 1; i < argc; ++i) given.emplace_back(argv[i]);
     const std::vector<std::string> arguments =
-        absolute_arguments(given, QFile::encodeName(QDir::currentPath()).toStdString());
+        absolute_arguments(line.files, QFile::encodeName(QDir::currentPath()).toStdString());
 
     const std::string folder = instance_folder();
     InstanceChannel channel = instance_channel(folder, user_name());

@@ -2,6 +2,7 @@
 list(APPEND ZELL_CORE_SOURCES
   app/menu_table.cpp
   app/about_text.cpp
+  app/command_line.cpp
   app/folders.cpp
   app/hand_over.cpp
   app/ini_file.cpp

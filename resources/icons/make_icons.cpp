@@ -1,4 +1,5 @@
-// Draws the toolbar images (16 x 16 and 32 x 32 "@2x") and the 64 x 64 application icon as PNGs.
+// Draws the toolbar images (16 x 16 and 32 x 32 "@2x") and the 64 x 64 application icon as PNGs,
+// and the application icon in the icon theme's sizes from 16 to 256 pixels.
 //
 // Every toolbar picture is drawn on a 16-unit grid and scaled to the output size. One-unit
 // lines sit on half units and two-unit bars on whole units, so both sizes land on whole
@@ -502,23 +503,44 @@ struct Picture {
     std::vector<const char*> suffixes;
 };
 
+bool write_image(const QString& path, const std::function<void(QPainter&)>& draw, qreal grid,
+                 int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / grid, size / grid);
+    draw(painter);
+    painter.end();
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
 bool write_picture(const QString& folder, const Picture& picture) {
     for (size_t i = 0; i < picture.sizes.size(); ++i) {
-        const int size = picture.sizes[i];
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / picture.grid, size / picture.grid);
-        picture.draw(painter);
-        painter.end();
         const QString path = QDir(folder).filePath(QString::fromLatin1(picture.name) +
                                                    QString::fromLatin1(picture.suffixes[i]) +
                                                    QStringLiteral(".png"));
-        if (!image.save(path, "PNG")) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        if (!write_image(path, picture.draw, picture.grid, picture.sizes[i])) return false;
+    }
+    return true;
+}
+
+// The application icon in the sizes of the desktop's icon theme, laid out as the theme's
+// folders (hicolor/<n>x<n>/apps/zelledit.png) beside the hand-drawn scalable one.
+bool write_theme_icons(const QString& folder) {
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString apps = QDir(folder).filePath(QStringLiteral("hicolor/%1x%1/apps").arg(size));
+        if (!QDir().mkpath(apps)) {
+            std::fprintf(stderr, "cannot make %s\n", qPrintable(apps));
             return false;
         }
+        if (!write_image(QDir(apps).filePath(QStringLiteral("zelledit.png")), draw_application, 64,
+                         size))
+            return false;
     }
     return true;
 }
@@ -566,5 +588,5 @@ int main(int argc, char** argv) {
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(ZELL_ICON_DIR);
     for (const Picture& picture : pictures())
         if (!write_picture(folder, picture)) return 1;
-    return 0;
+    return write_theme_icons(folder) ? 0 : 1;
 }
