@@ -21,6 +21,7 @@ class MainWindow;
 class NameChooser;
 class PreferencesWindow;
 class QAction;
+class QFileSystemWatcher;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -84,6 +85,11 @@ struct App {
     std::vector<QWidget*> bottom_panels;      // below the editor, top to bottom, shown when visible
     QTimer* names_timer = nullptr;            // collects the names again once an edit settles
     QTimer* label_list_timer = nullptr;       // refills the label list once per batch of names
+    QTimer* recovery_timer = nullptr; // keeps the shown document's unsaved text once typing pauses
+    long recovery_serial = 0;         // numbers the recovery files of this run
+    QFileSystemWatcher* file_watcher = nullptr; // the files of open documents
+    QTimer* disk_check_timer = nullptr;         // compares them with the disk once changes settle
+    bool checking_disk = false;                 // a check is asking the user
 
     // The last texts shown in the status bar, so unchanged fields are not repainted.
     std::string shown_line_status;
