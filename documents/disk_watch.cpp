@@ -129,9 +129,10 @@ void stop_watching(App& app, int index) {
 }
 
 void check_files_on_disk(App& app) {
-    if (app.checking_disk || !app.editor) return;
-    // Another dialog is open: asking now would stack a question on top of it.
-    if (QApplication::activeModalWidget()) {
+    if (!app.editor) return;
+    // A dialog is open (this check's own question among them): asking now would stack a
+    // question on top of it, so the check comes again once it has closed.
+    if (app.checking_disk || QApplication::activeModalWidget()) {
         schedule_check(app);
         return;
     }
