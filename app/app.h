@@ -3,8 +3,10 @@
 
 #include "app/folders.h"
 #include "app/settings.h"
+#include "documents/disk_watch.h"
 #include "documents/document_list.h"
 #include "documents/recent_files.h"
+#include "documents/recovery.h"
 #include "tools/file_io.h"
 #include "ui/requesters.h"
 
@@ -21,7 +23,6 @@ class MainWindow;
 class NameChooser;
 class PreferencesWindow;
 class QAction;
-class QFileSystemWatcher;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -62,7 +63,9 @@ struct App {
     FileWriteHooks file_write_hooks;
     std::unique_ptr<EditorRecord> editor_record;
     DocumentList documents;
-    ViewState view_state; // the recent files and the text size
+    RecoveryState recovery; // the pause timer of the recovery files
+    DiskWatchState disk;    // watching the documents' files for other programs' changes
+    ViewState view_state;   // the recent files and the text size
     std::unique_ptr<FindState> find;
     // Keyword help, call tips, completion, the help window and the external links.
     std::unique_ptr<HelpState> help;
@@ -85,11 +88,6 @@ struct App {
     std::vector<QWidget*> bottom_panels;      // below the editor, top to bottom, shown when visible
     QTimer* names_timer = nullptr;            // collects the names again once an edit settles
     QTimer* label_list_timer = nullptr;       // refills the label list once per batch of names
-    QTimer* recovery_timer = nullptr; // keeps the shown document's unsaved text once typing pauses
-    long recovery_serial = 0;         // numbers the recovery files of this run
-    QFileSystemWatcher* file_watcher = nullptr; // the files of open documents
-    QTimer* disk_check_timer = nullptr;         // compares them with the disk once changes settle
-    bool checking_disk = false;                 // a check is asking the user
 
     // The last texts shown in the status bar, so unchanged fields are not repainted.
     std::string shown_line_status;

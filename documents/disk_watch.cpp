@@ -34,11 +34,11 @@ bool is_watched_kind(const Document& document) {
 }
 
 void watch(App& app, const std::string& path) {
-    if (!app.file_watcher || !file_exists(path)) return;
+    if (!app.disk.watcher || !file_exists(path)) return;
     // A file replaced by renaming drops out of the watch list; adding it again picks up the new
     // one.
-    if (!app.file_watcher->files().contains(qt_path(path)))
-        app.file_watcher->addPath(qt_path(path));
+    if (!app.disk.watcher->files().contains(qt_path(path)))
+        app.disk.watcher->addPath(qt_path(path));
 }
 
 void show(App& app, int index) {
@@ -93,19 +93,19 @@ void tell_removed(App& app, int index) {
 }
 
 void schedule_check(App& app) {
-    if (app.disk_check_timer) app.disk_check_timer->start();
+    if (app.disk.check_timer) app.disk.check_timer->start();
 }
 
 } // namespace
 
 void build_disk_watch(App& app, QObject* owner) {
-    app.file_watcher = new QFileSystemWatcher(owner);
-    app.disk_check_timer = new QTimer(owner);
-    app.disk_check_timer->setSingleShot(true);
-    app.disk_check_timer->setInterval(settle_ms);
-    QObject::connect(app.disk_check_timer, &QTimer::timeout,
+    app.disk.watcher = new QFileSystemWatcher(owner);
+    app.disk.check_timer = new QTimer(owner);
+    app.disk.check_timer->setSingleShot(true);
+    app.disk.check_timer->setInterval(settle_ms);
+    QObject::connect(app.disk.check_timer, &QTimer::timeout,
                      [&app]() { check_files_on_disk(app); });
-    QObject::connect(app.file_watcher, &QFileSystemWatcher::fileChanged,
+    QObject::connect(app.disk.watcher, &QFileSystemWatcher::fileChanged,
                      [&app](const QString&) { schedule_check(app); });
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, owner,
                      [&app](Qt::ApplicationState state) {
@@ -121,22 +121,22 @@ void remember_disk_state(App& app, int index) {
 }
 
 void stop_watching(App& app, int index) {
-    if (!app.file_watcher || index < 0 || index >= app.documents.count()) return;
+    if (!app.disk.watcher || index < 0 || index >= app.documents.count()) return;
     const std::string& path = app.documents.documents[index].path;
     for (int i = 0; i < app.documents.count(); ++i)
         if (i != index && app.documents.documents[i].path == path) return;
-    app.file_watcher->removePath(qt_path(path));
+    app.disk.watcher->removePath(qt_path(path));
 }
 
 void check_files_on_disk(App& app) {
     if (!app.editor) return;
     // A dialog is open (this check's own question among them): asking now would stack a
     // question on top of it, so the check comes again once it has closed.
-    if (app.checking_disk || QApplication::activeModalWidget()) {
+    if (app.disk.checking || QApplication::activeModalWidget()) {
         schedule_check(app);
         return;
     }
-    app.checking_disk = true;
+    app.disk.checking = true;
     // The questions neither add nor remove documents, so the positions hold throughout.
     for (int i = 0; i < app.documents.count(); ++i) {
         Document& document = app.documents.documents[i];
@@ -150,7 +150,7 @@ void check_files_on_disk(App& app) {
         else if (change != DiskChange::none)
             ask_about_change(app, i);
     }
-    app.checking_disk = false;
+    app.disk.checking = false;
 }
 
 bool may_overwrite(App& app, Document& document) {

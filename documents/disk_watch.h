@@ -5,7 +5,15 @@
 
 struct App;
 struct Document;
+class QFileSystemWatcher;
 class QObject;
+class QTimer;
+
+struct DiskWatchState {
+    QFileSystemWatcher* watcher = nullptr; // the files of open documents
+    QTimer* check_timer = nullptr;         // compares them with the disk once changes settle
+    bool checking = false;                 // a check is asking the user
+};
 
 // The watcher, its settling timer, and a check whenever the application becomes active
 // (watchers miss some changes, e.g. on network folders). Owned by `owner`.

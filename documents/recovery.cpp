@@ -36,18 +36,18 @@ std::string recovery_folder(const App& app) {
 }
 
 void build_recovery_timer(App& app, QObject* owner) {
-    app.recovery_timer = new QTimer(owner);
-    app.recovery_timer->setSingleShot(true);
-    app.recovery_timer->setInterval(recovery_delay_ms);
-    QObject::connect(app.recovery_timer, &QTimer::timeout, [&app]() { keep_recovery_now(app); });
+    app.recovery.timer = new QTimer(owner);
+    app.recovery.timer->setSingleShot(true);
+    app.recovery.timer->setInterval(recovery_delay_ms);
+    QObject::connect(app.recovery.timer, &QTimer::timeout, [&app]() { keep_recovery_now(app); });
 }
 
 void note_change_for_recovery(App& app) {
-    if (app.recovery_timer) app.recovery_timer->start();
+    if (app.recovery.timer) app.recovery.timer->start();
 }
 
 void keep_recovery_now(App& app) {
-    if (app.recovery_timer) app.recovery_timer->stop();
+    if (app.recovery.timer) app.recovery.timer->stop();
     Document* document = app.documents.current_document();
     if (!document || !app.editor) return;
     if (sci_send(app.editor, Sci::SCI_GETMODIFY) == 0) {
@@ -58,7 +58,7 @@ void keep_recovery_now(App& app) {
     QDir().mkpath(QFile::decodeName(folder.c_str()));
     if (document->recovery_file.empty())
         document->recovery_file =
-            folder + recovery_file_name(own_pid(), std::time(nullptr), ++app.recovery_serial);
+            folder + recovery_file_name(own_pid(), std::time(nullptr), ++app.recovery.serial);
     RecoveryEntry entry{own_pid(), std::int64_t(std::time(nullptr)), is_untitled(*document),
                         document->path, get_editor_text(app.editor)};
     WriteResult result = write_file_safely(document->recovery_file, encode_recovery(entry));
@@ -70,7 +70,7 @@ void keep_recovery_now(App& app) {
 }
 
 void keep_pending_recovery(App& app) {
-    if (app.recovery_timer && app.recovery_timer->isActive()) keep_recovery_now(app);
+    if (app.recovery.timer && app.recovery.timer->isActive()) keep_recovery_now(app);
 }
 
 void forget_recovery(App& app, int index) {
@@ -78,12 +78,12 @@ void forget_recovery(App& app, int index) {
     Document& document = app.documents.documents[index];
     remove_file(document.recovery_file);
     document.recovery_file.clear();
-    if (index == app.documents.current && app.recovery_timer) app.recovery_timer->stop();
+    if (index == app.documents.current && app.recovery.timer) app.recovery.timer->stop();
 }
 
 void forget_all_recovery(App& app) {
     for (int i = 0; i < app.documents.count(); ++i) forget_recovery(app, i);
-    if (app.recovery_timer) app.recovery_timer->stop();
+    if (app.recovery.timer) app.recovery.timer->stop();
 }
 
 void offer_recovery(App& app) {

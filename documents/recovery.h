@@ -6,6 +6,12 @@
 
 struct App;
 class QObject;
+class QTimer;
+
+struct RecoveryState {
+    QTimer* timer = nullptr; // keeps the shown document's unsaved text once typing pauses
+    long serial = 0;         // numbers the recovery files of this run
+};
 
 // How long typing must pause before the shown document's text is kept.
 inline constexpr int recovery_delay_ms = 2000;

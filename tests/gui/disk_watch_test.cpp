@@ -112,6 +112,9 @@ TEST_F(DiskWatchTest, OwnSavesNeverAsk) {
         type("x");
         run_command(*app, menu_id::save);
     }
+    wait_for([&] { return !app->disk.check_timer->isActive(); });
+    check_files_on_disk(*app); // as when the window gets the focus
+    EXPECT_TRUE(requesters->shown.empty());
     // A change by the other program after our saves is still noticed, so the watch holds.
     requesters->answers = {Answer::No};
     other_program_writes("other");

@@ -59,7 +59,7 @@ TEST_F(RecoveryTest, ModifiedTextIsKeptAfterAPauseAndRemovedWhenSaved) {
     type("20 PRINT \"x\"");
     process_events();
     // The pause timer runs; nothing is written on the key itself.
-    EXPECT_TRUE(app->recovery_timer->isActive());
+    EXPECT_TRUE(app->recovery.timer->isActive());
     EXPECT_TRUE(kept().empty());
     keep_recovery_now(*app); // what the timer does when it runs out
     std::vector<RecoveryFile> files = kept();
