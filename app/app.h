@@ -3,8 +3,10 @@
 
 #include "app/folders.h"
 #include "app/settings.h"
+#include "documents/disk_watch.h"
 #include "documents/document_list.h"
 #include "documents/recent_files.h"
+#include "documents/recovery.h"
 #include "tools/file_io.h"
 #include "ui/requesters.h"
 
@@ -61,7 +63,9 @@ struct App {
     FileWriteHooks file_write_hooks;
     std::unique_ptr<EditorRecord> editor_record;
     DocumentList documents;
-    ViewState view_state; // the recent files and the text size
+    RecoveryState recovery; // the pause timer of the recovery files
+    DiskWatchState disk;    // watching the documents' files for other programs' changes
+    ViewState view_state;   // the recent files and the text size
     std::unique_ptr<FindState> find;
     // Keyword help, call tips, completion, the help window and the external links.
     std::unique_ptr<HelpState> help;

@@ -5,8 +5,10 @@
 #include "app/commands.h"
 #include "app/menu_ids.h"
 #include "app/menu_table.h"
+#include "documents/disk_watch.h"
 #include "documents/document_commands.h"
 #include "documents/recent_commands.h"
+#include "documents/recovery.h"
 #include "documents/tab_state.h"
 #include "documents/tabbar_widget.h"
 #include "editor/edit_commands.h"
@@ -182,7 +184,10 @@ void build_editor_area(App& app, QWidget* area) {
         add_name(app, app.documents.current, name);
     };
     app.editor_record->on_status = [&app]() { show_line_status(app); };
-    app.editor_record->on_content_changed = [&app]() { schedule_names_refresh(app); };
+    app.editor_record->on_content_changed = [&app]() {
+        schedule_names_refresh(app);
+        note_change_for_recovery(app);
+    };
     app.editor->on_context_menu = [&app](const QPoint& at) { show_context_menu(app, at); };
     app.editor->on_files_dropped = [&app](const std::string& paths) {
         run_files_dropped(app, paths);
@@ -194,8 +199,11 @@ void build_editor_area(App& app, QWidget* area) {
     set_editor_zoom(app, app.view_state.zoom);
     QObject::connect(app.editor, &QsciScintillaBase::SCN_SAVEPOINTLEFT,
                      [&app]() { show_modified_state(app); });
-    QObject::connect(app.editor, &QsciScintillaBase::SCN_SAVEPOINTREACHED,
-                     [&app]() { show_modified_state(app); });
+    QObject::connect(app.editor, &QsciScintillaBase::SCN_SAVEPOINTREACHED, [&app]() {
+        show_modified_state(app);
+        // Saved or undone back to the saved text: nothing left to recover.
+        forget_recovery(app, app.documents.current);
+    });
     // Ctrl+wheel zooms inside the editing component: the size is remembered all the same.
     QObject::connect(app.editor, &QsciScintillaBase::SCN_ZOOM, [&app]() {
         app.view_state.zoom = int(sci_send(app.editor, Sci::SCI_GETZOOM));
@@ -226,6 +234,8 @@ void build_timers(App& app, MainWindow& window) {
     app.label_list_timer->setSingleShot(true);
     QObject::connect(app.label_list_timer, &QTimer::timeout,
                      [&app]() { refresh_label_list(app, app.documents.current); });
+    build_recovery_timer(app, &window);
+    build_disk_watch(app, &window);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/shell_files.h"
 #include "documents/document_commands.h"
 #include "documents/recent_commands.h"
+#include "documents/recovery.h"
 #include "tools/saving.h"
 
 bool shut_down(App& app) {
@@ -20,6 +21,8 @@ bool shut_down(App& app) {
         recorded += '\n';
     }
     app.open_file_list = recorded;
+    // A normal end: every text was saved or given up (the last close made a fresh document).
+    forget_all_recovery(app);
     save_settings_file(app);
     save_view_state(app);
     return true;

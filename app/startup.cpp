@@ -9,6 +9,7 @@
 #include "app/shell_files.h"
 #include "documents/opening.h"
 #include "documents/recent_commands.h"
+#include "documents/recovery.h"
 #include "tools/file_io.h"
 
 #include <QApplication>
@@ -83,6 +84,7 @@ std::unique_ptr<App> start_app(const StartupEnvironment& environment,
 
     build_main_window(*app);
     open_first_documents(*app);
+    offer_recovery(*app);
     return app;
 }
 

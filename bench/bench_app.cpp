@@ -18,6 +18,7 @@ class DefaultAnswers : public Requesters {
     Answer message(const std::string&, const std::string&, Buttons buttons) override {
         return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     }
+    Answer recovery(const std::string&, const std::string&) override { return Answer::Cancel; }
     std::optional<std::string> input(const std::string&, const std::string&,
                                      const std::string&) override {
         return std::nullopt;

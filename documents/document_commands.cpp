@@ -4,7 +4,9 @@
 #include "app/app.h"
 #include "app/folders.h"
 #include "app/view_commands.h"
+#include "documents/disk_watch.h"
 #include "documents/name_scan.h"
+#include "documents/recovery.h"
 #include "documents/tab_state.h"
 #include "documents/tabbar_widget.h"
 #include "editor/colouring.h"
@@ -43,6 +45,7 @@ int create_document(App& app, const std::string& path) {
     if (path.empty()) return -1;
     std::string folder = folder_for_current(path);
     if (!folder.empty()) app.folders.current = folder;
+    keep_pending_recovery(app);
     leave_document_view(app); // keeps the caret and scroll position of the one we leave
 
     Document document;
@@ -78,6 +81,7 @@ int new_document(App& app) {
 
 int activate_document(App& app, int index) {
     if (index < 0 || index >= app.documents.count()) return index;
+    keep_pending_recovery(app);
     leave_document_view(app);
     app.documents.current = index;
     show_scintilla_document(app.editor, app.documents.documents[index].scintilla_doc);
@@ -121,6 +125,9 @@ void refresh_label_list(App& app, int index) {
 
 int remove_document(App& app, int index) {
     if (index < 0 || index >= app.documents.count()) return -1;
+    // Closed: saved or given up, either way its recovery copy has served.
+    forget_recovery(app, index);
+    stop_watching(app, index);
     void* released = app.documents.documents[index].scintilla_doc;
     bool was_shown = index == app.documents.current;
     if (was_shown) {

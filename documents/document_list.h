@@ -1,6 +1,7 @@
 // The open documents in tab order, the current one, and the active document's working names.
 #pragma once
 
+#include "documents/disk_stamp.h"
 #include "documents/line_ends.h"
 #include "documents/name_index.h"
 
@@ -17,8 +18,12 @@ struct Document {
     std::string names;                // SUB/FUNCTION names and labels, each followed by one blank
     long back_line = -1;              // where "Return from Sub/Function" goes
     LineEnd line_end = LineEnd::crlf; // what Return inserts; the kind the file was read with
-    bool modified = false; // as last shown on the tab: unsaved changes since the save point
-    std::string report_of; // a variable report: the path of the program it describes
+    bool modified = false;     // as last shown on the tab: unsaved changes since the save point
+    std::string report_of;     // a variable report: the path of the program it describes
+    std::string recovery_file; // where its unsaved text is kept; empty until first written
+    DiskStamp disk;            // its file as last read or written by the editor
+    // Another program changed the file and the user kept the editor's text: Save asks first.
+    bool ask_before_overwrite = false;
 };
 
 struct DocumentList {

@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "app/folders.h"
 #include "app/view_commands.h"
+#include "documents/disk_watch.h"
 #include "documents/document_commands.h"
 #include "documents/recent_commands.h"
 #include "documents/recent_files.h"
@@ -23,6 +24,7 @@ void load_text(App& app, int index, const std::string& text) {
     scan_names(app, index, text);
     set_editor_text(app, text, true);
     mark_saved(app.editor);
+    remember_disk_state(app, index);
     apply_view_options(app);
     refresh_label_list(app, index);
 }

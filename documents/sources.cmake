@@ -7,6 +7,8 @@ list(APPEND ZELL_CORE_SOURCES
   documents/tabbar.cpp
   documents/tabbar_layout.cpp
   documents/tabbar_mouse.cpp
+  documents/recovery_file.cpp
+  documents/disk_stamp.cpp
 )
 list(APPEND ZELL_GUI_SOURCES
   documents/tabbar_paint.cpp
@@ -15,4 +17,6 @@ list(APPEND ZELL_GUI_SOURCES
   documents/opening.cpp
   documents/recent_commands.cpp
   documents/tab_state.cpp
+  documents/recovery.cpp
+  documents/disk_watch.cpp
 )

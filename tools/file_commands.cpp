@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/folders.h"
 #include "app/view_commands.h"
+#include "documents/disk_watch.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
@@ -124,6 +125,8 @@ void restore_document(App& app) {
     // Undo brings the text of before back, so the save point is set without emptying it.
     set_editor_text(app, file.bytes, false);
     sci_send(app.editor, Sci::SCI_SETSAVEPOINT);
+    remember_disk_state(app, app.documents.current);
+    document->ask_before_overwrite = false;
     refresh_names_from_text(app);
     const long last_line = sci_line_count(app.editor) - 1;
     sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(std::min(line, last_line)));

@@ -3,6 +3,7 @@
 
 #include "app/app.h"
 #include "app/folders.h"
+#include "documents/disk_watch.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
 #include "documents/recent_commands.h"
@@ -86,6 +87,8 @@ CloseResult prompt_and_close(App& app, int position, bool offer_cancel) {
     if (answer == Answer::Yes) {
         std::string target = is_untitled(document) ? ask_close_target(app) : document.path;
         if (target.empty()) return {CloseOutcome::kept_open, position, {}};
+        if (target == document.path && !may_overwrite(app, app.documents.documents[position]))
+            return {CloseOutcome::kept_open, position, {}};
         if (!write_text(app, target, get_editor_text(app.editor), "Save"))
             return {CloseOutcome::kept_open, position, {}};
         int active = remove_document(app, position);
@@ -109,8 +112,9 @@ void save(App& app) {
         save_as(app);
         return;
     }
-    if (document->path.empty()) return;
+    if (document->path.empty() || !may_overwrite(app, *document)) return;
     if (write_text(app, document->path, get_editor_text(app.editor), "Save")) {
+        remember_disk_state(app, app.documents.current);
         mark_saved(app.editor);
         note_recent_file(app, document->path);
     }
@@ -129,8 +133,11 @@ void save_as(App& app) {
 
     const int position = app.documents.current;
     Document& document = app.documents.documents[position];
+    stop_watching(app, position);
     document.file_name = file_name_of(path);
     document.path = path;
+    document.ask_before_overwrite = false;
+    remember_disk_state(app, position);
     // The names are collected again from the saved text, so the label list, the colouring of
     // names and Format's labels stay as they were.
     document.names.clear();

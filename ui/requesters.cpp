@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
@@ -55,6 +56,21 @@ class QtRequesters final : public Requesters {
         default:
             return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
         }
+    }
+
+    Answer recovery(const std::string& title, const std::string& text) override {
+        QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
+                        QString::fromLocal8Bit(text), QMessageBox::NoButton, parent());
+        QPushButton* recover = box.addButton(QStringLiteral("Recover"), QMessageBox::AcceptRole);
+        QPushButton* discard =
+            box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+        QPushButton* later = box.addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+        box.setDefaultButton(recover);
+        box.setEscapeButton(later);
+        box.exec();
+        if (box.clickedButton() == recover) return Answer::Yes;
+        if (box.clickedButton() == discard) return Answer::No;
+        return Answer::Cancel;
     }
 
     std::optional<std::string> input(const std::string& title, const std::string& prompt,

@@ -18,6 +18,9 @@ class Requesters {
     virtual ~Requesters() = default;
     // A modal message box without icon; returns the button pressed.
     virtual Answer message(const std::string& title, const std::string& text, Buttons buttons) = 0;
+    // The start-up offer of texts kept from a run that ended abnormally: Yes for "Recover",
+    // No for "Discard", Cancel when the dialog was closed (decide at the next start).
+    virtual Answer recovery(const std::string& title, const std::string& text) = 0;
     // A one-line text requester; an empty optional when cancelled.
     virtual std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                              const std::string& initial) = 0;

@@ -17,6 +17,17 @@ Answer ScriptedRequesters::message(const std::string& title, const std::string& 
     return answer;
 }
 
+Answer ScriptedRequesters::recovery(const std::string& title, const std::string& text) {
+    shown.push_back({"recovery", title, text, Buttons::YesNoCancel});
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected recovery dialog: " << text;
+        return Answer::Cancel;
+    }
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 std::optional<std::string> ScriptedRequesters::input(const std::string& title,
                                                      const std::string& prompt,
                                                      const std::string& initial) {

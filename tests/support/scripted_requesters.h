@@ -26,6 +26,8 @@ class ScriptedRequesters : public Requesters {
     std::vector<ShownDialog> shown;
 
     Answer message(const std::string& title, const std::string& text, Buttons buttons) override;
+    // Answered from `answers` like a message; recorded as kind "recovery".
+    Answer recovery(const std::string& title, const std::string& text) override;
     std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                      const std::string& initial) override;
     std::string open_file(const std::string& title, const std::string& initial,
