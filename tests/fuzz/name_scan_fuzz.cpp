@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> entries;
     for (const PlainName& e : expected)
         if (e.name.back() != ':') entries.push_back(e.name);
-    FUZZ_CHECK(label_list_entries(scanned.found.substr(scanned.found.empty() ? 0 : 1) + ' ') ==
+    FUZZ_CHECK(label_list_entries(scanned.found.empty() ? "" : scanned.found.substr(1) + ' ') ==
                entries);
 
     // unique_names keeps the first of the names equal ignoring case, in order.

@@ -46,7 +46,9 @@ std::string plain_decode(std::string_view utf8) {
         unsigned value = 0;
         if (taken == length && length == 2)
             value = ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-        out += (taken == 2 && length == 2 && value >= 0x80) ? static_cast<char>(value) : '?';
+        out += (taken == 2 && length == 2 && value >= 0x80 && value <= 0xFF)
+                   ? static_cast<char>(value)
+                   : '?';
         i += taken;
     }
     return out;

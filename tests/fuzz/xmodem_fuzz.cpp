@@ -1,7 +1,7 @@
 // XMODEM: a sender and a receiver joined by a line that loses, splits, delays and
 // damages (one bit per burst) what it carries. Whatever the line does, a receiver that finishes
-// holds exactly the payload padded to whole blocks, a sender that finishes was answered by a
-// finished receiver, and neither end sends anything after it stopped. Also a lone receiver fed
+// holds exactly the payload padded to whole blocks, a sender that finishes had every block
+// received, and neither end sends anything after it stopped. Also a lone receiver fed
 // raw bytes never holds a partial block.
 #include "device/xmodem.h"
 #include "fuzz_check.h"
@@ -83,14 +83,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     xmodem::Receiver receiver(timing, now);
     xmodem::Sender sender(payload, timing, now);
 
-    for (int step = 0; step < 3000; ++step) {
+    // Both ends are polled every few milliseconds, as the device session does; the line takes
+    // up to a second per burst. (Much longer stalls with bytes in flight can make both ends
+    // repeat a block at once, which XMODEM, without numbered answers, cannot tell apart.)
+    for (int step = 0; step < 400000; ++step) {
         const State sender_before = sender.state();
         const State receiver_before = receiver.state();
         carry(input, receiver.take_output(), now,
               [&](const Bytes& b, std::int64_t t) { sender.receive(b, t); });
         carry(input, sender.take_output(), now,
               [&](const Bytes& b, std::int64_t t) { receiver.receive(b, t); });
-        now += input.remaining_bytes() > 0 ? input.ConsumeIntegralInRange(0, 20000) : 16000;
+        now += input.remaining_bytes() > 0 ? input.ConsumeIntegralInRange(1, 1000) : 20;
         sender.tick(now);
         receiver.tick(now);
         if (stopped(sender_before)) FUZZ_CHECK(sender.state() == sender_before);
@@ -99,15 +102,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(stopped(sender.state()) && stopped(receiver.state()));
 
-    if (receiver.state() == State::done) {
-        Bytes padded = payload;
-        padded.resize((payload.size() + xmodem::block_size - 1) / xmodem::block_size *
-                          xmodem::block_size,
-                      xmodem::pad);
-        FUZZ_CHECK(receiver.data() == padded);
-    }
+    Bytes padded = payload;
+    padded.resize((payload.size() + xmodem::block_size - 1) / xmodem::block_size *
+                      xmodem::block_size,
+                  xmodem::pad);
+    if (receiver.state() == State::done) FUZZ_CHECK(receiver.data() == padded);
+    // A finished sender had every block received. (That the receiver also saw the end is more
+    // than XMODEM can promise: after lost answers both ends may repeat the last block at once,
+    // and the second ACK for it reads as the ACK of the EOT.)
     if (sender.state() == State::done) {
-        FUZZ_CHECK(receiver.state() == State::done);
+        FUZZ_CHECK(receiver.data() == padded);
         FUZZ_CHECK(sender.blocks_acknowledged() == sender.blocks_total());
     }
     return 0;
