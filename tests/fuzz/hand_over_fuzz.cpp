@@ -8,26 +8,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
-
-namespace {
-
-std::vector<std::string_view> fields(std::string_view list) {
-    std::vector<std::string_view> result;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t lf = list.find('\n', start);
-        result.push_back(list.substr(start, lf - start));
-        if (lf == std::string_view::npos) return result;
-        start = lf + 1;
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    const bool past_cap = data[0] & 1;
+    // One input in eight: a megabyte per run is slow, and the cut needs few runs to be covered.
+    const bool past_cap = (data[0] & 7) == 0;
     // Paths never hold a zero byte: the file system does not allow one.
     std::string list;
     for (std::size_t i = 1; i < size; ++i)
@@ -39,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         while (big.size() <= hand_over_cap) big += piece;
         // Cut the last repetition at a place the input chooses, so that the cap can fall
         // anywhere inside or just after a path.
-        big.resize(big.size() - data[0] % piece.size());
+        big.resize(big.size() - (data[0] >> 3) % piece.size());
         list = std::move(big);
     }
 
@@ -51,11 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(received == list);
         return 0;
     }
-    // Cut: every received path is the sent path at its place, whole.
-    if (received.empty()) return 0;
-    const std::vector<std::string_view> sent = fields(list);
-    const std::vector<std::string_view> got = fields(received);
-    FUZZ_CHECK(got.size() <= sent.size());
-    for (std::size_t i = 0; i < got.size(); ++i) FUZZ_CHECK(got[i] == sent[i]);
+    // Cut: the received list is the sent one up to the end of a path, so every path in it is
+    // the sent path at its place, whole.
+    FUZZ_CHECK(list.starts_with(received));
+    FUZZ_CHECK(received.empty() || list[received.size()] == '\n');
     return 0;
 }
