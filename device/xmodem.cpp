@@ -63,12 +63,18 @@ void Sender::send_current(std::int64_t now_ms) {
 }
 
 void Sender::receive(std::span<const std::uint8_t> bytes, std::int64_t now_ms) {
+    // Once something was sent in answer, the rest of these bytes arrived before it and cannot
+    // answer it: a second ACK here is the receiver acknowledging a block that both ends sent
+    // again at once, and taking it for the new block would skip that block. Only a cancel is
+    // still heard.
+    bool answered = false;
     for (std::uint8_t byte : bytes) {
         if (state_ == State::done || state_ == State::failed) return;
         if (byte == can) {
             if (++cancels_seen_ >= 2) fail("the board cancelled the transfer", false);
             continue;
         }
+        if (answered) continue;
         cancels_seen_ = 0;
         if (state_ == State::waiting) {
             // Only the CRC request starts a transfer: a checksum-only receiver would need the
@@ -77,6 +83,7 @@ void Sender::receive(std::span<const std::uint8_t> bytes, std::int64_t now_ms) {
                 state_ = State::transferring;
                 attempts_ = 0;
                 send_current(now_ms);
+                answered = true;
             }
             continue;
         }
@@ -88,8 +95,10 @@ void Sender::receive(std::span<const std::uint8_t> bytes, std::int64_t now_ms) {
             }
             ++acknowledged_;
             send_current(now_ms);
+            answered = true;
         } else if (byte == nak) {
             send_current(now_ms);
+            answered = true;
         }
         // A late 'C' is a request the first block already answered: resending on it could send
         // a block twice and take the second ACK for the next block. The sender timeout covers a
@@ -137,6 +146,7 @@ void Receiver::request(std::int64_t now_ms) {
     }
     ++attempts_;
     output_.push_back(state_ == State::waiting ? crc_request : nak);
+    noise_since_answer_ = false;
     deadline_ = now_ms + (state_ == State::waiting ? timing_.request_interval_ms
                                                    : timing_.receiver_timeout_ms);
 }
@@ -164,6 +174,7 @@ void Receiver::take_frame(std::int64_t now_ms) {
     frame_.clear();
     attempts_ = 0;
     output_.push_back(ack);
+    noise_since_answer_ = false;
     deadline_ = now_ms + timing_.receiver_timeout_ms;
 }
 
@@ -184,11 +195,13 @@ void Receiver::receive(std::span<const std::uint8_t> bytes, std::int64_t now_ms)
             state_ = State::transferring;
             frame_.push_back(byte);
             deadline_ = now_ms + timing_.receiver_timeout_ms;
-        } else if (byte == eot && state_ == State::transferring) {
+        } else if (byte == eot && state_ == State::transferring && !noise_since_answer_) {
             output_.push_back(ack);
             state_ = State::done;
+        } else {
+            // Other bytes between blocks are noise and dropped; the timeout asks again.
+            noise_since_answer_ = true;
         }
-        // Other bytes between blocks are noise and dropped.
     }
 }
 

@@ -102,6 +102,9 @@ class Receiver {
     Bytes output_;
     Bytes data_;
     Bytes frame_; // the block being collected, from its SOH
+    // Bytes that were no block, EOT or cancel arrived since the last answer: an EOT among them
+    // may be a data byte of a block whose SOH was damaged, so it is not taken for the end.
+    bool noise_since_answer_ = false;
     std::uint8_t expected_ = 1;
     int attempts_ = 0;
     int cancels_seen_ = 0;

@@ -55,6 +55,22 @@ std::string replacement_text(const QRegularExpressionMatch& match, const SearchP
         .toStdString();
 }
 
+// A range that ends before the text is searched in the text cut there; a match the whole text
+// does not give at the same place (a whole word, a "$" or a look-ahead cut by the end of the
+// selection, a repeat that goes on after it) is passed over, since Replace, which looks at the
+// whole text, could not take it. Gives the match as the whole text has it.
+std::optional<QRegularExpressionMatch> whole_text_match(const SearchText& text,
+                                                        const SearchPattern& pattern,
+                                                        const QRegularExpressionMatch& cut,
+                                                        long last) {
+    if (last >= long(text.text.size())) return cut;
+    QRegularExpressionMatch whole = pattern.expression.match(
+        QStringView(text.text), cut.capturedStart(), QRegularExpression::NormalMatch,
+        QRegularExpression::AnchorAtOffsetMatchOption);
+    if (!whole.hasMatch() || whole.capturedEnd() != cut.capturedEnd()) return std::nullopt;
+    return whole;
+}
+
 } // namespace
 
 SearchPattern compile_search(std::string_view find_text, const SearchOptions& options) {
@@ -141,7 +157,8 @@ std::optional<TextMatch> find_match(const SearchText& text, const SearchPattern&
                 QRegularExpressionMatch m = matches.next();
                 if (pass == 1 && m.capturedStart() >= at) break;
                 if (m.capturedEnd() > last) break;
-                if (!skipped(m)) return in_bytes(m, pass == 1);
+                if (!skipped(m) && whole_text_match(text, pattern, m, last))
+                    return in_bytes(m, pass == 1);
             }
         }
         return std::nullopt;
@@ -151,7 +168,7 @@ std::optional<TextMatch> find_match(const SearchText& text, const SearchPattern&
     auto matches = pattern.expression.globalMatch(view, first);
     while (matches.hasNext()) {
         QRegularExpressionMatch m = matches.next();
-        if (skipped(m)) continue;
+        if (skipped(m) || !whole_text_match(text, pattern, m, last)) continue;
         if (m.capturedEnd() <= at && m.capturedStart() < at)
             before = m;
         else if (m.capturedStart() >= at)
@@ -172,9 +189,11 @@ std::vector<Replacement> replace_all_matches(const SearchText& text, const Searc
     const long last = std::min(text.utf16_at(range_end), long(text.text.size()));
     auto matches = pattern.expression.globalMatch(QStringView(text.text).left(last), first);
     while (matches.hasNext()) {
-        QRegularExpressionMatch m = matches.next();
-        result.push_back({text.byte_of[m.capturedStart()], text.byte_of[m.capturedEnd()],
-                          replacement_text(m, pattern, replace_text)});
+        const std::optional<QRegularExpressionMatch> m =
+            whole_text_match(text, pattern, matches.next(), last);
+        if (!m) continue;
+        result.push_back({text.byte_of[m->capturedStart()], text.byte_of[m->capturedEnd()],
+                          replacement_text(*m, pattern, replace_text)});
     }
     return result;
 }

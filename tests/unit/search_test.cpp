@@ -22,8 +22,9 @@ std::string apply_replacements(std::string text, const std::vector<Replacement>&
 std::string replace_all(std::string_view text, std::string_view what, std::string_view with,
                         SearchOptions options = {}) {
     SearchText search = make_search_text(text);
-    return apply_replacements(std::string(text), replace_all_matches(search, compile_search(what, options), with,
-                                                        0, long(text.size())));
+    return apply_replacements(
+        std::string(text),
+        replace_all_matches(search, compile_search(what, options), with, 0, long(text.size())));
 }
 
 } // namespace
@@ -130,4 +131,33 @@ TEST(Search, HistoryKeepsEachEntryOnceNewestFirst) {
     for (int i = 0; i < 30; ++i) remember_entry(history, std::to_string(i), 5);
     EXPECT_EQ(history.size(), 5u);
     EXPECT_EQ(history.front(), "29");
+}
+
+TEST(Search, ASelectionEndingInsideAWordOrLineCutsNoMatchShort) {
+    // The end of a selection is no end of a word or line: what Find offers there, Replace takes.
+    SearchOptions whole;
+    whole.whole_word = true;
+    std::string text = "PRINTER x";
+    SearchText search = make_search_text(text);
+    SearchPattern pattern = compile_search("PRINT", whole);
+    EXPECT_FALSE(find_match(search, pattern, whole, 0, 0, 5));
+    EXPECT_TRUE(replace_all_matches(search, pattern, "?", 0, 5).empty());
+
+    SearchOptions regex;
+    regex.regular_expression = true;
+    text = "ax\nax b";
+    search = make_search_text(text);
+    pattern = compile_search("x$", regex);
+    auto within = replace_all_matches(search, pattern, "-", 0, 5);
+    EXPECT_EQ(apply_replacements(text, within), "a-\nax b");
+    regex.backwards = true;
+    auto found = find_match(search, pattern, regex, 5, 0, 5);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->start, 1);
+    EXPECT_TRUE(replacement_at(search, pattern, "-", found->start, found->end));
+
+    // An empty whole-word match at the end of an empty selection before a letter.
+    whole.regular_expression = true;
+    search = make_search_text("R");
+    EXPECT_FALSE(find_match(search, compile_search("e|", whole), whole, 0, 0, 0));
 }

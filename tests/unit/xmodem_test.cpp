@@ -124,6 +124,57 @@ TEST(Xmodem, LostAcknowledgementGivesADuplicateTheReceiverDrops) {
     EXPECT_EQ(receiver.data().size(), 3 * block_size);
 }
 
+TEST(Xmodem, TwoAcksInOneReadAcknowledgeOneBlock) {
+    // After lost answers the sender's own resend and the one the receiver's NAK asked for can
+    // both arrive; the receiver acknowledges both copies. The second ACK, read together with
+    // the first, answers no block the sender sent since and must not skip the next block.
+    std::int64_t now = 0;
+    Bytes data = pattern(2 * block_size);
+    Sender sender(data, {}, now);
+    Receiver receiver({}, now);
+    sender.receive(receiver.take_output(), now); // 'C'
+    Bytes block_one = sender.take_output();
+    receiver.receive(block_one, now);
+    receiver.receive(block_one, now); // the copy
+    ASSERT_EQ(receiver.take_output(), (Bytes{ack, ack}));
+    sender.receive(Bytes{ack, ack}, now);
+    EXPECT_EQ(sender.blocks_acknowledged(), 1u);
+    EXPECT_EQ(sender.take_output(), make_frame(2, std::span(data).subspan(block_size)));
+    run_link(
+        sender, receiver, [](Bytes b) { return b; }, now);
+    ASSERT_EQ(receiver.state(), State::done);
+    ASSERT_EQ(sender.state(), State::done);
+    EXPECT_EQ(receiver.data(), data);
+
+    // A cancel after an answer in the same read is still heard.
+    Sender cancelled(data, {}, now);
+    cancelled.receive(Bytes{crc_request, can, can}, now);
+    EXPECT_EQ(cancelled.state(), State::failed);
+}
+
+TEST(Xmodem, AnEotInsideABlockWithADamagedStartIsNoEnd) {
+    // The SOH of block 2 is damaged: its bytes are noise, and a 0x04 among its data must not
+    // end the transfer with the block missing. The NAK after the timeout brings it again.
+    std::int64_t now = 0;
+    Bytes data = pattern(2 * block_size);
+    data[block_size + 10] = eot;
+    Sender sender(data, {}, now);
+    Receiver receiver({}, now);
+    sender.receive(receiver.take_output(), now); // 'C'
+    receiver.receive(sender.take_output(), now); // block 1
+    sender.receive(receiver.take_output(), now); // its ACK
+    Bytes block_two = sender.take_output();
+    block_two[0] = 0x00;
+    receiver.receive(block_two, now);
+    EXPECT_EQ(receiver.state(), State::transferring);
+    EXPECT_TRUE(receiver.take_output().empty());
+    run_link(
+        sender, receiver, [](Bytes b) { return b; }, now);
+    ASSERT_EQ(receiver.state(), State::done);
+    EXPECT_EQ(receiver.data(), data);
+    EXPECT_EQ(sender.state(), State::done);
+}
+
 TEST(Xmodem, SenderGivesUpAfterRetriesAndOnCancel) {
     std::int64_t now = 0;
     Timing timing;
