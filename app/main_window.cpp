@@ -45,23 +45,6 @@ QString text_of(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// A position that would put the whole window off every screen is replaced by one on the
-// primary screen, so a settings file from another monitor set-up never hides the window.
-QPoint visible_position(QPoint wanted, QSize size) {
-    // Far beyond any screen either way: clamping first keeps the rectangle arithmetic from
-    // overflowing on values such as 2147483647.
-    constexpr int far_away = 1000000;
-    wanted = QPoint(std::clamp(wanted.x(), -far_away, far_away),
-                    std::clamp(wanted.y(), -far_away, far_away));
-    QRect rect(wanted, size);
-    for (QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(rect.adjusted(0, 0, 0, -size.height() + 30)))
-            return wanted;
-    QScreen* primary = QGuiApplication::primaryScreen();
-    if (!primary) return wanted;
-    return primary->availableGeometry().topLeft() + QPoint(100, 100);
-}
-
 QSize sane_size(int width, int height) {
     // Negative or tiny sizes from a damaged settings file still give a usable window.
     return {std::clamp(width, 200, 20000), std::clamp(height, 150, 20000)};
@@ -239,6 +222,21 @@ void build_timers(App& app, MainWindow& window) {
 }
 
 } // namespace
+
+QPoint visible_position(QPoint wanted, QSize size) {
+    // Far beyond any screen either way: clamping first keeps the rectangle arithmetic from
+    // overflowing on values such as 2147483647.
+    constexpr int far_away = 1000000;
+    wanted = QPoint(std::clamp(wanted.x(), -far_away, far_away),
+                    std::clamp(wanted.y(), -far_away, far_away));
+    QRect rect(wanted, size);
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(rect.adjusted(0, 0, 0, -size.height() + 30)))
+            return wanted;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary) return wanted;
+    return primary->availableGeometry().topLeft() + QPoint(100, 100);
+}
 
 MainWindow::MainWindow(App& app) : app_(app) {}
 

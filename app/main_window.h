@@ -19,6 +19,9 @@ class MainWindow : public QMainWindow {
     App& app_;
 };
 
+// A window position that would put the whole window off every screen is replaced by one on
+// the primary screen, so a settings file from another monitor set-up never hides a window.
+QPoint visible_position(QPoint wanted, QSize size);
 // Builds the main window with everything in it and shows it at the saved placement.
 void build_main_window(App& app);
 // Places the splitter below the tab bar, filling the window down to the status bar.

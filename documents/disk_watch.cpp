@@ -46,28 +46,6 @@ void show(App& app, int index) {
     select_tab(app, index);
 }
 
-// Reads the file again as one undoable step, as Restore does.
-void read_again(App& app, int index) {
-    Document& document = app.documents.documents[index];
-    ReadResult file = read_whole_file(document.path);
-    if (!file.ok) {
-        app.requesters->message("File changed",
-                                "Couldn't read " + document.path + "\n" + file.error, Buttons::Ok);
-        return;
-    }
-    const long line = sci_caret_line(app.editor);
-    const long first_visible = sci_send(app.editor, Sci::SCI_GETFIRSTVISIBLELINE);
-    document.line_end = detect_line_end(file.bytes, document.line_end);
-    show_document_line_end(app);
-    set_editor_text(app, file.bytes, false);
-    sci_send(app.editor, Sci::SCI_SETSAVEPOINT);
-    refresh_names_from_text(app);
-    const long last_line = sci_line_count(app.editor) - 1;
-    sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(std::min(line, last_line)));
-    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(first_visible));
-    document.ask_before_overwrite = false;
-}
-
 void ask_about_change(App& app, int index) {
     show(app, index);
     Document& document = app.documents.documents[index];
@@ -75,11 +53,17 @@ void ask_about_change(App& app, int index) {
     // A touch or a copy of the same bytes is no change worth a question.
     ReadResult file = read_whole_file(document.path);
     if (file.ok && !modified && file.bytes == get_editor_text(app.editor)) return;
+    if (!file.ok) {
+        app.requesters->message("File changed",
+                                "Couldn't read " + document.path + "\n" + file.error, Buttons::Ok);
+        document.ask_before_overwrite = true; // its new contents are unknown
+        return;
+    }
     std::string text = document.file_name + " was changed by another program. Read it again?";
     if (modified)
         text += "\n\nWarning: your changes in the editor would be replaced by the file's contents.";
     if (app.requesters->message("File changed", text, Buttons::YesNo) == Answer::Yes)
-        read_again(app, index);
+        reload_current_document(app, file.bytes);
     else
         app.documents.documents[index].ask_before_overwrite = true;
 }
@@ -97,6 +81,24 @@ void schedule_check(App& app) {
 }
 
 } // namespace
+
+void reload_current_document(App& app, std::string_view bytes) {
+    Document* document = app.documents.current_document();
+    if (!document || !app.editor) return;
+    const long line = sci_caret_line(app.editor);
+    const long first_visible = sci_send(app.editor, Sci::SCI_GETFIRSTVISIBLELINE);
+    document->line_end = detect_line_end(bytes, document->line_end);
+    show_document_line_end(app);
+    // Undo brings the text of before back, so the save point is set without emptying it.
+    set_editor_text(app, bytes, false);
+    sci_send(app.editor, Sci::SCI_SETSAVEPOINT);
+    remember_disk_state(app, app.documents.current);
+    document->ask_before_overwrite = false;
+    refresh_names_from_text(app);
+    const long last_line = sci_line_count(app.editor) - 1;
+    sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(std::min(line, last_line)));
+    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(first_visible));
+}
 
 void build_disk_watch(App& app, QObject* owner) {
     app.disk.watcher = new QFileSystemWatcher(owner);

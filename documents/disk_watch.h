@@ -1,6 +1,8 @@
 // Noticing when another program changes or removes the file of an open document.
 #pragma once
 
+#include <string_view>
+
 #include <string>
 
 struct App;
@@ -21,6 +23,9 @@ void build_disk_watch(App& app, QObject* owner);
 // The editor itself has just read or written the file of the document at `index`: remembers
 // how it looks now and watches it, so the editor's own writes never raise the question.
 void remember_disk_state(App& app, int index);
+// Puts the file's bytes in place of the current document's text as one undo step (Restore,
+// and Yes to a change on disk): its line end taken again, the caret line and view kept, saved.
+void reload_current_document(App& app, std::string_view bytes);
 // The document at `index` is closing: its path is no longer watched unless another has it.
 void stop_watching(App& app, int index);
 // Compares every document with its file and asks about each one another program changed.

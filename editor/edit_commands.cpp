@@ -23,9 +23,6 @@ namespace {
 constexpr int min_zoom = -10;
 constexpr int max_zoom = 20;
 
-bool has_selection(App& app) {
-    return app.editor && sci_send(app.editor, Sci::SCI_GETSELECTIONEMPTY) == 0;
-}
 bool can_undo(App& app) {
     return sci_send(app.editor, Sci::SCI_CANUNDO) != 0;
 }
@@ -48,8 +45,8 @@ template <int Id> void choose_font_item(App& app) {
 constexpr Command editor_command_table[] = {
     {menu_id::undo, [](App& app) { sci_send(app.editor, Sci::SCI_UNDO); }, can_undo},
     {menu_id::redo, [](App& app) { sci_send(app.editor, Sci::SCI_REDO); }, can_redo},
-    {menu_id::cut, [](App& app) { sci_send(app.editor, Sci::SCI_CUT); }, has_selection},
-    {menu_id::copy, [](App& app) { sci_send(app.editor, Sci::SCI_COPY); }, has_selection},
+    {menu_id::cut, [](App& app) { sci_send(app.editor, Sci::SCI_CUT); }, editor_has_selection},
+    {menu_id::copy, [](App& app) { sci_send(app.editor, Sci::SCI_COPY); }, editor_has_selection},
     {menu_id::paste, [](App& app) { sci_send(app.editor, Sci::SCI_PASTE); }, can_paste},
     {menu_id::font_small, choose_font_item<menu_id::font_small>, nullptr,
      font_item_checked<menu_id::font_small>},
@@ -71,6 +68,10 @@ void add_zoom_shortcut(App& app, const QKeySequence& keys, int step) {
 }
 
 } // namespace
+
+bool editor_has_selection(App& app) {
+    return app.editor && sci_send(app.editor, Sci::SCI_GETSELECTIONEMPTY) == 0;
+}
 
 std::span<const Command> editor_commands() {
     return editor_command_table;

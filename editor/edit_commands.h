@@ -3,6 +3,8 @@
 
 struct App;
 
+// Whether the editor has a non-empty selection (cut, copy, Save Selection).
+bool editor_has_selection(App& app);
 // The zoom (points added to every style) of each Font item: Medium is the configured size.
 int zoom_of_font_item(int id);
 // Sets the editor's zoom within the range Scintilla allows and remembers it for the next start.

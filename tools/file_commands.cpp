@@ -118,17 +118,5 @@ void restore_document(App& app) {
                                 Buttons::Ok);
         return;
     }
-    const long line = sci_caret_line(app.editor);
-    const long first_visible = sci_send(app.editor, Sci::SCI_GETFIRSTVISIBLELINE);
-    document->line_end = detect_line_end(file.bytes, document->line_end);
-    show_document_line_end(app);
-    // Undo brings the text of before back, so the save point is set without emptying it.
-    set_editor_text(app, file.bytes, false);
-    sci_send(app.editor, Sci::SCI_SETSAVEPOINT);
-    remember_disk_state(app, app.documents.current);
-    document->ask_before_overwrite = false;
-    refresh_names_from_text(app);
-    const long last_line = sci_line_count(app.editor) - 1;
-    sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(std::min(line, last_line)));
-    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(first_visible));
+    reload_current_document(app, file.bytes);
 }

@@ -9,12 +9,10 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -33,14 +31,8 @@ QPushButton* button(QWidget* panel, const char* text, int x, int y) {
 
 // A stored placement that is off every screen, or of a useless size, comes back usable.
 QRect usable_placement(const Placement& placement) {
-    QRect wanted(placement.x, placement.y, std::clamp(placement.width, 200, 4000),
-                 std::clamp(placement.height, 150, 4000));
-    for (QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(wanted.adjusted(0, 0, 0, -wanted.height() + 30)))
-            return wanted;
-    QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary) wanted.moveTopLeft(primary->availableGeometry().topLeft() + QPoint(200, 200));
-    return wanted;
+    QSize size(std::clamp(placement.width, 200, 4000), std::clamp(placement.height, 150, 4000));
+    return QRect(visible_position(QPoint(placement.x, placement.y), size), size);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
+#include "editor/edit_commands.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "tools/file_commands.h"
@@ -17,9 +18,6 @@ namespace {
 bool has_text(App& app) {
     return app.editor && sci_length(app.editor) > 0;
 }
-bool has_selection(App& app) {
-    return app.editor && sci_send(app.editor, Sci::SCI_GETSELECTIONEMPTY) == 0;
-}
 // The program tools work on programs; a variable report is not one.
 bool is_program(App& app) {
     const Document* document = app.documents.current_document();
@@ -29,7 +27,7 @@ bool is_program(App& app) {
 constexpr Command tool_command_table[] = {
     {menu_id::save, save},
     {menu_id::save_as, save_as},
-    {menu_id::save_selection, save_selection, has_selection},
+    {menu_id::save_selection, save_selection, editor_has_selection},
     {menu_id::restore, restore_document, can_restore},
     {menu_id::insert_file_after_line, insert_file_after_line},
     {menu_id::insert_file_at_end, insert_file_at_end},

@@ -127,6 +127,13 @@ TEST_F(PreferencesTest, OptionsNeedSaveAndThePlacementComesBack) {
     EXPECT_GT(app->preferences->x(), -1000);
     app->preferences->close();
     process_events();
+    // Values at the edge of the number range must not overflow the placement arithmetic.
+    app->settings.prefs = {2147483647, -2147483647, 2147483647, 2147483647, -1};
+    run_command(*app, menu_id::preferences);
+    EXPECT_GT(app->preferences->x(), -1000);
+    EXPECT_LT(app->preferences->x(), 100000);
+    app->preferences->close();
+    process_events();
 }
 
 TEST_F(PreferencesTest, PrintWritesEveryPageToAPdfAndAnEmptyDocumentPrintsNothing) {
