@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::size_t max_line = 1024;
-
 std::string_view trim(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
@@ -20,6 +18,12 @@ bool starts_with_nocase(std::string_view text, std::string_view prefix) {
             std::tolower(static_cast<unsigned char>(prefix[i])))
             return false;
     return true;
+}
+
+std::size_t find_nocase(std::string_view text, std::string_view what, std::size_t from = 0) {
+    for (std::size_t i = from; i + what.size() <= text.size(); ++i)
+        if (starts_with_nocase(text.substr(i), what)) return i;
+    return std::string_view::npos;
 }
 
 // Reads digits at the front of `text` into `number`; false when there are none or too many.
@@ -42,10 +46,17 @@ std::string_view skip_prompt(std::string_view text) {
     return text;
 }
 
+// "[123] line" or "[LIBRARY] line".
 bool match_bracket_line(std::string_view text, CapturedError& error) {
     text = skip_prompt(text);
     if (text.empty() || text.front() != '[') return false;
     text.remove_prefix(1);
+    if (text.starts_with("LIBRARY]")) {
+        error.library = true;
+        error.line = 0;
+        error.message = std::string(trim(text.substr(8)));
+        return true;
+    }
     long number = 0;
     if (!take_number(text, number) || text.empty() || text.front() != ']') return false;
     text.remove_prefix(1);
@@ -55,7 +66,7 @@ bool match_bracket_line(std::string_view text, CapturedError& error) {
     return true;
 }
 
-// "Error: message" or "Error : message", the second line of a bracket report.
+// "Error: message" or "Error : message" at the start of a line.
 bool match_plain_error(std::string_view text, std::string& message) {
     text = skip_prompt(text);
     if (!starts_with_nocase(text, "error")) return false;
@@ -68,77 +79,74 @@ bool match_plain_error(std::string_view text, std::string& message) {
 } // namespace
 
 bool match_error_line(std::string_view text, CapturedError& error) {
-    text = skip_prompt(text);
-    if (!starts_with_nocase(text, "error in line")) return false;
-    text = trim(text.substr(13));
-    long number = 0;
-    if (!take_number(text, number) || number <= 0) return false;
-    text = trim(text);
-    if (!text.empty() && text.front() == ':') text.remove_prefix(1);
-    error.line = number;
-    error.message = std::string(trim(text));
-    error.completes_previous = false;
-    return true;
+    for (std::size_t at = find_nocase(text, "error in "); at != std::string_view::npos;
+         at = find_nocase(text, "error in ", at + 1)) {
+        std::string_view rest = text.substr(at + 9);
+        // "line N:" directly, or a file path and then " line N:"; the last " line " before a
+        // number and a colon ends the path, which may itself hold blanks.
+        std::string file;
+        std::string_view after;
+        if (starts_with_nocase(rest, "line ")) {
+            after = rest.substr(5);
+        } else {
+            std::size_t cut = std::string_view::npos;
+            for (std::size_t i = find_nocase(rest, " line "); i != std::string_view::npos;
+                 i = find_nocase(rest, " line ", i + 1)) {
+                std::string_view probe = trim(rest.substr(i + 6));
+                long number = 0;
+                if (take_number(probe, number) && !probe.empty() && trim(probe).front() == ':')
+                    cut = i;
+            }
+            if (cut == std::string_view::npos || cut == 0) continue;
+            file = std::string(rest.substr(0, cut));
+            after = rest.substr(cut + 6);
+        }
+        after = trim(after);
+        long number = 0;
+        if (!take_number(after, number) || number <= 0) continue;
+        after = trim(after);
+        if (after.empty() || after.front() != ':') continue;
+        error = CapturedError{};
+        error.line = number;
+        error.file = std::move(file);
+        error.message = std::string(trim(after.substr(1)));
+        return true;
+    }
+    return false;
 }
 
 void ErrorCapture::reset() {
-    line_.clear();
-    escape_ = csi_ = line_cut_ = bracket_pending_ = false;
+    text_.reset();
+    bracket_pending_ = false;
 }
 
-void ErrorCapture::end_line(std::vector<CapturedError>& found) {
-    CapturedError error;
+void ErrorCapture::take_line(const std::string& line, std::vector<CapturedError>& found) {
     bool pending = bracket_pending_;
     bracket_pending_ = false;
-    if (!line_cut_) {
-        std::string message;
-        if (match_error_line(line_, error)) {
-            found.push_back(error);
-        } else if (match_bracket_line(line_, error)) {
-            found.push_back(error);
-            bracket_pending_ = true;
-        } else if (pending && match_plain_error(line_, message)) {
-            // The line stays 0: the receiver keeps the line of the report it completes.
-            CapturedError completion;
-            completion.message = message;
-            completion.completes_previous = true;
-            found.push_back(completion);
-        } else if (pending && trim(line_).empty()) {
-            bracket_pending_ = true; // a blank line between the two halves
-        }
+    CapturedError error;
+    std::string message;
+    if (pending && match_plain_error(line, message)) {
+        // The line stays 0: the receiver keeps the line of the report it completes.
+        CapturedError completion;
+        completion.message = message;
+        completion.completes_previous = true;
+        found.push_back(completion);
+    } else if (pending && trim(line).empty()) {
+        bracket_pending_ = true; // a blank line between the two halves
+    } else if (match_bracket_line(line, error)) {
+        found.push_back(error);
+        bracket_pending_ = true;
+    } else if (match_error_line(line, error)) {
+        found.push_back(error);
+    } else if (match_plain_error(line, message)) {
+        CapturedError plain;
+        plain.message = message;
+        found.push_back(plain);
     }
-    line_.clear();
-    line_cut_ = false;
 }
 
 std::vector<CapturedError> ErrorCapture::feed(std::string_view bytes) {
     std::vector<CapturedError> found;
-    for (char c : bytes) {
-        auto byte = static_cast<unsigned char>(c);
-        if (escape_) {
-            // ESC [ ... final, or ESC and one character.
-            if (!csi_ && byte == '[') {
-                csi_ = true;
-                continue;
-            }
-            if (!csi_ || (byte >= 0x40 && byte <= 0x7E)) escape_ = csi_ = false;
-            continue;
-        }
-        if (byte == 0x1B) {
-            escape_ = true;
-            continue;
-        }
-        if (byte == '\r' || byte == '\n') {
-            // CR LF makes an empty line after the real one; empty lines match nothing but
-            // must not end a pending bracket report, which end_line allows for.
-            if (!line_.empty() || line_cut_ || byte == '\r') end_line(found);
-            continue;
-        }
-        if (byte < 0x20 && byte != '\t') continue;
-        if (line_.size() < max_line)
-            line_.push_back(static_cast<char>(byte));
-        else
-            line_cut_ = true;
-    }
+    for (const std::string& line : text_.feed(bytes)) take_line(line, found);
     return found;
 }

@@ -2,7 +2,11 @@
 # ZELL_GUI_SOURCES.
 list(APPEND ZELL_CORE_SOURCES
   device/autosave.cpp
+  device/console_text.cpp
   device/error_capture.cpp
+  device/line_origin.cpp
+  device/program_sender.cpp
+  device/program_transfer.cpp
   device/terminal_screen.cpp
   device/xmodem.cpp
 )

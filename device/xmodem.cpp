@@ -1,4 +1,4 @@
-// XMODEM-CRC sender and receiver.
+// XMODEM sender and receiver, checksum and CRC-16.
 #include "device/xmodem.h"
 
 #include <algorithm>
@@ -17,7 +17,13 @@ std::uint16_t crc16(std::span<const std::uint8_t> data) {
     return crc;
 }
 
-Bytes make_frame(std::uint8_t number, std::span<const std::uint8_t> data) {
+std::uint8_t checksum(std::span<const std::uint8_t> data) {
+    unsigned sum = 0;
+    for (std::uint8_t byte : data) sum += byte;
+    return static_cast<std::uint8_t>(sum & 0xFF);
+}
+
+Bytes make_frame(std::uint8_t number, std::span<const std::uint8_t> data, Check check) {
     Bytes frame;
     frame.reserve(frame_size);
     frame.push_back(soh);
@@ -26,10 +32,20 @@ Bytes make_frame(std::uint8_t number, std::span<const std::uint8_t> data) {
     std::size_t count = std::min(data.size(), block_size);
     frame.insert(frame.end(), data.begin(), data.begin() + static_cast<std::ptrdiff_t>(count));
     frame.resize(3 + block_size, pad);
+    if (check == Check::checksum) {
+        frame.push_back(checksum(std::span(frame).subspan(3, block_size)));
+        return frame;
+    }
     std::uint16_t crc = crc16(std::span(frame).subspan(3, block_size));
     frame.push_back(static_cast<std::uint8_t>(crc >> 8));
     frame.push_back(static_cast<std::uint8_t>(crc & 0xFF));
     return frame;
+}
+
+Timing board_timing() {
+    Timing timing;
+    timing.start_timeout_ms = 20000;
+    return timing;
 }
 
 // ---- sender ----
@@ -56,7 +72,7 @@ void Sender::send_current(std::int64_t now_ms) {
         std::size_t offset = acknowledged_ * block_size;
         std::size_t count = std::min(block_size, payload_.size() - offset);
         Bytes frame = make_frame(static_cast<std::uint8_t>(acknowledged_ + 1),
-                                 std::span(payload_).subspan(offset, count));
+                                 std::span(payload_).subspan(offset, count), check_);
         output_.insert(output_.end(), frame.begin(), frame.end());
     }
     deadline_ = now_ms + timing_.sender_timeout_ms;
@@ -77,9 +93,9 @@ void Sender::receive(std::span<const std::uint8_t> bytes, std::int64_t now_ms) {
         if (answered) continue;
         cancels_seen_ = 0;
         if (state_ == State::waiting) {
-            // Only the CRC request starts a transfer: a checksum-only receiver would need the
-            // other block format, and noise before the start is ignored.
-            if (byte == crc_request) {
+            // The receiver's first request chooses the variant; noise before it is ignored.
+            if (byte == crc_request || byte == nak) {
+                check_ = byte == nak ? Check::checksum : Check::crc;
                 state_ = State::transferring;
                 attempts_ = 0;
                 send_current(now_ms);
@@ -135,7 +151,8 @@ Bytes Sender::take_output() {
 
 // ---- receiver ----
 
-Receiver::Receiver(Timing timing, std::int64_t now_ms) : timing_(timing), deadline_(now_ms) {
+Receiver::Receiver(Timing timing, std::int64_t now_ms, Check check)
+    : timing_(timing), check_(check), deadline_(now_ms) {
     request(now_ms);
 }
 
@@ -145,7 +162,7 @@ void Receiver::request(std::int64_t now_ms) {
         return;
     }
     ++attempts_;
-    output_.push_back(state_ == State::waiting ? crc_request : nak);
+    output_.push_back(state_ == State::waiting && check_ == Check::crc ? crc_request : nak);
     noise_since_answer_ = false;
     deadline_ = now_ms + (state_ == State::waiting ? timing_.request_interval_ms
                                                    : timing_.receiver_timeout_ms);
@@ -153,9 +170,11 @@ void Receiver::request(std::int64_t now_ms) {
 
 void Receiver::take_frame(std::int64_t now_ms) {
     std::uint8_t number = frame_[1];
+    std::span<const std::uint8_t> data = std::span(frame_).subspan(3, block_size);
     bool intact = static_cast<std::uint8_t>(~frame_[2]) == number &&
-                  crc16(std::span(frame_).subspan(3, block_size)) ==
-                      ((frame_[3 + block_size] << 8) | frame_[4 + block_size]);
+                  (check_ == Check::checksum
+                       ? checksum(data) == frame_[3 + block_size]
+                       : crc16(data) == ((frame_[3 + block_size] << 8) | frame_[4 + block_size]));
     if (!intact) {
         frame_.clear();
         request(now_ms);
@@ -183,7 +202,7 @@ void Receiver::receive(std::span<const std::uint8_t> bytes, std::int64_t now_ms)
         if (state_ == State::done || state_ == State::failed) return;
         if (!frame_.empty()) {
             frame_.push_back(byte);
-            if (frame_.size() == frame_size) take_frame(now_ms);
+            if (frame_.size() == frame_length(check_)) take_frame(now_ms);
             continue;
         }
         if (byte == can) {

@@ -196,3 +196,14 @@ MergeResult merge_includes(std::string_view text, const std::string& program_pat
     merger.result.text = std::move(merger.out);
     return std::move(merger.result);
 }
+
+bool has_include_lines(std::string_view text) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        if (read_include_line(text.substr(start, end - start)).is_include) return true;
+        start = end + 1;
+    }
+    return false;
+}

@@ -35,6 +35,9 @@ struct MergeResult {
     std::size_t merged = 0; // how many files were merged in
 };
 
+// Whether any line of `text` is an #INCLUDE line.
+bool has_include_lines(std::string_view text);
+
 // Puts the text of each file named by an `#INCLUDE "file"` line in place of that line, between
 // two comment lines naming it, and does the same inside it. A name is looked up relative to the
 // folder of the file that includes it, then in `include_folder` (when not empty). A file already

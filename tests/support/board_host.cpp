@@ -21,7 +21,8 @@ BoardHost::BoardHost(BoardConfig config) : board_(config) {
         answer(board_.tick(clock_.elapsed()));
         flush();
     });
-    ticker_.start(10);
+    ticker_.setTimerType(Qt::PreciseTimer);
+    ticker_.start(1); // the board takes bytes at its own pace: often enough for 115,200 baud
     answer(board_.start());
 }
 

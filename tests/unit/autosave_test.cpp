@@ -48,21 +48,24 @@ TEST(Autosave, PacingPausesAfterCharactersAndLines) {
     EXPECT_EQ(step.delay_ms, 0);
 }
 
-TEST(Autosave, BoardStoresTheProgramByteForByteAndRunsIt) {
+TEST(Autosave, BoardKeepsPrintableTextRunsItAndReportsErrorsAsTheFirmwareDoes) {
     BoardModel board;
+    board.start();
     std::string document = "PRINT \"hello\"\r\nPRINT \"caf\xc3\xa9\"\r\nERROR \"bad\"\r\n";
     std::string stream = autosave_stream(document);
     std::string output;
     for (std::size_t i = 0; i < stream.size(); i += 3)
         output += board.receive(stream.substr(i, 3), 0);
-    EXPECT_EQ(board.program(), program_for_board(document));
-    EXPECT_EQ(output.substr(output.size() - 2), "> ");
+    // Bytes 0x80 to 0xFF never reach program memory.
+    EXPECT_EQ(board.program(), "PRINT \"hello\"\rPRINT \"caf\"\rERROR \"bad\"\r");
+    EXPECT_NE(output.find("\r\nSaved "), std::string::npos);
+    EXPECT_TRUE(output.ends_with("> \x1b[?7h"));
     std::string run = board.receive("RUN\r", 0);
-    EXPECT_EQ(run, "RUN\r\nhello\r\ncaf\xe9\r\nError in line 3: bad\r\n> ");
+    EXPECT_EQ(run, "RUN\r\nhello\r\ncaf\r\n[3] ERROR \"bad\"\r\nError : bad\r\n> \x1b[?7h");
     board.receive("NEW\r", 0);
     board.receive(autosave_stream("DO\nLOOP\n"), 0);
     board.receive("RUN\r", 0);
     EXPECT_TRUE(board.running());
-    EXPECT_EQ(board.receive("\x03", 0), "\r\nBreak in line 1\r\n> ");
+    EXPECT_EQ(board.receive("\x03", 0), "> \x1b[?7h");
     EXPECT_FALSE(board.running());
 }

@@ -115,7 +115,7 @@ TEST(SettingsFile, WrittenShape) {
     const std::string text = settings_file_text(s);
     EXPECT_TRUE(text.starts_with("[Windows]\r\n; Main Window\r\nMainX = 100\r\n"));
     EXPECT_TRUE(text.ends_with("\r\n\r\n[Serial]\r\ncomport = com7\r\nSerialSpeed = 9600\r\n"
-                               "CharDelay = 0\r\nLineDelay = 100\r\n\r\n[Device]\r\nUsed = 0\r\n"
+                               "CharDelay = 0\r\nLineDelay = 0\r\n\r\n[Device]\r\nUsed = 0\r\n"
                                "TerminalHeight = 220\r\nSendByXmodem = 0\r\nRunAfterSend = 1\r\n"
                                "Interpreter = \r\n"));
     EXPECT_NE(text.find("PrefsTab = 0\r\n\r\n[Colours]\r\nDefault_fore = $000000\r\n"),
