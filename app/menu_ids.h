@@ -79,4 +79,8 @@ constexpr int return_key = 89;
 // Keys with a procedure of their own that no menu item shows.
 constexpr int find_key = 91;    // Ctrl+F: the find bar without the replace row
 constexpr int replace_key = 92; // Ctrl+H: the find bar with it
+// The board: sending the current program, running it, stopping it.
+constexpr int send_program = 93;
+constexpr int send_and_run = 94;
+constexpr int stop_program = 95;
 } // namespace menu_id

@@ -40,7 +40,8 @@ std::vector<MenuSpec> menu_bar_table() {
           item(remove_indents, "Remove indents and trailing spaces"), item(format, "Format"),
           item(merge, "Merge"), item(variable_report, "Display Variable report"),
           item(dos_line_endings, "DOS line endings"), item(unix_line_endings, "UNIX line endings"),
-          item(connect_program, "Connect to Maximite")}},
+          item(connect_program, "Connect to Maximite"), item(send_program, "Send to board\tF6"),
+          item(send_and_run, "Send and run\tF5"), item(stop_program, "Stop program\tShift+F5")}},
         {"Font",
          {item(font_small, "Small"), item(font_medium, "Medium"), item(font_bigger, "Bigger"),
           item(font_biggest, "Biggest")}},
@@ -105,6 +106,9 @@ std::vector<ToolbarButton> toolbar_table() {
         {0, {}, {}},
         {run_in_dos, "run in DOS", "run_in_dos"},
         {connect, "connect to Maximite", "connect"},
+        {send_program, "Send to board (F6)", "send_program"},
+        {send_and_run, "Send and run (F5)", "send_run"},
+        {stop_program, "Stop program (Shift+F5)", "stop_program"},
         {syntax_help, "Syntax help", "syntax_help"},
     };
 }
@@ -118,5 +122,8 @@ std::vector<ShortcutSpec> shortcut_table() {
             {"Ctrl+H", replace_key},
             {"Ctrl+G", goto_line},
             {"Ctrl+B", return_from_name},
-            {"F1", syntax_help}};
+            {"F1", syntax_help},
+            {"F5", send_and_run},
+            {"F6", send_program},
+            {"Shift+F5", stop_program}};
 }

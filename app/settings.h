@@ -73,7 +73,7 @@ struct Settings {
     std::string comport = "com7";
     int serial_speed = 9600;
     int char_delay = 0;
-    int line_delay = 100;
+    int line_delay = 0; // the board's echo paces a send; a pause is only an extra floor
     // The device panel's own values, in a group of their own after the connection values.
     int device_used = 0;       // 1 once a board was connected: its speed is then the user's
     int terminal_height = 220; // pixels of the terminal panel under the editor

@@ -36,7 +36,10 @@ const std::vector<int>& board_speeds() {
 }
 
 int preselected_speed(const Settings& settings) {
-    return settings.device_used && settings.serial_speed > 0 ? settings.serial_speed : 115200;
+    // 1200 is never offered: it restarts a USB board into its firmware loader.
+    return settings.device_used && DeviceSession::speed_allowed(settings.serial_speed)
+               ? settings.serial_speed
+               : 115200;
 }
 
 namespace {

@@ -1,4 +1,5 @@
-// The commands of the device subsystem: connecting, running locally, the error log.
+// The commands of the device subsystem: connecting, sending, running and stopping a program on
+// the board, running locally, the error log.
 #include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
@@ -23,11 +24,34 @@ void run_in_dos(App& app) {
     device_session(app).run_locally();
 }
 
+void send_to_board(App& app) {
+    device_session(app).send_program(app.settings.send_by_xmodem != 0, false);
+}
+
+void send_and_run(App& app) {
+    device_session(app).send_program(app.settings.send_by_xmodem != 0, true);
+}
+
+void stop_program(App& app) {
+    if (app.device) app.device->stop_program();
+}
+
+bool can_send(App& app) {
+    return app.device && app.device->can_send();
+}
+
+bool can_stop(App& app) {
+    return app.device && app.device->can_stop();
+}
+
 constexpr Command device_command_table[] = {
     {menu_id::connect, connect_command},
     {menu_id::connect_program, connect_command},
     {menu_id::run_in_dos, run_in_dos},
     {menu_id::error_log, show_error_log},
+    {menu_id::send_program, send_to_board, can_send},
+    {menu_id::send_and_run, send_and_run, can_send},
+    {menu_id::stop_program, stop_program, can_stop},
 };
 
 } // namespace

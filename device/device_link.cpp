@@ -146,5 +146,6 @@ std::unique_ptr<DeviceLink> open_device_link(const std::string& port, int speed,
     serial->setParity(QSerialPort::NoParity);
     serial->setStopBits(QSerialPort::OneStop);
     serial->setFlowControl(QSerialPort::NoFlowControl);
+    serial->setDataTerminalReady(true); // the boards' USB console talks only with DTR set
     return std::make_unique<SerialPortLink>(std::move(serial));
 }

@@ -6,12 +6,16 @@
 #include "device/autosave.h"
 #include "device/connect_dialog.h"
 #include "device/device_link.h"
+#include "device/line_origin.h"
 #include "device/local_run.h"
+#include "device/program_sender.h"
 #include "device/terminal_panel.h"
 #include "device/terminal_view.h"
 #include "documents/document_commands.h"
+#include "documents/opening.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
+#include "tools/merge.h"
 #include "tools/text_conversion.h"
 
 #include <QLabel>
@@ -23,14 +27,15 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
 constexpr int marker_error = 2;
 constexpr Colour error_line_colour = 0xC8C8FF; // pale red, BBGGRR
-constexpr qint64 write_window = 4096;          // bytes queued before a send waits
 constexpr int repaint_interval_ms = 30;
 constexpr int transfer_poll_ms = 20;
+constexpr int prompt_wait_ms = 2000; // how long typed keys wait for the prompt after Ctrl-C
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
@@ -39,17 +44,8 @@ QString q(const std::string& text) {
 } // namespace
 
 struct DeviceSession::Transfer {
-    bool by_xmodem = false;
     bool run_after = false;
-    std::string stream; // AUTOSAVE: command, program, Ctrl+Z; XMODEM: the program
-    std::size_t position = 0;
-    Pacing pacing;
-    std::unique_ptr<xmodem::Sender> sender;
-    bool awaiting_echo = true;    // XMODEM: the echo of the command comes first
-    bool awaiting_prompt = false; // AUTOSAVE: everything written, the board's "> " is due
-    std::int64_t deadline = 0;    // for the prompt, or for a write that does not move
-    qint64 last_pending = -1;
-    std::string tail; // the last bytes of output, where the prompt shows
+    std::unique_ptr<ProgramSender> sender;
 };
 
 DeviceSession::DeviceSession(App& app)
@@ -63,13 +59,7 @@ DeviceSession::DeviceSession(App& app)
     });
     connect(reconnect_timer_.get(), &QTimer::timeout, this, [this] { try_reconnect(); });
     transfer_timer_->setSingleShot(true);
-    connect(transfer_timer_.get(), &QTimer::timeout, this, [this] {
-        if (!transfer_) return;
-        if (transfer_->by_xmodem || transfer_->awaiting_prompt)
-            transfer_tick();
-        else
-            autosave_step();
-    });
+    connect(transfer_timer_.get(), &QTimer::timeout, this, [this] { transfer_tick(); });
 }
 
 // The link's signals are cut first, so closing it reports nothing to a half-destroyed session.
@@ -94,6 +84,15 @@ bool DeviceSession::connect_to(const ConnectionChoice& choice) {
         app_.requesters->message("Connect to Maximite",
                                  "A program is running locally in the terminal panel. Stop it "
                                  "first (Stop, then Close).",
+                                 Buttons::Ok);
+        return false;
+    }
+    if (!speed_allowed(choice.speed)) {
+        app_.requesters->message("Connect to Maximite",
+                                 "The speed " + std::to_string(choice.speed) +
+                                     " is not used: at 1200 baud a USB board restarts into its "
+                                     "firmware loader. Choose another speed (USB boards ignore "
+                                     "the speed).",
                                  Buttons::Ok);
         return false;
     }
@@ -198,7 +197,39 @@ void DeviceSession::write(const QByteArray& bytes) {
 
 void DeviceSession::send_keys(const QByteArray& bytes) {
     if (transfer_ || (state_ != LinkState::connected && state_ != LinkState::local)) return;
-    write(bytes);
+    if (awaiting_prompt_) {
+        held_keys_ += bytes;
+        return;
+    }
+    qsizetype stop = bytes.indexOf('\x03');
+    if (stop < 0 || state_ == LinkState::local) {
+        write(bytes);
+        return;
+    }
+    write(bytes.left(stop + 1));
+    held_keys_ = bytes.mid(stop + 1);
+    awaiting_prompt_ = true;
+    console_.reset();
+    last_output_ms_ = now_ms();
+    transfer_timer_->start(transfer_poll_ms);
+}
+
+void DeviceSession::watch_prompt(const QByteArray& bytes) {
+    console_.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    last_output_ms_ = now_ms();
+    if (awaiting_prompt_ && console_.at_prompt()) prompt_seen();
+}
+
+void DeviceSession::prompt_seen() {
+    awaiting_prompt_ = false;
+    if (run_at_prompt_) {
+        run_at_prompt_ = false;
+        held_keys_.clear();
+        run_program();
+        return;
+    }
+    QByteArray keys = std::exchange(held_keys_, {});
+    if (!keys.isEmpty()) send_keys(keys);
 }
 
 void DeviceSession::on_ready_read() {
@@ -206,21 +237,13 @@ void DeviceSession::on_ready_read() {
     QByteArray bytes = link_->read_all();
     if (bytes.isEmpty()) return;
     bytes_received_ += static_cast<std::size_t>(bytes.size());
-    if (transfer_ && transfer_->by_xmodem) {
-        xmodem_bytes(std::move(bytes));
+    if (transfer_) {
+        transfer_bytes(bytes);
         return;
     }
     show_output(bytes);
-    if (transfer_) {
-        // The board echoes the program as it stores it: that is no error report.
-        std::string& tail = transfer_->tail;
-        tail.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        if (tail.size() > 64) tail.erase(0, tail.size() - 64);
-        transfer_->deadline = now_ms() + answer_timeout_ms;
-        if (transfer_->awaiting_prompt && tail.ends_with("\n> ")) finish_transfer(true, {});
-        return;
-    }
     catch_errors(bytes);
+    watch_prompt(bytes);
 }
 
 void DeviceSession::show_output(const QByteArray& bytes) {
@@ -304,6 +327,14 @@ void DeviceSession::update_status() {
 
 // ---- sending a program ----
 
+bool DeviceSession::can_send() const {
+    return state_ == LinkState::connected && link_ && !transfer_;
+}
+
+bool DeviceSession::can_stop() const {
+    return (state_ == LinkState::connected && !transfer_) || state_ == LinkState::local;
+}
+
 void DeviceSession::send_program(bool by_xmodem, bool run_after) {
     if (state_ != LinkState::connected || !link_) {
         app_.requesters->message(
@@ -316,45 +347,87 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
     app_.settings.send_by_xmodem = by_xmodem ? 1 : 0;
     app_.settings.run_after_send = run_after ? 1 : 0;
     std::string text = sci_text(app_.editor);
-    UnsendableReport unsendable = find_unsendable(text);
-    if (by_xmodem) unsendable.stopping_characters = 0; // a file transfer carries every byte
-    if (unsendable.any()) {
-        std::string what;
-        if (unsendable.wide_characters)
-            what += std::to_string(unsendable.wide_characters) +
-                    " character(s) the board cannot show (they will arrive as \"?\")";
-        if (unsendable.zero_bytes)
-            what += std::string(what.empty() ? "" : " and ") +
-                    std::to_string(unsendable.zero_bytes) + " zero byte(s)";
-        if (unsendable.stopping_characters && !by_xmodem)
-            what += std::string(what.empty() ? "" : " and ") +
-                    std::to_string(unsendable.stopping_characters) +
-                    " Ctrl+Z or Ctrl+C character(s), which end AUTOSAVE early (XMODEM sends "
-                    "them)";
-        Answer answer = app_.requesters->message(
-            "Send program",
-            "The program holds " + what + ", the first on line " +
-                std::to_string(unsendable.first_line) + ". Send it anyway?",
-            Buttons::YesNo);
-        if (answer != Answer::Yes) return;
+    // The board cannot read #INCLUDE files from this computer: they go merged in.
+    bool merged = false;
+    if (has_include_lines(text)) {
+        MergeResult result =
+            merge_includes(text, document->path, app_.folders.include, disk_include_files(), "\n");
+        if (!result.ok) {
+            app_.requesters->message(
+                "Send program",
+                "The program's #INCLUDE files could not be merged: " + result.reason + " (" +
+                    result.file + ", line " + std::to_string(result.line) + "). Nothing was sent.",
+                Buttons::Ok);
+            return;
+        }
+        text = std::move(result.text);
+        merged = true;
+    }
+    std::string program;
+    if (by_xmodem) {
+        UnsendableReport unsendable = find_unsendable(text);
+        unsendable.stopping_characters = 0; // a file transfer carries every byte
+        if (unsendable.any()) {
+            std::string what;
+            if (unsendable.wide_characters)
+                what += std::to_string(unsendable.wide_characters) +
+                        " character(s) the board cannot show (they will arrive as \"?\")";
+            if (unsendable.zero_bytes)
+                what += std::string(what.empty() ? "" : " and ") +
+                        std::to_string(unsendable.zero_bytes) + " zero byte(s)";
+            Answer answer = app_.requesters->message(
+                "Send program",
+                "The program holds " + what + ", the first on line " +
+                    std::to_string(unsendable.first_line) + ". Send it anyway?",
+                Buttons::YesNo);
+            if (answer != Answer::Yes) return;
+        }
+        program = utf8_to_bytes(text);
+    } else {
+        AutosaveCheck check = check_for_autosave(text);
+        if (check.long_lines > 0) {
+            app_.requesters->message(
+                "Send program",
+                "Line " + std::to_string(check.first_long_line) +
+                    " is too long for the board: it takes lines of at most 254 characters "
+                    "(AUTOSAVE would stop with \"Not enough memory\" and run the rest as "
+                    "commands). " +
+                    std::to_string(check.long_lines) + " line(s) are too long; the longest has " +
+                    std::to_string(check.longest) + " characters. Nothing was sent.",
+                Buttons::Ok);
+            return;
+        }
+        if (check.dropped > 0) {
+            Answer answer = app_.requesters->message(
+                "Send program",
+                "The program holds " + std::to_string(check.dropped) +
+                    " character(s) the board does not keep (anything but printable ASCII and "
+                    "TAB: accented letters, symbols, control characters), the first on line " +
+                    std::to_string(check.first_dropped_line) +
+                    ". Some of them would end AUTOSAVE early. Send the program without them?",
+                Buttons::YesNo);
+            if (answer != Answer::Yes) return;
+        }
+        program = autosave_program(text);
     }
     transfer_ = std::make_unique<Transfer>();
-    transfer_->by_xmodem = by_xmodem;
     transfer_->run_after = run_after;
     last_sent_path_ = document->path;
+    last_sent_text_ = merged || text.find("' ==== start of ") != std::string::npos ? text : "";
+    last_sent_merged_ = merged;
     capture_.reset();
+    awaiting_prompt_ = run_at_prompt_ = false;
+    held_keys_.clear();
     if (by_xmodem) {
-        std::string bytes = utf8_to_bytes(text);
-        transfer_->stream = bytes;
-        transfer_->sender = std::make_unique<xmodem::Sender>(
-            xmodem::Bytes(bytes.begin(), bytes.end()), xmodem_timing, now_ms());
-        write("XMODEM RECEIVE\r");
-        transfer_timer_->start(transfer_poll_ms);
+        transfer_->sender = ProgramSender::by_xmodem(std::move(program), xmodem_timing,
+                                                     answer_timeout_ms, now_ms());
     } else {
-        transfer_->stream = autosave_stream(text);
-        transfer_->pacing = Pacing{app_.settings.char_delay, app_.settings.line_delay};
-        transfer_->deadline = now_ms() + answer_timeout_ms;
-        transfer_timer_->start(0);
+        AutosaveOptions options;
+        options.char_delay_ms = app_.settings.char_delay;
+        options.line_delay_ms = app_.settings.line_delay;
+        options.answer_timeout_ms = answer_timeout_ms;
+        options.quiet_ms = quiet_ms;
+        transfer_->sender = ProgramSender::by_autosave(std::move(program), options, now_ms());
     }
     progress_ = new QProgressDialog(
         QStringLiteral("Sending %1 to %2...").arg(q(document->file_name), q(port_)),
@@ -369,112 +442,56 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
     connect(progress_, &QProgressDialog::canceled, this, [this] { cancel_transfer(); });
     set_progress(0);
     update_status();
+    flush_transfer();
 }
 
 int DeviceSession::transfer_progress() const {
-    if (!transfer_) return 0;
-    if (transfer_->by_xmodem) {
-        std::size_t total = std::max<std::size_t>(transfer_->sender->blocks_total(), 1);
-        return static_cast<int>(transfer_->sender->blocks_acknowledged() * 1000 / total);
-    }
-    return static_cast<int>(transfer_->position * 1000 /
-                            std::max<std::size_t>(transfer_->stream.size(), 1));
+    return transfer_ ? transfer_->sender->progress() : 0;
 }
 
 void DeviceSession::set_progress(int value) {
     if (progress_ && progress_->value() != value) progress_->setValue(value);
 }
 
-void DeviceSession::autosave_step() {
-    Transfer& t = *transfer_;
-    if (!link_) return;
-    qint64 pending = link_->bytes_to_write();
-    if (pending > write_window) {
-        // The board (or the port) is not taking bytes: wait, but not for ever.
-        if (pending != t.last_pending) t.deadline = now_ms() + answer_timeout_ms;
-        t.last_pending = pending;
-        if (now_ms() >= t.deadline) {
-            finish_transfer(false, "The board stopped taking data: after " +
-                                       std::to_string(answer_timeout_ms / 1000) +
-                                       " s nothing more went out.");
-            return;
-        }
-        transfer_timer_->start(transfer_poll_ms);
-        return;
+void DeviceSession::transfer_bytes(const QByteArray& bytes) {
+    ProgramSender& sender = *transfer_->sender;
+    std::string shown = sender.receive(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), now_ms());
+    if (!shown.empty()) {
+        QByteArray text(shown.data(), static_cast<qsizetype>(shown.size()));
+        show_output(text);
+        watch_prompt(text);
     }
-    PaceStep step = next_pace_step(t.stream, t.position, t.pacing);
-    if (step.count == 0) {
-        t.awaiting_prompt = true;
-        t.deadline = now_ms() + answer_timeout_ms;
-        transfer_timer_->start(transfer_poll_ms);
-        return;
-    }
-    write(QByteArray(t.stream.data() + t.position, static_cast<qsizetype>(step.count)));
-    t.position += step.count;
-    set_progress(transfer_progress());
-    transfer_timer_->start(step.delay_ms);
-}
-
-void DeviceSession::xmodem_bytes(QByteArray bytes) {
-    Transfer& t = *transfer_;
-    if (t.awaiting_echo) {
-        // The command's echo holds a 'C', which must not start the transfer.
-        qsizetype end = bytes.indexOf('\n');
-        if (end < 0) {
-            show_output(bytes);
-            bytes.clear();
-        } else {
-            show_output(bytes.left(end + 1));
-            bytes.remove(0, end + 1);
-            t.awaiting_echo = false;
-        }
-    }
-    auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    std::size_t size = static_cast<std::size_t>(bytes.size());
-    std::size_t used = 0;
-    // Byte by byte, so that what follows the end of the transfer is shown, not swallowed.
-    while (used < size && t.sender->state() != xmodem::State::done &&
-           t.sender->state() != xmodem::State::failed) {
-        t.sender->receive(std::span(data + used, 1), now_ms());
-        ++used;
-    }
-    xmodem::Bytes out = t.sender->take_output();
-    if (!out.empty())
-        write(QByteArray(reinterpret_cast<const char*>(out.data()),
-                         static_cast<qsizetype>(out.size())));
-    set_progress(transfer_progress());
-    xmodem::State state = t.sender->state();
-    if (state == xmodem::State::done || state == xmodem::State::failed) {
-        std::string failure = t.sender->failure();
-        QByteArray rest = bytes.mid(static_cast<qsizetype>(used));
-        finish_transfer(state == xmodem::State::done,
-                        failure.empty() ? failure : "XMODEM: " + failure + ".");
-        if (!rest.isEmpty()) {
-            show_output(rest);
-            catch_errors(rest);
-        }
-    }
+    flush_transfer();
 }
 
 void DeviceSession::transfer_tick() {
+    if (!transfer_) {
+        // Typed keys wait for the prompt, but not for ever: a prompt of the program's own
+        // shows as silence after the board's last output.
+        if (awaiting_prompt_ && (now_ms() - last_output_ms_ >= quiet_ms * 2 ||
+                                 now_ms() - last_output_ms_ >= prompt_wait_ms))
+            prompt_seen();
+        if (awaiting_prompt_) transfer_timer_->start(transfer_poll_ms);
+        return;
+    }
+    transfer_->sender->tick(now_ms());
+    flush_transfer();
+}
+
+// Writes what the transfer has to send, and ends it when it is over.
+void DeviceSession::flush_transfer() {
     if (!transfer_) return;
-    Transfer& t = *transfer_;
-    if (t.by_xmodem) {
-        t.sender->tick(now_ms());
-        xmodem_bytes({});
-        if (transfer_) transfer_timer_->start(transfer_poll_ms);
+    ProgramSender& sender = *transfer_->sender;
+    std::string out = sender.take_output();
+    if (!out.empty()) write(QByteArray(out.data(), static_cast<qsizetype>(out.size())));
+    set_progress(transfer_progress());
+    if (sender.over()) {
+        finish_transfer(sender.ok(), sender.failure(), sender.failed_line());
         return;
     }
-    // AUTOSAVE: everything written; the prompt must come back in time.
-    if (link_ && link_->bytes_to_write() > 0) t.deadline = std::max(t.deadline, now_ms() + 1);
-    if (now_ms() >= t.deadline) {
-        finish_transfer(false, "The board did not answer after the program was sent: no prompt "
-                               "within " +
-                                   std::to_string(answer_timeout_ms / 1000) +
-                                   " s. It may not have stored the program.");
-        return;
-    }
-    transfer_timer_->start(transfer_poll_ms);
+    std::int64_t wait = sender.next_tick(now_ms()) - now_ms();
+    transfer_timer_->start(static_cast<int>(std::clamp<std::int64_t>(wait, 1, transfer_poll_ms)));
 }
 
 void DeviceSession::end_transfer() {
@@ -488,10 +505,17 @@ void DeviceSession::end_transfer() {
     update_status();
 }
 
-void DeviceSession::finish_transfer(bool ok, const std::string& failure) {
+void DeviceSession::finish_transfer(bool ok, std::string failure, long failed_line) {
     bool run_after = transfer_ && transfer_->run_after;
     end_transfer();
     if (!ok) {
+        if (failed_line > 0) {
+            CapturedError at;
+            at.line = failed_line;
+            at.message = failure;
+            jump_to_next_error_ = true;
+            add_error(at);
+        }
         app_.requesters->message("Send program", failure + " The document is unchanged.",
                                  Buttons::Ok);
         return;
@@ -501,19 +525,12 @@ void DeviceSession::finish_transfer(bool ok, const std::string& failure) {
 
 void DeviceSession::cancel_transfer() {
     if (!transfer_) return;
-    if (transfer_->by_xmodem) {
-        transfer_->sender->cancel();
-        xmodem::Bytes out = transfer_->sender->take_output();
-        write(QByteArray(reinterpret_cast<const char*>(out.data()),
-                         static_cast<qsizetype>(out.size())));
-    } else {
-        // Ctrl+C ends AUTOSAVE without storing what came so far.
-        write("\x03");
-    }
+    transfer_->sender->cancel();
+    std::string out = transfer_->sender->take_output();
+    if (!out.empty()) write(QByteArray(out.data(), static_cast<qsizetype>(out.size())));
     end_transfer();
     app_.requesters->message("Send program",
-                             "Sending was cancelled. The board may hold part of the program; "
-                             "send it again before running it.",
+                             "Sending was cancelled. The board keeps the program it had before.",
                              Buttons::Ok);
 }
 
@@ -529,7 +546,11 @@ void DeviceSession::run_program() {
 }
 
 void DeviceSession::stop_program() {
-    if (state_ == LinkState::connected && !transfer_) write("\x03");
+    if (state_ == LinkState::local) {
+        stop_local();
+        return;
+    }
+    if (state_ == LinkState::connected && !transfer_) send_keys("\x03");
 }
 
 void DeviceSession::run_locally() {
@@ -586,6 +607,26 @@ void DeviceSession::stop_local() {
 
 // ---- errors ----
 
+namespace {
+
+// The file of an include chain: each name next to the file that includes it, else in the
+// include folder, as Merge finds them.
+std::string resolve_include_chain(const std::string& program, const std::vector<std::string>& names,
+                                  const std::string& include_folder) {
+    namespace fs = std::filesystem;
+    fs::path file = program;
+    for (const std::string& name : names) {
+        fs::path beside = file.parent_path() / name;
+        std::error_code ignored;
+        file = fs::exists(beside, ignored) || include_folder.empty()
+                   ? beside
+                   : fs::path(include_folder) / name;
+    }
+    return file.lexically_normal().string();
+}
+
+} // namespace
+
 void DeviceSession::catch_errors(const QByteArray& bytes) {
     std::vector<CapturedError> found =
         capture_.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
@@ -596,48 +637,75 @@ void DeviceSession::catch_errors(const QByteArray& bytes) {
             last.message = bytes_to_utf8(error.message) + " [" + last.message + "]";
             continue;
         }
-        DeviceError entry;
-        entry.time = QTime::currentTime().toString(QStringLiteral("hh:mm:ss")).toStdString();
-        const Document* current = app_.documents.current_document();
-        entry.file = !last_sent_path_.empty() ? last_sent_path_ : current ? current->path : "";
-        entry.line = error.line;
-        entry.message = bytes_to_utf8(error.message);
-        errors_.push_back(entry);
-        if (current && current->path == entry.file && app_.editor) {
-            sci_send(app_.editor, Sci::SCI_MARKERDEFINE, marker_error, Sci::SC_MARK_BACKGROUND);
-            sci_send(app_.editor, Sci::SCI_MARKERSETBACK, marker_error, error_line_colour);
-            sci_send(app_.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(error.line - 1),
-                     marker_error);
-        }
-        if (jump_to_next_error_) {
-            jump_to_next_error_ = false;
-            jump_to_error(errors_.size() - 1);
-        }
+        add_error(error);
     }
     if (!found.empty() && on_errors_changed) on_errors_changed();
 }
 
+void DeviceSession::add_error(const CapturedError& error) {
+    DeviceError entry;
+    entry.time = QTime::currentTime().toString(QStringLiteral("hh:mm:ss")).toStdString();
+    entry.message = (error.library ? "[LIBRARY] " : "") + bytes_to_utf8(error.message);
+    entry.line = error.line;
+    const Document* current = app_.documents.current_document();
+    std::string sent = !last_sent_path_.empty() ? last_sent_path_ : current ? current->path : "";
+    if (error.library || error.line <= 0) {
+        entry.line = 0; // logged only: no line of the program to go to
+    } else if (!error.file.empty()) {
+        entry.file = error.file; // an included file, named by the interpreter
+    } else if (!last_sent_text_.empty()) {
+        // A program sent merged: the line is traced back to the file it came from.
+        LineOrigin origin = origin_of_line(last_sent_text_, error.line);
+        if (origin.includes.empty()) {
+            entry.file = sent;
+            entry.line = last_sent_merged_ ? origin.line : error.line;
+        } else {
+            entry.file = resolve_include_chain(sent, origin.includes, app_.folders.include);
+            entry.line = origin.line;
+        }
+    } else {
+        entry.file = sent;
+    }
+    errors_.push_back(entry);
+    if (entry.line <= 0) return;
+    if (current && current->path == entry.file && app_.editor) mark_error_line(entry.line);
+    if (jump_to_next_error_) {
+        jump_to_next_error_ = false;
+        jump_to_error(errors_.size() - 1);
+    }
+}
+
+void DeviceSession::mark_error_line(long line) {
+    sci_send(app_.editor, Sci::SCI_MARKERDEFINE, marker_error, Sci::SC_MARK_BACKGROUND);
+    sci_send(app_.editor, Sci::SCI_MARKERSETBACK, marker_error, error_line_colour);
+    sci_send(app_.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(line - 1), marker_error);
+}
+
 void DeviceSession::jump_to_error(std::size_t index) {
     if (index >= errors_.size() || !app_.editor) return;
-    const DeviceError& error = errors_[index];
+    const DeviceError error = errors_[index];
+    if (error.line <= 0 || error.file.empty()) return;
     int found = -1;
     for (int i = 0; i < app_.documents.count(); ++i)
         if (app_.documents.documents[i].path == error.file) found = i;
     if (found < 0) {
-        app_.requesters->message("Error Log", "The file " + error.file + " is not open any more.",
-                                 Buttons::Ok);
-        return;
+        std::error_code ignored;
+        if (std::filesystem::is_regular_file(error.file, ignored))
+            found = open_path(app_, error.file);
+        if (found < 0) {
+            app_.requesters->message(
+                "Error Log", "The file " + error.file + " is not open any more.", Buttons::Ok);
+            return;
+        }
     }
     if (found != app_.documents.current) {
         activate_document(app_, found);
         select_tab(app_, found);
     }
     long lines = sci_line_count(app_.editor);
-    long line = std::clamp(error.line, 1L, std::max(lines, 1L)) - 1;
-    sci_send(app_.editor, Sci::SCI_MARKERDEFINE, marker_error, Sci::SC_MARK_BACKGROUND);
-    sci_send(app_.editor, Sci::SCI_MARKERSETBACK, marker_error, error_line_colour);
-    sci_send(app_.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(line), marker_error);
-    sci_send(app_.editor, Sci::SCI_ENSUREVISIBLE, static_cast<unsigned long>(line));
-    sci_send(app_.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(line));
+    long line = std::clamp(error.line, 1L, std::max(lines, 1L));
+    mark_error_line(line);
+    sci_send(app_.editor, Sci::SCI_ENSUREVISIBLE, static_cast<unsigned long>(line - 1));
+    sci_send(app_.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(line - 1));
     app_.editor->setFocus();
 }

@@ -4,6 +4,7 @@
 // is a timer. Nothing here changes a document.
 #pragma once
 
+#include "device/console_text.h"
 #include "device/error_capture.h"
 #include "device/terminal_screen.h"
 #include "device/xmodem.h"
@@ -33,7 +34,7 @@ struct ConnectionChoice {
     std::string port;
     int speed = 115200;
     int char_delay = 0;
-    int line_delay = 100;
+    int line_delay = 0;
 };
 
 // One error the board reported.
@@ -55,8 +56,9 @@ class DeviceSession : public QObject {
     // Asks which port to open; the connection dialog unless tests put their own here.
     std::function<std::optional<ConnectionChoice>(App&)> choose_connection;
     // Limits, short in tests.
-    xmodem::Timing xmodem_timing;
-    int answer_timeout_ms = 5000; // for the prompt after a send, and for a stalled write
+    xmodem::Timing xmodem_timing = xmodem::board_timing();
+    int answer_timeout_ms = 5000; // for each answer of the board during a send
+    int quiet_ms = 300;           // a prompt of the program's own shows as this much silence
     int reconnect_interval_ms = 1000;
 
     // ---- the link ----
@@ -65,12 +67,20 @@ class DeviceSession : public QObject {
     void disconnect();
     LinkState state() const { return state_; }
     const std::string& port() const { return port_; }
-    // Bytes to the board (typed keys); ignored while a transfer owns the link.
+    // Bytes to the board (typed keys); ignored while a transfer owns the link. After Ctrl-C
+    // they wait for the prompt: the board throws away what comes right after it.
     void send_keys(const QByteArray& bytes);
+    // The speeds a port may be opened at: never 1200, which reboots a USB board into its
+    // firmware loader.
+    static bool speed_allowed(int speed) { return speed > 0 && speed != 1200; }
 
     // ---- programs ----
-    // Sends the current document by AUTOSAVE (or XMODEM) and then, when asked, RUN.
+    // Sends the current document by AUTOSAVE (or XMODEM) and then, when asked, RUN. A program
+    // with #INCLUDE lines is sent merged with its files; the board's errors are traced back.
     void send_program(bool by_xmodem, bool run_after);
+    // Whether a send, a run or a stop can start now.
+    bool can_send() const;
+    bool can_stop() const;
     bool transferring() const { return transfer_ != nullptr; }
     void cancel_transfer();
     // Progress of the running transfer, 0 to 1000.
@@ -110,11 +120,15 @@ class DeviceSession : public QObject {
     void update_status();
     void write(const QByteArray& bytes);
 
-    void autosave_step();
-    void xmodem_bytes(QByteArray bytes);
+    void transfer_bytes(const QByteArray& bytes);
     void transfer_tick();
-    void transfer_wrote_everything();
-    void finish_transfer(bool ok, const std::string& failure);
+    void flush_transfer();
+    // By value: the failure text belongs to the transfer, which ends here.
+    void finish_transfer(bool ok, std::string failure, long failed_line);
+    void watch_prompt(const QByteArray& bytes);
+    void prompt_seen();
+    void add_error(const CapturedError& error);
+    void mark_error_line(long line);
     void end_transfer();
     void set_progress(int value);
 
@@ -128,7 +142,14 @@ class DeviceSession : public QObject {
     ErrorCapture capture_;
     std::vector<DeviceError> errors_;
     std::string last_sent_path_;
+    std::string last_sent_text_; // the program as sent, when it was merged or holds merged files
+    bool last_sent_merged_ = false;
     bool jump_to_next_error_ = false;
+    ConsoleText console_; // the console's lines, for the prompt
+    std::int64_t last_output_ms_ = 0;
+    bool awaiting_prompt_ = false; // typed keys wait: Ctrl-C was sent, or RUN is due
+    bool run_at_prompt_ = false;
+    QByteArray held_keys_;
     std::unique_ptr<Transfer> transfer_;
     QElapsedTimer clock_;
     std::size_t bytes_received_ = 0;

@@ -419,6 +419,36 @@ void draw_connect(QPainter& p) {
     bar(p, 14, 1, 2, 14, colour::ink);
 }
 
+// A page with an arrow leaving it for the board.
+void draw_send_program(QPainter& p) {
+    page(p, 0.5, 0.5, 9.5, 13.5, 3);
+    bar(p, 2, 5, 5, 1, colour::line);
+    bar(p, 2, 8, 4, 1, colour::line);
+    p.setPen(pen(colour::blue_dark, 2));
+    p.drawLine(QPointF(6, 11), QPointF(12, 11));
+    arrow_head(p, 15, 11, 1, 0, 4, colour::blue_dark);
+}
+
+// The send arrow with a green run triangle.
+void draw_send_run(QPainter& p) {
+    QPolygonF play({QPointF(1.5, 1.5), QPointF(10.5, 7), QPointF(1.5, 12.5)});
+    p.setPen(square_pen(colour::green_dark, 1));
+    p.setBrush(colour::green);
+    p.drawPolygon(play);
+    p.setPen(pen(colour::blue_dark, 2));
+    p.drawLine(QPointF(7, 13), QPointF(12, 13));
+    arrow_head(p, 15, 13, 1, 0, 3, colour::blue_dark);
+}
+
+// A red stop square.
+void draw_stop_program(QPainter& p) {
+    QPainterPath square;
+    square.addRoundedRect(QRectF(2.5, 2.5, 11, 11), 1.5, 1.5);
+    p.setPen(square_pen(colour::red.darker(130), 1));
+    p.setBrush(colour::red);
+    p.drawPath(square);
+}
+
 void draw_syntax_help(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(colour::blue);
@@ -570,6 +600,9 @@ std::vector<Picture> pictures() {
         {"find_sub", draw_find_sub},
         {"run_in_dos", draw_run_in_dos},
         {"connect", draw_connect},
+        {"send_program", draw_send_program},
+        {"send_run", draw_send_run},
+        {"stop_program", draw_stop_program},
         {"syntax_help", draw_syntax_help},
     };
     std::vector<Picture> all;
