@@ -2,11 +2,17 @@
 #include "device/terminal_screen.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr std::size_t max_params = 16;
 constexpr int max_param_value = 9999;
+// Bounds for sizes the other end asks for, so that a garbled request costs no memory.
+constexpr int max_requested_columns = 512;
+constexpr int max_requested_rows = 256;
+// Answers wait for the link; a flood of queries nobody takes must not grow without end.
+constexpr std::size_t max_answers = 4096;
 
 } // namespace
 
@@ -20,9 +26,20 @@ void TerminalScreen::clear() {
     lines_.resize(rows_);
     row_ = column_ = 0;
     wrap_pending_ = false;
+    autowrap_ = true;
+    cursor_visible_ = true;
+    size_requested_ = false;
     style_ = {};
     mode_ = Mode::ground;
     ++version_;
+}
+
+void TerminalScreen::fit(int columns, int rows) {
+    if (!size_requested_ && (columns != columns_ || rows != rows_)) resize(columns, rows);
+}
+
+std::string TerminalScreen::take_answers() {
+    return std::exchange(answers_, {});
 }
 
 void TerminalScreen::resize(int columns, int rows) {
@@ -81,10 +98,10 @@ void TerminalScreen::put(std::uint8_t ch) {
     ScreenLine& line = screen_line(row_);
     if (line.size() <= static_cast<std::size_t>(column_)) line.resize(column_ + 1);
     line[column_] = Cell{ch, style_};
-    if (column_ == columns_ - 1)
-        wrap_pending_ = true;
-    else
+    if (column_ < columns_ - 1)
         ++column_;
+    else if (autowrap_)
+        wrap_pending_ = true; // without autowrap the last column is written over
 }
 
 void TerminalScreen::feed(std::string_view bytes) {
@@ -147,6 +164,9 @@ void TerminalScreen::feed(std::string_view bytes) {
                 erase_display(2);
                 row_ = column_ = 0;
                 style_ = {};
+                autowrap_ = true;
+                cursor_visible_ = true;
+                wrap_pending_ = false;
             } else if (byte == 'D') {
                 line_feed();
             } else if (byte == 'M') {
@@ -175,7 +195,10 @@ void TerminalScreen::feed(std::string_view bytes) {
                 private_marker_ = true;
             } else if (byte >= 0x40 && byte <= 0x7E) {
                 mode_ = Mode::ground;
-                if (!private_marker_) execute_csi(byte);
+                if (private_marker_)
+                    execute_private_mode(byte);
+                else
+                    execute_csi(byte);
             } else if (byte == 0x1B) {
                 mode_ = Mode::escape; // a sequence cut short by a new one
             } else if (byte < 0x20) {
@@ -241,10 +264,42 @@ void TerminalScreen::execute_csi(std::uint8_t final_byte) {
         row_ = saved_row_;
         column_ = saved_column_;
         break;
+    case 'n':
+        answer_status(param(0, 0));
+        break;
+    case 't':
+        // ESC[8;rows;cols t: the full-screen tools ask for the size they draw for.
+        if (param(0, 0) == 8 && param(1, 0) > 0 && param(2, 0) > 0) {
+            resize(std::min(param(2, 0), max_requested_columns),
+                   std::min(param(1, 0), max_requested_rows));
+            size_requested_ = true;
+        }
+        break;
     default: // everything else is understood as "nothing to show"
         break;
     }
     clamp_cursor();
+}
+
+void TerminalScreen::execute_private_mode(std::uint8_t final_byte) {
+    if (final_byte != 'h' && final_byte != 'l') return;
+    const bool on = final_byte == 'h';
+    for (int mode : params_) {
+        if (mode == 7) {
+            autowrap_ = on;
+            if (!on) wrap_pending_ = false;
+        } else if (mode == 25) {
+            cursor_visible_ = on;
+        }
+    }
+}
+
+void TerminalScreen::answer_status(int what) {
+    std::string answer;
+    if (what == 5) answer = "\x1b[0n";
+    if (what == 6)
+        answer = "\x1b[" + std::to_string(row_ + 1) + ";" + std::to_string(column_ + 1) + "R";
+    if (!answer.empty() && answers_.size() + answer.size() <= max_answers) answers_ += answer;
 }
 
 void TerminalScreen::erase_line(int how) {
