@@ -26,6 +26,8 @@ void TerminalScreen::clear() {
     lines_.resize(rows_);
     row_ = column_ = 0;
     wrap_pending_ = false;
+    top_ = 0;
+    bottom_ = -1;
     autowrap_ = true;
     cursor_visible_ = true;
     size_requested_ = false;
@@ -64,6 +66,8 @@ void TerminalScreen::resize(int columns, int rows) {
         --rows_;
     }
     while (lines_.size() > scrollback_ + rows_) lines_.pop_front();
+    top_ = 0;
+    bottom_ = -1;
     columns_ = columns;
     for (ScreenLine& line : lines_)
         if (line.size() > static_cast<std::size_t>(columns_)) line.resize(columns_);
@@ -81,12 +85,69 @@ int TerminalScreen::param(std::size_t i, int fallback) const {
 }
 
 void TerminalScreen::line_feed() {
-    if (row_ < rows_ - 1) {
-        ++row_;
+    const int bottom = region_bottom();
+    if (row_ != bottom) {
+        if (row_ < rows_ - 1) ++row_;
+        return;
+    }
+    if (top_ > 0 || bottom < rows_ - 1) {
+        scroll_lines(top_, bottom, 1); // a region scrolls within the screen
         return;
     }
     lines_.push_back({});
     if (lines_.size() > scrollback_ + rows_) lines_.pop_front();
+}
+
+void TerminalScreen::reverse_line_feed() {
+    if (row_ == top_)
+        scroll_lines(top_, region_bottom(), -1);
+    else if (row_ > 0)
+        --row_;
+}
+
+void TerminalScreen::scroll_lines(int top, int bottom, int count) {
+    if (top > bottom) return;
+    const int height = bottom - top + 1;
+    count = std::clamp(count, -height, height);
+    const std::size_t first = first_screen_line() + static_cast<std::size_t>(top);
+    auto begin = lines_.begin() + static_cast<std::ptrdiff_t>(first);
+    auto end = begin + height;
+    if (count > 0) {
+        std::move(begin + count, end, begin);
+        std::for_each(end - count, end, [](ScreenLine& line) { line.clear(); });
+    } else if (count < 0) {
+        std::move_backward(begin, end + count, end);
+        std::for_each(begin, begin - count, [](ScreenLine& line) { line.clear(); });
+    }
+}
+
+void TerminalScreen::insert_characters(int count) {
+    ScreenLine& line = screen_line(row_);
+    const auto at = static_cast<std::size_t>(column_);
+    if (line.size() <= at) return; // blanks moving right over blanks change nothing
+    count = std::min(count, columns_ - column_);
+    line.insert(line.begin() + static_cast<std::ptrdiff_t>(at), static_cast<std::size_t>(count),
+                Cell{' ', style_});
+    if (line.size() > static_cast<std::size_t>(columns_)) line.resize(columns_);
+}
+
+void TerminalScreen::delete_characters(int count) {
+    ScreenLine& line = screen_line(row_);
+    const auto at = static_cast<std::size_t>(column_);
+    if (line.size() <= at) return;
+    const std::size_t gone = std::min(line.size() - at, static_cast<std::size_t>(count));
+    line.erase(line.begin() + static_cast<std::ptrdiff_t>(at),
+               line.begin() + static_cast<std::ptrdiff_t>(at + gone));
+}
+
+void TerminalScreen::set_scrolling_region() {
+    const int top = param(0, 1) - 1;
+    const int bottom = std::min(param(1, rows_), rows_) - 1;
+    // A region of one line or less means the whole screen; either way the cursor goes home.
+    const bool valid = top < bottom;
+    top_ = valid ? top : 0;
+    bottom_ = valid && bottom < rows_ - 1 ? bottom : -1;
+    row_ = column_ = 0;
 }
 
 void TerminalScreen::put(std::uint8_t ch) {
@@ -167,10 +228,12 @@ void TerminalScreen::feed(std::string_view bytes) {
                 autowrap_ = true;
                 cursor_visible_ = true;
                 wrap_pending_ = false;
+                top_ = 0;
+                bottom_ = -1;
             } else if (byte == 'D') {
                 line_feed();
             } else if (byte == 'M') {
-                if (row_ > 0) --row_;
+                reverse_line_feed();
             } else if (byte == 0x1B) {
                 mode_ = Mode::escape;
             }
@@ -267,6 +330,33 @@ void TerminalScreen::execute_csi(std::uint8_t final_byte) {
     case 'n':
         answer_status(param(0, 0));
         break;
+    case 'r':
+        set_scrolling_region();
+        break;
+    case 'L': // lines inserted and deleted within the scrolling region, from the cursor's
+    case 'M':
+        if (row_ >= top_ && row_ <= region_bottom())
+            scroll_lines(row_, region_bottom(), final_byte == 'L' ? -param(0, 1) : param(0, 1));
+        break;
+    case 'S':
+        scroll_lines(top_, region_bottom(), param(0, 1));
+        break;
+    case 'T':
+        scroll_lines(top_, region_bottom(), -param(0, 1));
+        break;
+    case '@':
+        insert_characters(param(0, 1));
+        break;
+    case 'P':
+        delete_characters(param(0, 1));
+        break;
+    case 'X': {
+        ScreenLine& line = screen_line(row_);
+        const int end = std::min(column_ + param(0, 1), columns_);
+        if (line.size() < static_cast<std::size_t>(end)) line.resize(end);
+        for (int c = column_; c < end; ++c) line[c] = Cell{' ', style_};
+        break;
+    }
     case 't':
         // ESC[8;rows;cols t: the full-screen tools ask for the size they draw for.
         if (param(0, 0) == 8 && param(1, 0) > 0 && param(2, 0) > 0) {

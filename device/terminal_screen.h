@@ -1,6 +1,7 @@
-// The board's console as a screen: a parser for the VT100 subset the firmware and the desktop
-// interpreter send (cursor movement, clearing, colours, autowrap, size requests, status
-// queries) over a grid of cells with a bounded scrollback above it.
+// The board's console as a screen: a parser for the VT100/xterm sequences the firmware, its
+// full-screen tools and the desktop interpreter send (cursor movement, clearing, colours,
+// scrolling regions, inserting and deleting lines and characters, autowrap, size requests,
+// status queries) over a grid of cells with a bounded scrollback above it.
 // Bytes are characters 0 to 255 (the board's 8-bit text); unknown sequences are consumed and
 // ignored so that garbage never leaves the parser stuck or the screen corrupted.
 #pragma once
@@ -66,6 +67,13 @@ class TerminalScreen {
 
     void put(std::uint8_t ch);
     void line_feed();
+    void reverse_line_feed();
+    // Moves the lines `top` to `bottom` of the screen by `count` (up when positive), blanks
+    // coming in; the scrollback is not touched.
+    void scroll_lines(int top, int bottom, int count);
+    void insert_characters(int count);
+    void delete_characters(int count);
+    void set_scrolling_region();
     void execute_csi(std::uint8_t final_byte);
     void erase_display(int how);
     void erase_line(int how);
@@ -74,6 +82,7 @@ class TerminalScreen {
     void answer_status(int what);
     ScreenLine& screen_line(int row) { return lines_[first_screen_line() + row]; }
     void clamp_cursor();
+    int region_bottom() const { return bottom_ < 0 ? rows_ - 1 : bottom_; }
     int param(std::size_t i, int fallback) const;
 
     int columns_;
@@ -83,6 +92,8 @@ class TerminalScreen {
     int row_ = 0;
     int column_ = 0;
     bool wrap_pending_ = false;
+    int top_ = 0;     // the scrolling region, 0-based and inclusive
+    int bottom_ = -1; // -1: the screen's last row
     bool autowrap_ = true;
     bool cursor_visible_ = true;
     bool size_requested_ = false;

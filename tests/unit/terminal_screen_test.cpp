@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 TEST(TerminalScreen, TextLineEndsWrapAndControls) {
     TerminalScreen screen(10, 4);
@@ -170,4 +171,33 @@ TEST(TerminalScreen, AutowrapOffWritesOverTheLastColumn) {
                 "c");
     EXPECT_TRUE(screen.cursor_visible());
     EXPECT_TRUE(screen.autowrap());
+}
+
+TEST(TerminalScreen, LinesAndCharactersAreInsertedDeletedAndScrolledInTheRegion) {
+    const std::string four = "1\r\n2\r\n3\r\n4";
+    const struct {
+        std::string bytes;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {four + "\x1b[2;1H\x1b[L", {"1", "", "2", "3"}},          // insert a line
+        {four + "\x1b[2;1H\x1b[2M", {"1", "4", "", ""}},          // delete two
+        {four + "\x1b[2;3r\x1b[3;1H\n", {"1", "3", "", "4"}},     // the region scrolls
+        {four + "\x1b[2;3r\x1b[2;1H\x1bM", {"1", "", "2", "4"}},  // back at its top
+        {four + "\x1b[2;3r\x1b[2;1H\x1b[9L", {"1", "", "", "4"}}, // within it only
+        {four + "\x1b[S", {"2", "3", "4", ""}},                   // scroll up
+        {four + "\x1b[2T", {"", "", "1", "2"}},                   // scroll down
+        {"abcdef\x1b[1;2H\x1b[2@", {"a  bcd", "", "", ""}},       // insert characters
+        {"abcdef\x1b[1;2H\x1b[2P", {"adef", "", "", ""}},         // delete characters
+        {"abcdef\x1b[1;2H\x1b[2X", {"a  def", "", "", ""}},       // erase characters
+        {four + "\x1b[3;2r" + "x", {"x", "2", "3", "4"}},         // a bad region: home
+    };
+    for (const auto& c : cases) {
+        TerminalScreen screen(6, 4);
+        screen.feed(c.bytes);
+        std::vector<std::string> rows;
+        for (int r = 0; r < 4; ++r)
+            rows.push_back(screen.line_text(screen.first_screen_line() + r));
+        EXPECT_EQ(rows, c.rows) << c.bytes;
+        EXPECT_EQ(screen.line_count(), 4u) << c.bytes; // nothing went to the scrollback
+    }
 }
