@@ -2,6 +2,7 @@
 #include "device/device_session.h"
 
 #include "app/app.h"
+#include "app/folders.h"
 #include "app/main_window.h"
 #include "device/autosave.h"
 #include "device/connect_dialog.h"
@@ -32,10 +33,24 @@
 namespace {
 
 constexpr int marker_error = 2;
-constexpr Colour error_line_colour = 0xC8C8FF; // pale red, BBGGRR
+constexpr Colour error_line_colour = 0x3030F0; // red, BBGGRR, drawn translucent
+constexpr int error_line_alpha = 80;           // of 255: over white a pale red
 constexpr int repaint_interval_ms = 30;
 constexpr int transfer_poll_ms = 20;
 constexpr int prompt_wait_ms = 2000; // how long typed keys wait for the prompt after Ctrl-C
+
+constexpr int margin_unused = 4; // no width: it only makes the error mark drawable translucent
+
+// The error line's mark, translucent: drawn over the caret line's background, which hides an
+// opaque line mark. The editing component draws a translucent line mark only when some margin's
+// mask holds it, so an unused margin of no width takes it.
+void define_error_marker(QsciScintillaBase* editor) {
+    sci_send(editor, Sci::SCI_MARKERDEFINE, marker_error, Sci::SC_MARK_BACKGROUND);
+    sci_send(editor, Sci::SCI_MARKERSETBACK, marker_error, error_line_colour);
+    sci_send(editor, Sci::SCI_MARKERSETALPHA, marker_error, error_line_alpha);
+    sci_send(editor, Sci::SCI_SETMARGINMASKN, margin_unused,
+             sci_send(editor, Sci::SCI_GETMARGINMASKN, margin_unused) | (1L << marker_error));
+}
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
@@ -247,7 +262,14 @@ void DeviceSession::on_ready_read() {
 }
 
 void DeviceSession::show_output(const QByteArray& bytes) {
+    const int columns = screen_.columns(), rows = screen_.rows();
     screen_.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    // The screen answers the other end's queries (the cursor position for ESC[6n).
+    std::string answers = screen_.take_answers();
+    if (!answers.empty()) write(QByteArray(answers.data(), static_cast<qsizetype>(answers.size())));
+    // A size the program asked for (ESC[8;r;c t) becomes the pseudo-terminal's too.
+    if (local_ && (columns != screen_.columns() || rows != screen_.rows()))
+        local_->set_size(screen_.columns(), screen_.rows());
     schedule_repaint();
 }
 
@@ -578,13 +600,26 @@ void DeviceSession::run_locally() {
         if (chosen.empty()) return;
         app_.settings.interpreter = chosen;
     }
-    const Document* document = app_.documents.current_document();
-    if (!document || !app_.editor) return;
+    const std::string path = program_file_to_run(app_);
+    if (path.empty()) return;
+    std::optional<std::string> argument = interpreter_argument(file_name_of(path));
+    if (!argument) {
+        app_.requesters->message("Run in DOS",
+                                 "The interpreter cannot be given a file whose name holds a "
+                                 "double quote (\"). Save the program under another name to "
+                                 "run it.",
+                                 Buttons::Ok);
+        return;
+    }
+    // The panel first: its view's size is the pseudo-terminal's.
+    const bool panel_was_shown = panel_ && panel_->isVisible();
+    show_panel();
     std::string error;
     auto local = std::make_unique<LocalRun>();
-    int fd = local->start(app_.settings.interpreter, document->file_name,
-                          utf8_to_bytes(sci_text(app_.editor)), error);
+    int fd = local->start(app_.settings.interpreter, folder_of(path), *argument, screen_.columns(),
+                          screen_.rows(), error);
     if (fd < 0) {
+        if (!panel_was_shown) hide_panel();
         app_.requesters->message("Run in DOS",
                                  "Couldn't start " + app_.settings.interpreter + ": " + error,
                                  Buttons::Ok);
@@ -592,17 +627,23 @@ void DeviceSession::run_locally() {
     }
     local_ = std::move(local);
     attach(std::make_unique<FdLink>(fd));
-    last_sent_path_ = document->path;
+    last_sent_path_ = path;
     capture_.reset();
     jump_to_next_error_ = true;
+    sci_send(app_.editor, Sci::SCI_MARKERDELETEALL, marker_error);
     state_ = LinkState::local;
-    show_panel();
     update_status();
     if (panel_) panel_->view()->setFocus();
 }
 
 void DeviceSession::stop_local() {
     if (local_) local_->stop();
+}
+
+void DeviceSession::resize_terminal(int columns, int rows) {
+    screen_.fit(columns, rows);
+    if (local_) local_->set_size(screen_.columns(), screen_.rows());
+    schedule_repaint();
 }
 
 // ---- errors ----
@@ -676,8 +717,7 @@ void DeviceSession::add_error(const CapturedError& error) {
 }
 
 void DeviceSession::mark_error_line(long line) {
-    sci_send(app_.editor, Sci::SCI_MARKERDEFINE, marker_error, Sci::SC_MARK_BACKGROUND);
-    sci_send(app_.editor, Sci::SCI_MARKERSETBACK, marker_error, error_line_colour);
+    define_error_marker(app_.editor);
     sci_send(app_.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(line - 1), marker_error);
 }
 

@@ -100,6 +100,9 @@ class DeviceSession : public QObject {
     void clear_terminal();
     void show_panel();
     void hide_panel();
+    // The panel's view holds `columns` x `rows`: the screen takes that size and so does a local
+    // run's pseudo-terminal.
+    void resize_terminal(int columns, int rows);
     // How many bytes came in since the session started.
     std::size_t bytes_received() const { return bytes_received_; }
 

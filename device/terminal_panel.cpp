@@ -34,9 +34,6 @@ TerminalPanel::TerminalPanel(DeviceSession& session, QWidget* parent)
     row->setSpacing(4);
     column->addLayout(row);
 
-    state_ = new QLabel(this);
-    state_->setObjectName(QStringLiteral("terminal_state"));
-    row->addWidget(state_);
     row->addStretch(1);
     send_ = button(this, row, "terminal_send", tr("Send program"),
                    tr("Send the current program to the board"));
@@ -61,7 +58,14 @@ TerminalPanel::TerminalPanel(DeviceSession& session, QWidget* parent)
     view_ = new TerminalView(session.screen(), this);
     view_->setObjectName(QStringLiteral("terminal_view"));
     view_->on_bytes = [this](const QByteArray& bytes) { session_.send_keys(bytes); };
+    view_->on_size = [this](int columns, int rows) { session_.resize_terminal(columns, rows); };
     column->addWidget(view_, 1);
+    // The state has a line of its own under the console: beside the buttons a narrow window
+    // cut it to a few letters.
+    state_ = new QLabel(this);
+    state_->setObjectName(QStringLiteral("terminal_state"));
+    state_->setContentsMargins(4, 0, 4, 0);
+    column->addWidget(state_);
 
     connect(send_, &QPushButton::clicked, this,
             [this] { session_.send_program(xmodem_->isChecked(), run_after_->isChecked()); });
@@ -78,14 +82,21 @@ TerminalPanel::TerminalPanel(DeviceSession& session, QWidget* parent)
 }
 
 void TerminalPanel::show_state(LinkState state, bool transferring, const QString& text) {
-    state_->setText(text);
+    if (state == LinkState::local) ran_locally_ = true;
+    if (state == LinkState::connected || state == LinkState::reconnecting) ran_locally_ = false;
+    const bool ended = state == LinkState::closed && ran_locally_;
+    state_->setText(ended ? tr("the program ended") : text);
     bool board = state == LinkState::connected;
     send_->setEnabled(board && !transferring);
     run_->setEnabled(board && !transferring);
     stop_->setEnabled(board || state == LinkState::local);
     xmodem_->setEnabled(!transferring);
     run_after_->setEnabled(!transferring);
-    disconnect_->setText(state == LinkState::local ? tr("Close") : tr("Disconnect"));
+    // Only a board is disconnected; a local run, running or ended, closes with the panel.
+    const bool board_link = state == LinkState::connected || state == LinkState::reconnecting;
+    disconnect_->setText(board_link ? tr("Disconnect") : tr("Close"));
+    disconnect_->setToolTip(board_link ? tr("Close the port and the panel")
+                                       : tr("Close the panel"));
 }
 
 void TerminalPanel::set_choices(bool by_xmodem, bool run_after) {

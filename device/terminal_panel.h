@@ -1,4 +1,5 @@
-// The terminal panel under the editor: a row of buttons over the console view.
+// The terminal panel under the editor: a row of buttons over the console view, the state under
+// it.
 #pragma once
 
 #include <QWidget>
@@ -31,4 +32,5 @@ class TerminalPanel : public QWidget {
     QPushButton* disconnect_;
     QCheckBox* xmodem_;
     QCheckBox* run_after_;
+    bool ran_locally_ = false; // the panel's last use was a local run, so "closed" means it ended
 };

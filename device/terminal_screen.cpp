@@ -2,11 +2,17 @@
 #include "device/terminal_screen.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr std::size_t max_params = 16;
 constexpr int max_param_value = 9999;
+// Bounds for sizes the other end asks for, so that a garbled request costs no memory.
+constexpr int max_requested_columns = 512;
+constexpr int max_requested_rows = 256;
+// Answers wait for the link; a flood of queries nobody takes must not grow without end.
+constexpr std::size_t max_answers = 4096;
 
 } // namespace
 
@@ -20,9 +26,22 @@ void TerminalScreen::clear() {
     lines_.resize(rows_);
     row_ = column_ = 0;
     wrap_pending_ = false;
+    top_ = 0;
+    bottom_ = -1;
+    autowrap_ = true;
+    cursor_visible_ = true;
+    size_requested_ = false;
     style_ = {};
     mode_ = Mode::ground;
     ++version_;
+}
+
+void TerminalScreen::fit(int columns, int rows) {
+    if (!size_requested_ && (columns != columns_ || rows != rows_)) resize(columns, rows);
+}
+
+std::string TerminalScreen::take_answers() {
+    return std::exchange(answers_, {});
 }
 
 void TerminalScreen::resize(int columns, int rows) {
@@ -47,6 +66,8 @@ void TerminalScreen::resize(int columns, int rows) {
         --rows_;
     }
     while (lines_.size() > scrollback_ + rows_) lines_.pop_front();
+    top_ = 0;
+    bottom_ = -1;
     columns_ = columns;
     for (ScreenLine& line : lines_)
         if (line.size() > static_cast<std::size_t>(columns_)) line.resize(columns_);
@@ -64,12 +85,69 @@ int TerminalScreen::param(std::size_t i, int fallback) const {
 }
 
 void TerminalScreen::line_feed() {
-    if (row_ < rows_ - 1) {
-        ++row_;
+    const int bottom = region_bottom();
+    if (row_ != bottom) {
+        if (row_ < rows_ - 1) ++row_;
+        return;
+    }
+    if (top_ > 0 || bottom < rows_ - 1) {
+        scroll_lines(top_, bottom, 1); // a region scrolls within the screen
         return;
     }
     lines_.push_back({});
     if (lines_.size() > scrollback_ + rows_) lines_.pop_front();
+}
+
+void TerminalScreen::reverse_line_feed() {
+    if (row_ == top_)
+        scroll_lines(top_, region_bottom(), -1);
+    else if (row_ > 0)
+        --row_;
+}
+
+void TerminalScreen::scroll_lines(int top, int bottom, int count) {
+    if (top > bottom) return;
+    const int height = bottom - top + 1;
+    count = std::clamp(count, -height, height);
+    const std::size_t first = first_screen_line() + static_cast<std::size_t>(top);
+    auto begin = lines_.begin() + static_cast<std::ptrdiff_t>(first);
+    auto end = begin + height;
+    if (count > 0) {
+        std::move(begin + count, end, begin);
+        std::for_each(end - count, end, [](ScreenLine& line) { line.clear(); });
+    } else if (count < 0) {
+        std::move_backward(begin, end + count, end);
+        std::for_each(begin, begin - count, [](ScreenLine& line) { line.clear(); });
+    }
+}
+
+void TerminalScreen::insert_characters(int count) {
+    ScreenLine& line = screen_line(row_);
+    const auto at = static_cast<std::size_t>(column_);
+    if (line.size() <= at) return; // blanks moving right over blanks change nothing
+    count = std::min(count, columns_ - column_);
+    line.insert(line.begin() + static_cast<std::ptrdiff_t>(at), static_cast<std::size_t>(count),
+                Cell{' ', style_});
+    if (line.size() > static_cast<std::size_t>(columns_)) line.resize(columns_);
+}
+
+void TerminalScreen::delete_characters(int count) {
+    ScreenLine& line = screen_line(row_);
+    const auto at = static_cast<std::size_t>(column_);
+    if (line.size() <= at) return;
+    const std::size_t gone = std::min(line.size() - at, static_cast<std::size_t>(count));
+    line.erase(line.begin() + static_cast<std::ptrdiff_t>(at),
+               line.begin() + static_cast<std::ptrdiff_t>(at + gone));
+}
+
+void TerminalScreen::set_scrolling_region() {
+    const int top = param(0, 1) - 1;
+    const int bottom = std::min(param(1, rows_), rows_) - 1;
+    // A region of one line or less means the whole screen; either way the cursor goes home.
+    const bool valid = top < bottom;
+    top_ = valid ? top : 0;
+    bottom_ = valid && bottom < rows_ - 1 ? bottom : -1;
+    row_ = column_ = 0;
 }
 
 void TerminalScreen::put(std::uint8_t ch) {
@@ -81,10 +159,10 @@ void TerminalScreen::put(std::uint8_t ch) {
     ScreenLine& line = screen_line(row_);
     if (line.size() <= static_cast<std::size_t>(column_)) line.resize(column_ + 1);
     line[column_] = Cell{ch, style_};
-    if (column_ == columns_ - 1)
-        wrap_pending_ = true;
-    else
+    if (column_ < columns_ - 1)
         ++column_;
+    else if (autowrap_)
+        wrap_pending_ = true; // without autowrap the last column is written over
 }
 
 void TerminalScreen::feed(std::string_view bytes) {
@@ -147,10 +225,15 @@ void TerminalScreen::feed(std::string_view bytes) {
                 erase_display(2);
                 row_ = column_ = 0;
                 style_ = {};
+                autowrap_ = true;
+                cursor_visible_ = true;
+                wrap_pending_ = false;
+                top_ = 0;
+                bottom_ = -1;
             } else if (byte == 'D') {
                 line_feed();
             } else if (byte == 'M') {
-                if (row_ > 0) --row_;
+                reverse_line_feed();
             } else if (byte == 0x1B) {
                 mode_ = Mode::escape;
             }
@@ -175,7 +258,10 @@ void TerminalScreen::feed(std::string_view bytes) {
                 private_marker_ = true;
             } else if (byte >= 0x40 && byte <= 0x7E) {
                 mode_ = Mode::ground;
-                if (!private_marker_) execute_csi(byte);
+                if (private_marker_)
+                    execute_private_mode(byte);
+                else
+                    execute_csi(byte);
             } else if (byte == 0x1B) {
                 mode_ = Mode::escape; // a sequence cut short by a new one
             } else if (byte < 0x20) {
@@ -241,10 +327,69 @@ void TerminalScreen::execute_csi(std::uint8_t final_byte) {
         row_ = saved_row_;
         column_ = saved_column_;
         break;
+    case 'n':
+        answer_status(param(0, 0));
+        break;
+    case 'r':
+        set_scrolling_region();
+        break;
+    case 'L': // lines inserted and deleted within the scrolling region, from the cursor's
+    case 'M':
+        if (row_ >= top_ && row_ <= region_bottom())
+            scroll_lines(row_, region_bottom(), final_byte == 'L' ? -param(0, 1) : param(0, 1));
+        break;
+    case 'S':
+        scroll_lines(top_, region_bottom(), param(0, 1));
+        break;
+    case 'T':
+        scroll_lines(top_, region_bottom(), -param(0, 1));
+        break;
+    case '@':
+        insert_characters(param(0, 1));
+        break;
+    case 'P':
+        delete_characters(param(0, 1));
+        break;
+    case 'X': {
+        ScreenLine& line = screen_line(row_);
+        const int end = std::min(column_ + param(0, 1), columns_);
+        if (line.size() < static_cast<std::size_t>(end)) line.resize(end);
+        for (int c = column_; c < end; ++c) line[c] = Cell{' ', style_};
+        break;
+    }
+    case 't':
+        // ESC[8;rows;cols t: the full-screen tools ask for the size they draw for.
+        if (param(0, 0) == 8 && param(1, 0) > 0 && param(2, 0) > 0) {
+            resize(std::min(param(2, 0), max_requested_columns),
+                   std::min(param(1, 0), max_requested_rows));
+            size_requested_ = true;
+        }
+        break;
     default: // everything else is understood as "nothing to show"
         break;
     }
     clamp_cursor();
+}
+
+void TerminalScreen::execute_private_mode(std::uint8_t final_byte) {
+    if (final_byte != 'h' && final_byte != 'l') return;
+    const bool on = final_byte == 'h';
+    for (int mode : params_) {
+        if (mode == 7) {
+            autowrap_ = on;
+            if (!on) wrap_pending_ = false;
+        } else if (mode == 25) {
+            cursor_visible_ = on;
+        }
+    }
+}
+
+void TerminalScreen::answer_status(int what) {
+    std::string answer;
+    if (what == 5) answer = "\x1b[0n";
+    if (what == 6)
+        answer = "\x1b[" + std::to_string(row_ + 1) + ";" + std::to_string(column_ + 1) + "R";
+    if (!answer.empty() && answers_.size() + answer.size() <= max_answers) answers_ += answer;
 }
 
 void TerminalScreen::erase_line(int how) {

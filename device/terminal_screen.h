@@ -1,5 +1,7 @@
-// The board's console as a screen: a parser for the VT100 subset the firmware sends (cursor
-// movement, clearing, colours) over a grid of cells with a bounded scrollback above it.
+// The board's console as a screen: a parser for the VT100/xterm sequences the firmware, its
+// full-screen tools and the desktop interpreter send (cursor movement, clearing, colours,
+// scrolling regions, inserting and deleting lines and characters, autowrap, size requests,
+// status queries) over a grid of cells with a bounded scrollback above it.
 // Bytes are characters 0 to 255 (the board's 8-bit text); unknown sequences are consumed and
 // ignored so that garbage never leaves the parser stuck or the screen corrupted.
 #pragma once
@@ -35,6 +37,13 @@ class TerminalScreen {
     void feed(std::string_view bytes);
     void clear(); // empties screen and scrollback, cursor home, style reset
     void resize(int columns, int rows);
+    // The panel's size: taken unless the other end asked for a size of its own (ESC[8;r;c t),
+    // which it draws for; clear() gives the panel its say again.
+    void fit(int columns, int rows);
+    bool size_requested() const { return size_requested_; }
+    // Answers to the other end's queries (cursor position ESC[6n, status ESC[5n), for the link;
+    // taking them empties the queue.
+    std::string take_answers();
 
     int columns() const { return columns_; }
     int rows() const { return rows_; }
@@ -44,6 +53,8 @@ class TerminalScreen {
     std::size_t first_screen_line() const { return lines_.size() - rows_; }
     int cursor_row() const { return row_; } // 0-based on the screen
     int cursor_column() const { return column_; }
+    bool cursor_visible() const { return cursor_visible_; }
+    bool autowrap() const { return autowrap_; }
     // Counts every change, so a view repaints only when something happened.
     std::uint64_t version() const { return version_; }
     // A line's characters as UTF-8, trailing blanks removed.
@@ -56,12 +67,22 @@ class TerminalScreen {
 
     void put(std::uint8_t ch);
     void line_feed();
+    void reverse_line_feed();
+    // Moves the lines `top` to `bottom` of the screen by `count` (up when positive), blanks
+    // coming in; the scrollback is not touched.
+    void scroll_lines(int top, int bottom, int count);
+    void insert_characters(int count);
+    void delete_characters(int count);
+    void set_scrolling_region();
     void execute_csi(std::uint8_t final_byte);
     void erase_display(int how);
     void erase_line(int how);
     void select_graphic_rendition();
+    void execute_private_mode(std::uint8_t final_byte);
+    void answer_status(int what);
     ScreenLine& screen_line(int row) { return lines_[first_screen_line() + row]; }
     void clamp_cursor();
+    int region_bottom() const { return bottom_ < 0 ? rows_ - 1 : bottom_; }
     int param(std::size_t i, int fallback) const;
 
     int columns_;
@@ -71,6 +92,12 @@ class TerminalScreen {
     int row_ = 0;
     int column_ = 0;
     bool wrap_pending_ = false;
+    int top_ = 0;     // the scrolling region, 0-based and inclusive
+    int bottom_ = -1; // -1: the screen's last row
+    bool autowrap_ = true;
+    bool cursor_visible_ = true;
+    bool size_requested_ = false;
+    std::string answers_;
     int saved_row_ = 0, saved_column_ = 0;
     CellStyle style_;
     Mode mode_ = Mode::ground;

@@ -68,8 +68,9 @@ QByteArray key_bytes(int key, Qt::KeyboardModifiers modifiers, const QString& te
         break;
     }
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
+        // The numbers skip 16 and 22, as on a VT220.
         static constexpr const char* function_keys[12] = {
-            "\x1bOP",   "\x1bOQ",   "\x1bOR",   "\x1bOS",   "\x1b[15~", "\x1b[17~",
+            "\x1b[11~", "\x1b[12~", "\x1b[13~", "\x1b[14~", "\x1b[15~", "\x1b[17~",
             "\x1b[18~", "\x1b[19~", "\x1b[20~", "\x1b[21~", "\x1b[23~", "\x1b[24~"};
         return function_keys[key - Qt::Key_F1];
     }
@@ -100,6 +101,14 @@ int TerminalView::visible_rows() const {
     return std::max(1, viewport()->height() / line_height_);
 }
 
+int TerminalView::visible_columns() const {
+    return std::max(1, viewport()->width() / char_width_);
+}
+
+void TerminalView::report_size() {
+    if (on_size && isVisible()) on_size(visible_columns(), visible_rows());
+}
+
 void TerminalView::update_scroll_range(bool follow) {
     QScrollBar* bar = verticalScrollBar();
     bool at_end = bar->value() >= bar->maximum();
@@ -121,6 +130,13 @@ void TerminalView::refresh() {
 
 void TerminalView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    report_size();
+    update_scroll_range(true);
+}
+
+void TerminalView::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    report_size();
     update_scroll_range(true);
 }
 
@@ -172,7 +188,8 @@ void TerminalView::paintEvent(QPaintEvent*) {
     }
     // The cursor, when its line is in view.
     long cursor_line = static_cast<long>(screen_.first_screen_line()) + screen_.cursor_row();
-    if (cursor_line >= first && cursor_line < first + visible_rows() + 1) {
+    if (screen_.cursor_visible() && cursor_line >= first &&
+        cursor_line < first + visible_rows() + 1) {
         QRect cursor(left + screen_.cursor_column() * char_width_,
                      static_cast<int>(cursor_line - first) * line_height_, char_width_,
                      line_height_);
@@ -189,12 +206,23 @@ void TerminalView::keyPressEvent(QKeyEvent* event) {
         copy();
         return;
     }
+    // Shift+PgUp/PgDn page through the scrollback, as in other terminals; the board never
+    // sees them.
+    if (modifiers == Qt::ShiftModifier &&
+        (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown)) {
+        verticalScrollBar()->triggerAction(event->key() == Qt::Key_PageUp
+                                               ? QAbstractSlider::SliderPageStepSub
+                                               : QAbstractSlider::SliderPageStepAdd);
+        return;
+    }
     QByteArray bytes = key_bytes(event->key(), modifiers, event->text());
     if (bytes.isEmpty()) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
     clear_selection();
+    // Typing goes where the typed text shows: back to the screen.
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     if (on_bytes) on_bytes(bytes);
 }
 

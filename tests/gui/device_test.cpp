@@ -353,6 +353,9 @@ TEST_F(DeviceTest, RunLocallyNeedsAnInterpreterAndRunsItOnAPty) {
     set_document("PRINT \"local\"\r\n");
     requesters->answers.push_back(Answer::Yes);
     requesters->files.push_back("/bin/cat");
+    // The program runs from its own folder: it is saved first.
+    requesters->answers.push_back(Answer::Yes);
+    requesters->files.push_back(path("local.bas"));
     run_command(*app, menu_id::run_in_dos);
     EXPECT_EQ(app->settings.interpreter, "/bin/cat");
     ASSERT_EQ(session().state(), LinkState::local);
@@ -394,6 +397,8 @@ TEST_F(LocalRunTest, StopEndsTheLocalProgram) {
     start();
     app->settings.interpreter = "/bin/sh";
     sci_send_text(app->editor, Sci::SCI_SETTEXT, 0, "echo started\nsleep 30\n");
+    requesters->answers.push_back(Answer::Yes); // saved first, to run from its folder
+    requesters->files.push_back(path("stop.sh"));
     run_command(*app, menu_id::run_in_dos);
     DeviceSession& session = device_session(*app);
     ASSERT_EQ(session.state(), LinkState::local);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 TEST(TerminalScreen, TextLineEndsWrapAndControls) {
     TerminalScreen screen(10, 4);
@@ -112,4 +113,91 @@ TEST(TerminalScreen, EightBitCharactersCopyAsUtf8AndResizeKeepsTheCursorLine) {
     screen.resize(5, 4);
     EXPECT_EQ(screen.first_screen_line(), 0u);
     EXPECT_EQ(screen.cursor_row(), 3);
+}
+
+TEST(TerminalScreen, StatusQueriesAreAnsweredForTheLink) {
+    TerminalScreen screen(20, 5);
+    const struct {
+        const char* bytes;
+        const char* answer;
+    } cases[] = {{"abc\x1b[6n", "\x1b[1;4R"},
+                 {"\x1b[3;7H\x1b[6n", "\x1b[3;7R"},
+                 {"\x1b[1;20Hx\x1b[6n", "\x1b[1;20R"}, // the wrap is still pending
+                 {"\x1b[5n", "\x1b[0n"},
+                 {"\x1b[?6n\x1b[c", ""}};
+    for (const auto& c : cases) {
+        screen.feed(c.bytes);
+        EXPECT_EQ(screen.take_answers(), c.answer) << c.bytes;
+        EXPECT_EQ(screen.take_answers(), "");
+    }
+    // Queries nobody takes are kept only up to a bound.
+    for (int i = 0; i < 10000; ++i) screen.feed("\x1b[6n");
+    EXPECT_LE(screen.take_answers().size(), 4096u);
+}
+
+TEST(TerminalScreen, ASizeAskedForWinsOverThePanelsUntilCleared) {
+    TerminalScreen screen(40, 10);
+    screen.fit(60, 12);
+    EXPECT_EQ(screen.columns(), 60);
+    EXPECT_EQ(screen.rows(), 12);
+    screen.feed("\x1b[8;24;80t");
+    EXPECT_EQ(screen.columns(), 80);
+    EXPECT_EQ(screen.rows(), 24);
+    EXPECT_TRUE(screen.size_requested());
+    screen.fit(60, 12);
+    EXPECT_EQ(screen.columns(), 80);
+    screen.feed("\x1b[8;0;0t\x1b[7;3;3t\x1b[8;99999;99999t");
+    EXPECT_EQ(screen.columns(), 512); // garbage asks for no more than a bound
+    EXPECT_EQ(screen.rows(), 256);
+    screen.clear();
+    screen.fit(60, 12);
+    EXPECT_EQ(screen.columns(), 60);
+    EXPECT_EQ(screen.rows(), 12);
+}
+
+TEST(TerminalScreen, AutowrapOffWritesOverTheLastColumn) {
+    TerminalScreen screen(5, 3);
+    screen.feed("\x1b[?7l"
+                "abcdefg");
+    EXPECT_EQ(screen.line_text(0), "abcdg");
+    EXPECT_EQ(screen.cursor_row(), 0);
+    EXPECT_FALSE(screen.autowrap());
+    screen.feed("\x1b[?7h\rABCDEFG");
+    EXPECT_EQ(screen.line_text(0), "ABCDE");
+    EXPECT_EQ(screen.line_text(1), "FG");
+    screen.feed("\x1b[?25l");
+    EXPECT_FALSE(screen.cursor_visible());
+    screen.feed("\x1b"
+                "c");
+    EXPECT_TRUE(screen.cursor_visible());
+    EXPECT_TRUE(screen.autowrap());
+}
+
+TEST(TerminalScreen, LinesAndCharactersAreInsertedDeletedAndScrolledInTheRegion) {
+    const std::string four = "1\r\n2\r\n3\r\n4";
+    const struct {
+        std::string bytes;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {four + "\x1b[2;1H\x1b[L", {"1", "", "2", "3"}},          // insert a line
+        {four + "\x1b[2;1H\x1b[2M", {"1", "4", "", ""}},          // delete two
+        {four + "\x1b[2;3r\x1b[3;1H\n", {"1", "3", "", "4"}},     // the region scrolls
+        {four + "\x1b[2;3r\x1b[2;1H\x1bM", {"1", "", "2", "4"}},  // back at its top
+        {four + "\x1b[2;3r\x1b[2;1H\x1b[9L", {"1", "", "", "4"}}, // within it only
+        {four + "\x1b[S", {"2", "3", "4", ""}},                   // scroll up
+        {four + "\x1b[2T", {"", "", "1", "2"}},                   // scroll down
+        {"abcdef\x1b[1;2H\x1b[2@", {"a  bcd", "", "", ""}},       // insert characters
+        {"abcdef\x1b[1;2H\x1b[2P", {"adef", "", "", ""}},         // delete characters
+        {"abcdef\x1b[1;2H\x1b[2X", {"a  def", "", "", ""}},       // erase characters
+        {four + "\x1b[3;2r" + "x", {"x", "2", "3", "4"}},         // a bad region: home
+    };
+    for (const auto& c : cases) {
+        TerminalScreen screen(6, 4);
+        screen.feed(c.bytes);
+        std::vector<std::string> rows;
+        for (int r = 0; r < 4; ++r)
+            rows.push_back(screen.line_text(screen.first_screen_line() + r));
+        EXPECT_EQ(rows, c.rows) << c.bytes;
+        EXPECT_EQ(screen.line_count(), 4u) << c.bytes; // nothing went to the scrollback
+    }
 }
