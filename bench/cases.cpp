@@ -25,6 +25,7 @@ std::string bench_complete_3000_matches();     // bench_help.cpp
 std::string bench_print_large();               // bench_print.cpp
 std::string bench_terminal_1mb();              // bench_device.cpp
 std::string bench_xmodem_100k_pty();           // bench_device.cpp
+std::string bench_autosave_2000_lines();       // bench_autosave.cpp
 
 std::vector<BenchCase> bench_cases() {
     return {
@@ -51,5 +52,6 @@ std::vector<BenchCase> bench_cases() {
         {"print_large", bench_print_large},
         {"terminal_1mb", bench_terminal_1mb},
         {"xmodem_100k_pty", bench_xmodem_100k_pty},
+        {"autosave_2000_lines", bench_autosave_2000_lines},
     };
 }

@@ -95,6 +95,9 @@ TEST_F(ShellTest, ToolbarStatusBarAndSplitterAsBuilt) {
                                               "|",
                                               "run in DOS",
                                               "connect to Maximite",
+                                              "Send to board (F6)",
+                                              "Send and run (F5)",
+                                              "Stop program (Shift+F5)",
                                               "Syntax help"}));
     for (QAction* action : app->toolbar->actions()) {
         if (!action->isSeparator()) {

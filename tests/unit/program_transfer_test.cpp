@@ -43,14 +43,16 @@ LinkRun run(ProgramSender& sender, BoardModel& board, std::int64_t limit_ms = 60
     sender.receive(result.console, 0);
     for (std::int64_t now = 0; now < limit_ms && !sender.over(); ++now) {
         std::string out = sender.take_output();
-        std::string answer = board.receive(out, now) + board.tick(now);
+        std::string answer = board.receive(out, now);
+        answer += board.tick(now);
         result.console += answer;
         sender.receive(answer, now);
         sender.tick(now);
         result.ms = now;
     }
     std::string out = sender.take_output();
-    result.console += board.receive(out, result.ms) + board.tick(result.ms + 2000);
+    result.console += board.receive(out, result.ms);
+    result.console += board.tick(result.ms + 2000);
     return result;
 }
 
