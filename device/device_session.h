@@ -6,6 +6,7 @@
 
 #include "device/console_text.h"
 #include "device/error_capture.h"
+#include "device/program_sender.h"
 #include "device/terminal_screen.h"
 #include "device/xmodem.h"
 
@@ -110,7 +111,11 @@ class DeviceSession : public QObject {
     std::function<void()> on_errors_changed;
 
   private:
-    struct Transfer;
+    struct Transfer {
+        bool run_after = false;
+        std::unique_ptr<ProgramSender> sender;
+    };
+    static constexpr int transfer_poll_ms = 20;
 
     std::int64_t now_ms() const { return clock_.elapsed(); }
     void attach(std::unique_ptr<DeviceLink> link);

@@ -74,7 +74,7 @@ class AutosaveTransfer {
     std::size_t confirmed_ = 0;
     bool line_feed_due_ = false;   // a CR was echoed; its LF comes next
     bool echo_seen_ = false;       // entering: the command's echo has arrived
-    bool break_sent_ = false; // breaking: Ctrl-C went out; only the prompt after it counts
+    bool break_sent_ = false;      // breaking: Ctrl-C went out; only the prompt after it counts
     bool mismatch_ = false;        // sending: the echo went astray; reading why
     std::int64_t last_output_ = 0; // when the board last printed something
     std::int64_t next_send_ = 0;   // pacing floor

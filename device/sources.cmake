@@ -13,9 +13,13 @@ list(APPEND ZELL_CORE_SOURCES
 list(APPEND ZELL_GUI_SOURCES
   device/connect_dialog.cpp
   device/device_commands.cpp
+  device/device_errors.cpp
+  device/device_local.cpp
+  device/device_sending.cpp
   device/device_link.cpp
   device/device_session.cpp
   device/error_log.cpp
+  device/error_marks.cpp
   device/local_run.cpp
   device/terminal_panel.cpp
   device/terminal_view.cpp
