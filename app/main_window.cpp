@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/menu_ids.h"
 #include "app/menu_table.h"
+#include "app/view_commands.h"
 #include "documents/disk_watch.h"
 #include "documents/document_commands.h"
 #include "documents/recent_commands.h"
@@ -178,6 +179,11 @@ void build_editor_area(App& app, QWidget* area) {
     app.editor->on_return = [&app]() { run_command(app, menu_id::return_key); };
     QObject::connect(app.editor, &QsciScintillaBase::SCN_DOUBLECLICK, app.editor,
                      [&app](int position, int, int) { report_double_clicked(app, position); });
+    app.editor_record->syntax = current_syntax(app);
+    app.editor_record->shows_plain_text = [&app]() {
+        const Document* document = app.documents.current_document();
+        return document && !document->report_of.empty();
+    };
     configure_editor(*app.editor_record, app.editor, app.keyword_text);
     set_editor_zoom(app, app.view_state.zoom);
     QObject::connect(app.editor, &QsciScintillaBase::SCN_SAVEPOINTLEFT,

@@ -80,6 +80,7 @@ struct Settings {
     int send_by_xmodem = 0;    // 1: Send uses XMODEM instead of AUTOSAVE
     int run_after_send = 1;    // 1: RUN follows a completed send
     std::string interpreter;   // the local MMBasic interpreter's program, empty when not set
+    int maximite_syntax = 1;   // 1: "Maximite Syntax", 0: "Alternate Syntax" (the older rules)
 
     Colour colour(ColourItem item) const { return colours[static_cast<int>(item)]; }
     Colour& colour(ColourItem item) { return colours[static_cast<int>(item)]; }

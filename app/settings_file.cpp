@@ -174,6 +174,7 @@ void read_settings(std::string_view file_bytes, Settings& s) {
     s.send_by_xmodem = ini_int(file, device, "SendByXmodem", s.send_by_xmodem);
     s.run_after_send = ini_int(file, device, "RunAfterSend", s.run_after_send);
     s.interpreter = ini_text(file, device, "Interpreter", s.interpreter);
+    s.maximite_syntax = ini_int(file, device, "MaximiteSyntax", s.maximite_syntax) != 0 ? 1 : 0;
 }
 
 std::string settings_file_text(const Settings& s) {
@@ -228,5 +229,6 @@ std::string settings_file_text(const Settings& s) {
     ini_write_int(w, "SendByXmodem", s.send_by_xmodem);
     ini_write_int(w, "RunAfterSend", s.run_after_send);
     ini_write_text(w, "Interpreter", s.interpreter);
+    ini_write_int(w, "MaximiteSyntax", s.maximite_syntax);
     return w.text;
 }

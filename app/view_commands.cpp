@@ -39,7 +39,20 @@ void set_line_end_mode(App& app, int mode) {
              static_cast<unsigned long>(scintilla_eol_mode(document->line_end)));
 }
 
+Syntax current_syntax(const App& app) {
+    return app.settings.maximite_syntax != 0 ? Syntax::maximite : Syntax::alternate;
+}
+
+void set_syntax(App& app, Syntax syntax) {
+    app.settings.maximite_syntax = syntax == Syntax::maximite ? 1 : 0;
+    if (app.editor_record && app.editor_record->syntax != syntax)
+        apply_syntax(*app.editor_record, app.editor, syntax);
+    set_menu_check(app, menu_id::maximite_syntax, syntax == Syntax::maximite);
+    set_menu_check(app, menu_id::alternate_syntax, syntax == Syntax::alternate);
+}
+
 void apply_view_options(App& app) {
+    set_syntax(app, current_syntax(app));
     QsciScintillaBase* editor = app.editor;
     Options& options = app.settings.options;
     sci_send(editor, Sci::SCI_SETTABWIDTH, 2);

@@ -1,6 +1,8 @@
 // The View toggles, the line-end modes and applying every view option to the editor.
 #pragma once
 
+#include "editor/syntax.h"
+
 struct App;
 
 // Flips the option of a View item (ids 60 to 66), applies it and sets its check mark.
@@ -10,5 +12,10 @@ void toggle_view_option(App& app, int id);
 void set_line_end_mode(App& app, int mode);
 // Return inserts the current document's line end; the check marks show it.
 void show_document_line_end(App& app);
+// "Maximite Syntax" or "Alternate Syntax": kept in the settings, applied to the colouring,
+// folding and Format at once, shown as a radio pair.
+void set_syntax(App& app, Syntax syntax);
+Syntax current_syntax(const App& app);
+
 // Applies every view option to the editor and sets every check mark from the options.
 void apply_view_options(App& app);

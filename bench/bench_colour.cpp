@@ -50,7 +50,9 @@ std::string bench_colour_full() {
 
     // Our container lexer, set up as the program does after opening a file: keywords, then the
     // program's names registered without recolouring.
+    // The rules new users read by ("Maximite Syntax").
     EditorRecord record;
+    record.syntax = settings.maximite_syntax != 0 ? Syntax::maximite : Syntax::alternate;
     std::unique_ptr<EditorWidget> editor(
         create_editor(record, nullptr, 0, 0, 800, 600, creation_fit_line_numbers));
     configure_editor(record, editor.get(), keywords);

@@ -152,7 +152,10 @@ void restyle_lines(EditorRecord& record, QsciScintillaBase* control, long first,
         record.fold_level =
             std::max(sci_fold_level(control, first) & fold_level_number_mask, fold_level_base);
     }
-    const bool folding = record.behaviour_flags & (behaviour_folding | behaviour_folding_alt);
+    // Plain text (a report) is neither coloured nor folded.
+    const bool plain = record.shows_plain_text && record.shows_plain_text();
+    const bool folding =
+        !plain && (record.behaviour_flags & (behaviour_folding | behaviour_folding_alt));
     SciPos line_start = sci_position_from_line(control, first);
     SciPos remaining = stop - line_start;
     int result = 0;
@@ -171,7 +174,10 @@ void restyle_lines(EditorRecord& record, QsciScintillaBase* control, long first,
                 std::string& styles = writer.at(line_start);
                 const std::size_t before = styles.size();
                 std::string_view text(bytes, static_cast<std::size_t>(n));
-                if (record.line_styler) {
+                if (plain) {
+                    styles.append(static_cast<std::size_t>(n),
+                                  static_cast<char>(style::default_text));
+                } else if (record.line_styler) {
                     record.styling_line = line;
                     result = record.line_styler(record, text, styles);
                     record.styling_line = -1;

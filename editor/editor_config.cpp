@@ -16,7 +16,6 @@ constexpr int caret_line_default = 0xB4FFFF;
 constexpr int fixed_style_5_colour = 0x2193DE;
 constexpr int marker_red = 0x0000FF;
 constexpr int white = 0xFFFFFF;
-constexpr const char* default_separators = "=+-*/%()[],.";
 constexpr int bookmark_margin_width = 20;
 constexpr int fold_margin_width = 24;
 
@@ -169,7 +168,7 @@ void configure_editor(EditorRecord& record, QsciScintillaBase* control,
             record.keyword_keys.insert(word_key(keyword_text.substr(start, end - start), false));
         start = end + 1;
     }
-    set_lexer_option(record, control, LexerOption::Separators, default_separators);
+    set_lexer_option(record, control, LexerOption::Separators, separators_of(record.syntax));
     set_lexer_option(record, control, LexerOption::NumberStyle, style::number);
     set_line_styler(record, control, style_program_line);
     set_tabs(control, 2, 1);

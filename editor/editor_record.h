@@ -1,6 +1,7 @@
 // The editor record: the state of the one editing control that the colouring and typing aids use.
 #pragma once
 
+#include "editor/syntax.h"
 #include "editor/word_table.h"
 
 #include <array>
@@ -50,6 +51,7 @@ struct EditorRecord {
     int margin_spacing = 0; // extra pixels of the line-number margin
     std::string separators; // characters that end a word
     int number_style = style::default_text;
+    Syntax syntax = Syntax::alternate; // how tokens, comments and members are read
     WordTable words;
     std::unordered_set<std::string> keyword_keys; // the keyword file's words, in key form
     int fold_delta = 0;                           // change of fold depth on the line being coloured
@@ -66,6 +68,8 @@ struct EditorRecord {
     // A SUB, FUNCTION or label name found while colouring (8-bit text); the documents connect
     // it to the active document's names.
     std::function<void(std::string_view name)> on_name_learnt;
+    // Whether the shown document is plain text (a report), which is neither coloured nor folded.
+    std::function<bool()> shows_plain_text;
     // Refresh the status line's line counter.
     std::function<void()> on_status;
     // The text may have changed (or its styles or markers): reported after the change.

@@ -2,6 +2,7 @@
 #include "editor/line_styler.h"
 
 #include "editor/names.h"
+#include "editor/statement_reader.h"
 #include "editor/tokens.h"
 
 void learn_name(EditorRecord& record, std::string_view utf8_name, bool label) {
@@ -27,12 +28,26 @@ int style_program_line(EditorRecord& record, std::string_view line, std::string&
     // The previous word decides whether SUB or FUNCTION closes a block (END SUB), leaves it
     // alone (EXIT SUB) or opens one.
     enum class Previous { other, end, exit } previous = Previous::other;
+    const bool maximite = record.syntax == Syntax::maximite;
+    StatementReader reader;
     std::string_view rest = line;
     while (!rest.empty()) {
         Token token = style_token(record, rest);
+        bool member = false;
+        if (maximite) {
+            const TokenRole role = reader.next(rest, token, names.label);
+            if (role == TokenRole::comment) {
+                token = {comment_length(rest), style::comment};
+            } else if (role == TokenRole::label) {
+                ++token.length; // the label's colon takes the label's style
+            }
+            member = role == TokenRole::member;
+            if (member) token.style = style::default_text;
+            if (!(record.behaviour_flags & behaviour_colouring)) token.style = style::default_text;
+        }
         styles.append(token.length, static_cast<char>(token.style));
         std::string_view text = rest.substr(0, token.length);
-        if (equals_lower(text, "sub") || equals_lower(text, "function")) {
+        if (!member && (equals_lower(text, "sub") || equals_lower(text, "function"))) {
             if (previous == Previous::end) {
                 if (record.fold_level > fold_level_base || record.fold_delta != 0)
                     --record.fold_delta;

@@ -2,6 +2,7 @@
 list(APPEND ZELL_CORE_SOURCES
   editor/editor_record.cpp
   editor/line_styler.cpp
+  editor/statement_reader.cpp
   editor/names.cpp
   editor/tokens.cpp
   editor/word_table.cpp

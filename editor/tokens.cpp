@@ -108,7 +108,73 @@ const WordEntry* find_utf8_word(const WordTable& table, std::string_view utf8_wo
     return find_key(table, std::string_view(key, length));
 }
 
+namespace {
+
+bool is_digit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The value of a digit in bases up to 16, or 16 for a byte that is no digit.
+unsigned digit_value(unsigned char c) {
+    if (is_digit(c)) return c - '0';
+    c = static_cast<unsigned char>(c | 0x20);
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10u : 16u;
+}
+
+// A number stands only when the byte after it ends a word.
+NumberScan standing(const EditorRecord& record, std::string_view bytes, std::size_t length,
+                    std::size_t digits) {
+    if (length < bytes.size()) {
+        const auto next = static_cast<unsigned char>(bytes[length]);
+        if (!is_blank(next) && !is_separator(record, next)) return {};
+    }
+    return {length, digits};
+}
+
+// &H, &O and &B followed by digits of their base, in any letter case.
+NumberScan scan_based_number(const EditorRecord& record, std::string_view bytes) {
+    if (bytes.size() < 3) return {};
+    const char marker = static_cast<char>(bytes[1] | 0x20);
+    const unsigned base = marker == 'h' ? 16 : marker == 'o' ? 8 : marker == 'b' ? 2 : 0;
+    if (base == 0) return {};
+    std::size_t i = 2;
+    while (i < bytes.size() && digit_value(static_cast<unsigned char>(bytes[i])) < base) ++i;
+    return i == 2 ? NumberScan{} : standing(record, bytes, i, i - 2);
+}
+
+// Digits with an optional fraction and an optional exponent (1.5E-3, 2e10, .5, 5.).
+NumberScan scan_decimal_number(const EditorRecord& record, std::string_view bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t i = 0, digits = 0;
+    bool point = false;
+    for (; i < bytes.size(); ++i) {
+        if (b[i] == '.') {
+            if (point) return {};
+            point = true;
+        } else if (is_digit(b[i])) {
+            ++digits;
+        } else {
+            break;
+        }
+    }
+    if (digits > 0 && i < bytes.size() && (b[i] | 0x20) == 'e') {
+        std::size_t j = i + 1;
+        if (j < bytes.size() && (b[j] == '+' || b[j] == '-')) ++j;
+        if (j < bytes.size() && is_digit(b[j])) {
+            while (j < bytes.size() && is_digit(b[j])) ++j;
+            i = j;
+        }
+    }
+    return standing(record, bytes, i, digits);
+}
+
+} // namespace
+
 NumberScan scan_number(const EditorRecord& record, std::string_view bytes) {
+    if (record.syntax == Syntax::maximite) {
+        if (!bytes.empty() && bytes[0] == '&') return scan_based_number(record, bytes);
+        return scan_decimal_number(record, bytes);
+    }
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     std::size_t i = 0, digits = 0;
     bool point = false;
@@ -127,6 +193,31 @@ NumberScan scan_number(const EditorRecord& record, std::string_view bytes) {
     }
     return {i, digits};
 }
+
+namespace {
+
+// The longest dotted word at the start of `bytes` that the word table holds whole ("MM.INFO",
+// a learnt "my.sub"), given that the plain word ends at a "." after `word_length` bytes; null
+// when no dotted part of it is a key.
+const WordEntry* find_dotted_word(const EditorRecord& record, std::string_view bytes,
+                                  std::size_t& word_length) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t end = word_length;
+    while (end < bytes.size() && !is_blank(b[end]) &&
+           (b[end] == '.' || !is_separator(record, b[end])))
+        ++end;
+    for (std::size_t length = end; length > word_length; --length) {
+        if (length != end && b[length] != '.') continue;
+        if (b[length - 1] == '.') continue;
+        if (const WordEntry* entry = find_utf8_word(record.words, bytes.substr(0, length))) {
+            word_length = length;
+            return entry;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
 
 Token style_token(const EditorRecord& record, std::string_view bytes) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -158,8 +249,11 @@ Token style_token(const EditorRecord& record, std::string_view bytes) {
         while (token.length < left && !is_blank(b[token.length]) &&
                !is_separator(record, b[token.length]))
             ++token.length;
-        if (const WordEntry* entry = find_utf8_word(record.words, bytes.substr(0, token.length)))
-            token.style = entry->style;
+        const WordEntry* entry = nullptr;
+        if (record.syntax == Syntax::maximite && token.length < left && b[token.length] == '.')
+            entry = find_dotted_word(record, bytes, token.length);
+        if (!entry) entry = find_utf8_word(record.words, bytes.substr(0, token.length));
+        if (entry) token.style = entry->style;
     }
     if (!(record.behaviour_flags & behaviour_colouring)) token.style = style::default_text;
     return token;

@@ -18,8 +18,9 @@ struct NumberScan {
     std::size_t digits = 0;
 };
 
-// Digits with at most one point, standing only when followed by a blank, a TAB, a separator or
-// the end of the bytes. No other forms: &HFF, 1E5 and 12abc are not numbers.
+// A number stands only when followed by a blank, a TAB, a separator or the end of the bytes.
+// Alternate syntax: digits with at most one point; &HFF, 1E5 and 12abc are not numbers.
+// Maximite syntax: also exponents (1.5E-3) and &H, &O, &B digits; 12abc is still no number.
 NumberScan scan_number(const EditorRecord& record, std::string_view bytes);
 
 struct Token {

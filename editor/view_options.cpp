@@ -1,8 +1,15 @@
 // The View menu toggles as they act on the editing control.
 #include "editor/view_options.h"
 
+#include "editor/colouring.h"
 #include "editor/editor_config.h"
 #include "editor/sci.h"
+
+void apply_syntax(EditorRecord& record, QsciScintillaBase* control, Syntax syntax) {
+    record.syntax = syntax;
+    set_separators(record, separators_of(syntax));
+    if (control) recolour_all(record, control);
+}
 
 int* view_option(Options& options, int menu_id) {
     switch (static_cast<ViewToggle>(menu_id)) {

@@ -17,6 +17,9 @@ enum class ViewToggle : int {
     LineNumbers = 66,       // "Line_numbers"
 };
 
+// Reads the text by `syntax` from now on and recolours it.
+void apply_syntax(EditorRecord& record, QsciScintillaBase* control, Syntax syntax);
+
 // The option's value in the settings, or null for an id that is no view toggle.
 int* view_option(Options& options, int menu_id);
 

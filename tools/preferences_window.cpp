@@ -13,11 +13,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include <algorithm>
 
 namespace {
+
+// Wider indentation than this makes no sense for a program on a board's screen.
+constexpr int max_tab_size = 16;
 
 QColor to_qcolor(Colour colour) {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
@@ -121,10 +125,20 @@ PreferencesWindow::PreferencesWindow(App& app, QWidget* owner)
     open_blank = new QCheckBox(QStringLiteral("Open with a blank file"), preferences);
     open_blank->setGeometry(5, 30, 200, 25);
     open_blank->setChecked(app.settings.open_blank_file == 1);
+    auto* tab_size_label =
+        new QLabel(QStringLiteral("Format: spaces per indent level"), preferences);
+    tab_size_label->setGeometry(5, 60, 200, 25);
+    tab_size = new QSpinBox(preferences);
+    tab_size->setObjectName(QStringLiteral("tab_size"));
+    tab_size->setGeometry(210, 60, 60, 25);
+    tab_size->setRange(0, max_tab_size);
+    tab_size->setValue(std::clamp(app.settings.options.tab_size, 0, max_tab_size));
+    tab_size_label->setBuddy(tab_size);
     save_options_button = button(preferences, "Save", 380, 287);
     connect(save_options_button, &QPushButton::clicked, this, [this]() {
         app_.settings.confirm_before_exit = confirm_exit->isChecked() ? 1 : 0;
         app_.settings.open_blank_file = open_blank->isChecked() ? 1 : 0;
+        app_.settings.options.tab_size = tab_size->value();
     });
 
     const Placement& placement = app.settings.prefs;

@@ -12,6 +12,7 @@
 
 struct App;
 class QCheckBox;
+class QSpinBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -46,6 +47,7 @@ class PreferencesWindow : public QWidget {
     QPushButton* save_intro_button = nullptr;
     QCheckBox* confirm_exit = nullptr;
     QCheckBox* open_blank = nullptr;
+    QSpinBox* tab_size = nullptr; // spaces per level of Format
     QPushButton* save_options_button = nullptr;
 
     // A click on the preview at (x, y): the colour chooser for the item there.

@@ -12,6 +12,7 @@ list(APPEND ZELL_CORE_SOURCES
   tools/text_conversion.cpp
   tools/variable_report.cpp
   tools/transform.cpp
+  tools/block_rules.cpp
 )
 list(APPEND ZELL_GUI_SOURCES
   tools/merge_report_commands.cpp

@@ -1,6 +1,7 @@
 // Removing indentation and re-indenting BASIC programs line by line.
 #include "tools/transform.h"
 
+#include "tools/block_rules.h"
 #include "tools/data_blocks.h"
 
 #include <algorithm>
@@ -131,14 +132,16 @@ std::unordered_set<std::string_view> name_set(std::string_view names) {
 template <typename KnownLabel>
 bool append_formatted_line(std::string& out, std::string_view line, FormatState& state,
                            int tab_size, std::size_t max_size, std::string& scratch,
-                           const KnownLabel& is_known_label, std::size_t* indent_used = nullptr) {
+                           const KnownLabel& is_known_label, Syntax syntax,
+                           std::size_t* indent_used = nullptr) {
     line = trim_spaces(line);
     std::string_view number = line.substr(0, line_number_length(first_word(line)));
     if (!number.empty()) line = trim_spaces(line.substr(number.size()));
 
     std::string_view word = first_word(line);
     bool at_margin =
-        equals_upper(word, "SUB") || equals_upper(word, "FUNCTION") || equals_upper(word, "END");
+        equals_upper(word, "SUB") || equals_upper(word, "FUNCTION") ||
+        (syntax == Syntax::maximite ? is_end_of_routine(line) : equals_upper(word, "END"));
     if (!at_margin && word.size() > 1 && word.back() == ':') {
         scratch.assign(word.substr(0, word.size() - 1));
         std::transform(scratch.begin(), scratch.end(), scratch.begin(), upper);
@@ -149,8 +152,14 @@ bool append_formatted_line(std::string& out, std::string_view line, FormatState&
     std::int64_t indent = 0;
     if (!at_margin) {
         next.pending = 0;
-        apply_code(code_part(line), next);
-        indent = std::int64_t{std::max(next.level, 0)} * std::int64_t{std::max(tab_size, 0)};
+        int level = 0;
+        if (syntax == Syntax::maximite) {
+            level = apply_board_code(code_part(line), next);
+        } else {
+            apply_code(code_part(line), next);
+            level = next.level;
+        }
+        indent = std::int64_t{std::max(level, 0)} * std::int64_t{std::max(tab_size, 0)};
     }
     // The number field and the statement stay apart by at least one space: joined ("10END") they
     // would make one word that is no longer a line number.
@@ -210,22 +219,23 @@ std::string remove_indents_text(std::string_view text, std::string_view line_end
 }
 
 std::string format_line(std::string_view line, FormatState& state, std::string_view current_names,
-                        int tab_size) {
+                        int tab_size, Syntax syntax) {
     std::string out;
     std::string scratch;
     const std::unordered_set<std::string_view> names = name_set(current_names);
-    append_formatted_line(out, line, state, tab_size, std::string::npos, scratch,
-                          [&](std::string_view label) { return names.count(label) != 0; });
+    append_formatted_line(
+        out, line, state, tab_size, std::string::npos, scratch,
+        [&](std::string_view label) { return names.count(label) != 0; }, syntax);
     return out;
 }
 
 std::optional<std::string> format_text_within(std::string_view text, std::string_view current_names,
                                               int indent_labels, int tab_size, std::size_t max_size,
-                                              std::string_view line_end) {
+                                              std::string_view line_end, Syntax syntax) {
     std::vector<std::string_view> lines = split_program_lines(text);
     std::unordered_set<std::string_view> names = name_set(current_names);
-    // The level grows by at most one a statement; starting at most half-way to the largest int
-    // leaves room for any text the editor can hold.
+    // The level grows by at most two a statement (SELECT CASE); starting at most half-way to the
+    // largest int leaves room for any text the editor can hold.
     FormatState state{std::clamp(indent_labels, 0, std::numeric_limits<int>::max() / 2), 0};
     std::string out;
     out.reserve(std::min(text.size() + text.size() / 2 + lines.size() * 8, max_size));
@@ -242,7 +252,7 @@ std::optional<std::string> format_text_within(std::string_view text, std::string
             blocks.next(line) == BlockLine::data
                 ? append_data_line(out, line, block_indent, room)
                 : append_formatted_line(out, line, state, tab_size, room, label_scratch,
-                                        is_known_label, &block_indent);
+                                        is_known_label, syntax, &block_indent);
         if (!appended) return std::nullopt;
         out.append(line_end);
     }
@@ -250,7 +260,7 @@ std::optional<std::string> format_text_within(std::string_view text, std::string
 }
 
 std::string format_text(std::string_view text, std::string_view current_names, int indent_labels,
-                        int tab_size, std::string_view line_end) {
+                        int tab_size, std::string_view line_end, Syntax syntax) {
     return *format_text_within(text, current_names, indent_labels, tab_size, std::string::npos,
-                               line_end);
+                               line_end, syntax);
 }

@@ -2,6 +2,7 @@
 #include "tools/transform_commands.h"
 
 #include "app/app.h"
+#include "app/view_commands.h"
 #include "documents/document_commands.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
@@ -29,7 +30,7 @@ void format_document(App& app) {
     const Options& options = app.settings.options;
     std::optional<std::string> text = format_text_within(
         get_editor_text(app.editor), app.documents.current_names, options.indent_labels,
-        options.tab_size, largest_formatted_text, current_line_end(app));
+        options.tab_size, largest_formatted_text, current_line_end(app), current_syntax(app));
     if (!text) {
         app.requesters->message("Format",
                                 "The formatted program would be larger than 256 MB; nothing "
@@ -40,6 +41,19 @@ void format_document(App& app) {
     replace_document_text(app, *text);
 }
 
+namespace {
+
+// An empty step at the caret in the undo history: a character put in and taken out again. When
+// undo or redo ends on it, the caret lands where it was and nothing scrolls; without it the caret
+// would follow the whole text put back and end on the last line.
+void mark_caret_for_undo(QsciScintillaBase* editor) {
+    const SciPos at = sci_current_pos(editor);
+    sci_send_text(editor, Sci::SCI_INSERTTEXT, static_cast<unsigned long>(at), " ");
+    sci_send(editor, Sci::SCI_DELETERANGE, static_cast<unsigned long>(at), 1);
+}
+
+} // namespace
+
 void replace_document_text(App& app, const std::string& text, long caret_line) {
     QsciScintillaBase* editor = app.editor;
     const SciLine line = sci_caret_line(editor);
@@ -47,6 +61,8 @@ void replace_document_text(App& app, const std::string& text, long caret_line) {
         sci_current_pos(editor) -
         sci_send(editor, Sci::SCI_GETLINEINDENTPOSITION, static_cast<unsigned long>(line));
     const long first_visible = sci_send(editor, Sci::SCI_GETFIRSTVISIBLELINE);
+    sci_send(editor, Sci::SCI_BEGINUNDOACTION);
+    mark_caret_for_undo(editor); // undo ends here: the caret as it was before
     set_editor_text(app, text, false);
     const SciLine new_line = std::max<SciLine>(
         std::min(caret_line < 0 ? line : caret_line, sci_line_count(editor) - 1), 0);
@@ -55,6 +71,8 @@ void replace_document_text(App& app, const std::string& text, long caret_line) {
     const SciPos caret = std::clamp(indent + std::max<SciPos>(into_text, 0), indent,
                                     sci_line_end_position(editor, new_line));
     sci_send(editor, Sci::SCI_GOTOPOS, static_cast<unsigned long>(caret));
+    mark_caret_for_undo(editor); // redo ends here: the caret as the command left it
+    sci_send(editor, Sci::SCI_ENDUNDOACTION);
     sci_send(editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(first_visible));
 }
 

@@ -23,6 +23,20 @@ constexpr std::string_view built_in_words =
     "LOC LOF CIRCLE BOX LINE PIXEL TEXT COLOUR COLOR FONT MODE KEY ERASE CLEAR TAB SPC INC MAX "
     "MIN NONE SKIP ";
 
+// Named arguments and constants of the built-in commands: colours, text alignment, display
+// orientation, pin modes. They are no variables unless the program sets or declares them.
+constexpr std::string_view built_in_constants =
+    "BLACK BLUE GREEN CYAN RED MAGENTA YELLOW WHITE BROWN GRAY GREY ORANGE PINK GOLD SALMON BEIGE "
+    "LIGHTGRAY LIGHTGREY MYRTLE COBALT MIDGREEN CERULEAN RUST FUCHSIA NOTBLACK LT LM LB CT CM CB "
+    "RT RM RB LANDSCAPE PORTRAIT RLANDSCAPE RPORTRAIT DIN DOUT AIN FIN PER CIN INTH INTL INTB "
+    "PULLUP PULLDOWN OC ON OFF OUTPUT INPUT APPEND RANDOM ";
+
+// Pin names of the boards: GP0, GP1, ...
+bool is_pin_name(std::string_view upper) {
+    return upper.size() > 2 && upper.substr(0, 2) == "GP" &&
+           upper.find_first_not_of("0123456789", 2) == std::string_view::npos;
+}
+
 enum class TokenKind { word, number, string, symbol };
 
 struct Token {
@@ -82,6 +96,9 @@ std::string type_of_suffix(std::string_view name) {
 
 struct Reader {
     std::unordered_set<std::string> keywords;
+    std::unordered_set<std::string> constants; // built_in_constants
+    std::unordered_set<std::string> labels;    // in capitals
+    bool in_type = false;                      // between TYPE and END TYPE: member declarations
     std::vector<ReportedName> names;
     std::unordered_map<std::string, std::size_t> by_key; // scope + "\1" + upper name
     std::vector<ReportWarning> warnings;
@@ -256,8 +273,20 @@ struct Reader {
     void statement(std::size_t begin, std::size_t end) {
         if (begin >= end) return;
         const std::string first = word(begin);
+        if (in_type) {
+            in_type = !(first == "END" && word(begin + 1) == "TYPE");
+            return;
+        }
         if (first == "LET") return statement(begin + 1, end);
-        if (first == "OPTION" && word(begin + 1) == "EXPLICIT") option_explicit = true;
+        // The words of an OPTION line name settings ("OPTION CODEPAGE CMM2"), never variables.
+        if (first == "OPTION") {
+            if (word(begin + 1) == "EXPLICIT") option_explicit = true;
+            return;
+        }
+        if (first == "TYPE" && !word(begin + 1).empty() && begin + 2 == end) {
+            in_type = true;
+            return;
+        }
         if (first == "END" && (word(begin + 1) == "SUB" || word(begin + 1) == "FUNCTION")) {
             scope.clear();
             scope_name.clear();
@@ -273,6 +302,11 @@ struct Reader {
         if (first == "LINE" && word(begin + 1) == "INPUT") return targets(begin + 2, end);
         if (first == "NEXT") return uses(begin + 1, end); // the loop reads its variable
         if (first == "GOTO" || first == "GOSUB" || first == "RESTORE" || first == "EXIT") return;
+        if (first == "ON") { // ON x GOTO label, label: the labels are no variables
+            std::size_t jump = begin + 1;
+            while (jump < end && word(jump) != "GOTO" && word(jump) != "GOSUB") ++jump;
+            return uses(begin + 1, jump);
+        }
         if (!first.empty() && !is_keyword(first)) {
             std::size_t i = begin + 1;
             if (symbol(i, '(')) i = after_brackets(i, end);
@@ -292,12 +326,16 @@ struct Reader {
         tokens = &line_tokens;
         const std::size_t n = line_tokens.size();
         if (n == 0) return;
+        // #INCLUDE, #DEFINE and the other directives are read before the program runs.
+        if (line_start && symbol(0, '#')) return;
         if (line_start && (word(0) == "SUB" || word(0) == "FUNCTION"))
             return header(word(0) == "FUNCTION", n);
         std::size_t begin = 0;
         // A label at the start of the line: one word and a colon.
-        if (line_start && n >= 2 && !word(0).empty() && symbol(1, ':') && !is_keyword(word(0)))
+        if (line_start && n >= 2 && !word(0).empty() && symbol(1, ':') && !is_keyword(word(0))) {
+            labels.insert(word(0));
             begin = 2;
+        }
         for (std::size_t i = begin; i <= n; ++i) {
             const std::string w = word(i);
             if (i == n || symbol(i, ':') || w == "THEN" || w == "ELSE") {
@@ -314,15 +352,29 @@ struct Reader {
         }
         auto global = by_key.find("\1" + e.upper);
         if (global != by_key.end()) return &names[global->second];
+        // A member after a dot ("p.x" of DIM p AS point) belongs to the structure.
+        const std::size_t dot = e.upper.find('.');
+        if (dot != std::string::npos && dot > 0) {
+            Event whole = e;
+            whole.upper = e.upper.substr(0, dot);
+            return resolve(whole);
+        }
         return nullptr;
     }
 
     void resolve_events() {
+        std::unordered_set<std::string> set_somewhere;
+        for (const Event& e : events)
+            if (e.set) set_somewhere.insert(e.upper);
         for (const Event& e : events) {
             ReportedName* entry = resolve(e);
             if (!entry) {
                 // A call of something never declared is a built-in function or command.
                 if (e.called) continue;
+                // Named arguments of commands, and labels, are never variables.
+                if (!set_somewhere.count(e.upper) &&
+                    (constants.count(e.upper) || is_pin_name(e.upper) || labels.count(e.upper)))
+                    continue;
                 ReportedName made;
                 made.kind = Kind::variable;
                 made.name = e.spelling;
@@ -424,6 +476,7 @@ VariableReport make_variable_report(std::string_view text, std::string_view keyw
     Reader reader;
     add_words(reader.keywords, built_in_words);
     add_words(reader.keywords, keywords);
+    add_words(reader.constants, built_in_constants);
     const ScannedProgram program = scan_program(text);
     std::vector<Token> tokens;
     for (std::size_t n = 0; n < program.lines.size(); ++n) {

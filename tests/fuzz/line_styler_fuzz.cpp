@@ -29,6 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EditorRecord record = configured_record(); // names learnt stay with this input
     record.rescan = data[0] & 1;
     record.words.match_case = data[0] & 2;
+    if (data[0] & 4) {
+        record.syntax = Syntax::maximite;
+        set_separators(record, maximite_separators);
+    }
     const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     // The tokens alone, over the whole text at once.

@@ -51,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2) return 0;
     const int level = data[0] % 4;
     const int tab = data[1] % 9;
+    const Syntax syntax = data[0] & 4 ? Syntax::maximite : Syntax::alternate;
     std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
     // The document's names come first, up to a zero byte; the program text follows.
     const std::size_t zero = rest.find('\0');
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(remove_indents_text(removed) == removed);
 
     const std::optional<std::string> out =
-        format_text_within(text, names, level, tab, max_formatted);
+        format_text_within(text, names, level, tab, max_formatted, "\n", syntax);
     if (!out) return 0;
     const std::vector<std::string_view> out_lines = split_program_lines(*out);
     FUZZ_CHECK(out_lines.size() == in_lines.size());
@@ -77,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(out_lines[i].find('\r') == std::string_view::npos);
     }
     const std::optional<std::string> again =
-        format_text_within(*out, names, level, tab, max_formatted);
+        format_text_within(*out, names, level, tab, max_formatted, "\n", syntax);
     FUZZ_CHECK(again && *again == *out);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "editor_test_fixture.h"
 
 #include "documents/name_scan.h"
+#include "editor/view_options.h"
 #include "tools/text_conversion.h"
 
 #include <algorithm>
@@ -37,6 +38,36 @@ class ColourGoldenTest : public EditorTest {
         const std::string names = scan_names_text(bytes).found;
         if (!names.empty()) add_words(record, control(), names, style::name, word_plain, false);
     }
+    // Colours every program of the folder by `syntax` and compares with its golden files.
+    void check_folder(const fs::path& folder, Syntax syntax, std::size_t least) {
+        const bool update = qgetenv("ZELL_UPDATE_GOLDEN") == "1";
+        std::vector<fs::path> programs;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+            if (entry.path().extension() == ".bas") programs.push_back(entry.path());
+        std::sort(programs.begin(), programs.end());
+        ASSERT_GE(programs.size(), least) << "programs in " << folder;
+
+        for (const fs::path& program : programs) {
+            SCOPED_TRACE(program.filename().string());
+            load(read_bytes(program));
+            if (syntax != record.syntax) apply_syntax(record, control(), syntax);
+            colour_all();
+            ASSERT_EQ(sci_end_styled(control()), sci_length(control()));
+            const std::pair<fs::path, std::string> results[] = {
+                {fs::path(program.string() + ".styled"), marked()},
+                {fs::path(program.string() + ".folded"), folded()},
+            };
+            for (const auto& [golden, actual] : results) {
+                if (update) {
+                    write_bytes(golden, actual);
+                    continue;
+                }
+                ASSERT_TRUE(fs::exists(golden))
+                    << golden << " is missing; ZELL_UPDATE_GOLDEN=1 writes it";
+                EXPECT_EQ(actual, read_bytes(golden)) << "differs from " << golden;
+            }
+        }
+    }
     std::string folded() {
         std::string out;
         for (SciLine line = 0; line < sci_line_count(control()); ++line) {
@@ -51,34 +82,13 @@ class ColourGoldenTest : public EditorTest {
     }
 };
 
+// The older rules ("Alternate Syntax") are the rules these files were first recorded with.
 TEST_F(ColourGoldenTest, EveryProgramColoursAndFoldsAsRecorded) {
-    const fs::path folder = fs::path(ZELL_TEST_DATA) / "colour";
-    const bool update = qgetenv("ZELL_UPDATE_GOLDEN") == "1";
-    std::vector<fs::path> programs;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-        if (entry.path().extension() == ".bas") programs.push_back(entry.path());
-    std::sort(programs.begin(), programs.end());
-    ASSERT_GE(programs.size(), 5u) << "programs in " << folder;
+    check_folder(fs::path(ZELL_TEST_DATA) / "colour", Syntax::alternate, 5);
+}
 
-    for (const fs::path& program : programs) {
-        SCOPED_TRACE(program.filename().string());
-        load(read_bytes(program));
-        colour_all();
-        ASSERT_EQ(sci_end_styled(control()), sci_length(control()));
-        const std::pair<fs::path, std::string> results[] = {
-            {fs::path(program.string() + ".styled"), marked()},
-            {fs::path(program.string() + ".folded"), folded()},
-        };
-        for (const auto& [golden, actual] : results) {
-            if (update) {
-                write_bytes(golden, actual);
-                continue;
-            }
-            ASSERT_TRUE(fs::exists(golden))
-                << golden << " is missing; ZELL_UPDATE_GOLDEN=1 writes it";
-            EXPECT_EQ(actual, read_bytes(golden)) << "differs from " << golden;
-        }
-    }
+TEST_F(ColourGoldenTest, EveryProgramColoursAndFoldsAsRecordedByTheMaximiteSyntax) {
+    check_folder(fs::path(ZELL_TEST_DATA) / "colour" / "maximite", Syntax::maximite, 2);
 }
 
 } // namespace

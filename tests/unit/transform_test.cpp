@@ -237,13 +237,12 @@ std::vector<std::string_view> words_of(std::string_view line) {
 }
 
 TEST(FormatText, PropertyChangesNothingButLeadingBlanksAndTheNumberField) {
-    const std::vector<std::string> pieces = {"FOR",    "NEXT",       "IF",       "THEN",     "ELSE",
-                                             "ENDIF",  "DO",         "LOOP",     "WHILE",    "WEND",
-                                             "SUB",    "END",        "x",        "10",       "0",
-                                             "123456", "LBL:",       "lbl:",     "\"",       "'",
-                                             ":",      ",",          "\t",       "é",        "10X",
-                                             "=",      "ELSEIF",     "FUNCTION", "\r",       "  ",
-                                             "CSUB",   "DEFINEFONT", "END CSUB", "3030180C", "0A"};
+    const std::vector<std::string> pieces = {
+        "FOR",      "NEXT",     "IF",     "THEN",     "ELSE", "ENDIF", "DO",   "LOOP",
+        "WHILE",    "WEND",     "SUB",    "END",      "x",    "10",    "0",    "123456",
+        "LBL:",     "lbl:",     "\"",     "'",        ":",    ",",     "\t",   "é",
+        "10X",      "=",        "ELSEIF", "FUNCTION", "\r",   "  ",    "CSUB", "DEFINEFONT",
+        "END CSUB", "3030180C", "0A",     "SELECT",   "CASE", "TYPE",  "REM",  "END IF"};
     std::mt19937 random(12345);
     for (int program = 0; program < 300; ++program) {
         std::string text;
@@ -259,7 +258,9 @@ TEST(FormatText, PropertyChangesNothingButLeadingBlanksAndTheNumberField) {
         }
         int level = std::uniform_int_distribution<int>(0, 3)(random);
         int tab = std::uniform_int_distribution<int>(0, 4)(random);
-        std::string out = format_text(text, "LBL LBL: ", level, tab);
+        // Both syntaxes: the Maximite one reads more blocks but must change no more.
+        const Syntax syntax = program % 2 ? Syntax::maximite : Syntax::alternate;
+        std::string out = format_text(text, "LBL LBL: ", level, tab, "\n", syntax);
         std::vector<std::string_view> in_lines = split_program_lines(text);
         std::vector<std::string_view> out_lines = split_program_lines(out);
         ASSERT_EQ(in_lines.size(), out_lines.size()) << text;
@@ -269,7 +270,7 @@ TEST(FormatText, PropertyChangesNothingButLeadingBlanksAndTheNumberField) {
             ASSERT_EQ(words_of(out_lines[i]), words_of(in)) << "line " << i;
             ASSERT_EQ(out_lines[i].find('\r'), std::string_view::npos);
         }
-        ASSERT_EQ(format_text(out, "LBL LBL: ", level, tab), out) << text;
+        ASSERT_EQ(format_text(out, "LBL LBL: ", level, tab, "\n", syntax), out) << text;
     }
 }
 
