@@ -25,6 +25,8 @@ std::string bench_complete_3000_matches();     // bench_help.cpp
 std::string bench_print_large();               // bench_print.cpp
 std::string bench_terminal_1mb();              // bench_device.cpp
 std::string bench_xmodem_100k_pty();           // bench_device.cpp
+std::string bench_open_10000_files();          // bench_many_files.cpp
+std::string bench_quit_10000_files();          // bench_many_files.cpp
 
 std::vector<BenchCase> bench_cases() {
     return {
@@ -51,5 +53,7 @@ std::vector<BenchCase> bench_cases() {
         {"print_large", bench_print_large},
         {"terminal_1mb", bench_terminal_1mb},
         {"xmodem_100k_pty", bench_xmodem_100k_pty},
+        {"open_10000_files", bench_open_10000_files},
+        {"quit_10000_files", bench_quit_10000_files},
     };
 }
