@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,3 +16,11 @@ std::string encode_hand_over(std::string_view list);
 // The list carried by received bytes: at most hand_over_cap bytes, up to the first zero byte.
 // Blanks belong to the file names ("x.bas " is a name of its own) and are kept.
 std::string decode_hand_over(std::string_view bytes);
+
+// The answer to one handed-over list. The sender waits for it (hearing meanwhile that the
+// running instance is alive), so a list is never dropped: answered true once its files are
+// open, false when they never will be (that instance is ending) and the sender must open them.
+struct HandOverReply {
+    std::function<bool()> sender_waits;     // false once the sender has gone (it opens them)
+    std::function<void(bool taken)> answer; // answers once; later calls do nothing
+};

@@ -6,8 +6,10 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QThread>
 
 #include <cstdio>
 
@@ -25,6 +27,26 @@ std::string user_name() {
     if (user.isEmpty()) user = qEnvironmentVariable("LOGNAME");
     if (user.isEmpty()) user = QStringLiteral("user");
     return user.toStdString();
+}
+
+// How long a second start keeps trying while the running editor ends and lets the lock go.
+constexpr int take_over_ms = 15000;
+// Silence for this long means the running editor is frozen.
+constexpr int answer_timeout_ms = 5000;
+
+// Hands the list to the running instance. True when it opened the files; false when this start
+// must open them itself: as the first instance when the other one ended meanwhile (the lock is
+// then held in `guard`), otherwise in a window of its own.
+bool hand_over_or_take_over(InstanceGuard& guard, const InstanceChannel& channel,
+                            const std::string& list) {
+    QDeadlineTimer deadline(take_over_ms);
+    for (;;) {
+        const HandOverResult result = hand_over(channel, list, answer_timeout_ms);
+        if (result == HandOverResult::taken) return true;
+        if (acquire_instance(guard, channel)) return false;
+        if (result == HandOverResult::no_answer || deadline.hasExpired()) return false;
+        QThread::msleep(100); // it is ending: its lock goes with its process
+    }
 }
 
 } // namespace
@@ -70,26 +92,33 @@ int main(int argc, char** argv) {
     const std::string folder = instance_folder();
     InstanceChannel channel = instance_channel(folder, user_name());
     InstanceGuard guard;
-    const bool single = !folder.empty();
+    bool single = !folder.empty();
     if (single && !acquire_instance(guard, channel)) {
-        // Another instance runs: hand it our files and end without showing anything.
-        send_hand_over(channel, command_line_list(arguments), 5000);
-        return 0;
+        // Another instance runs: hand it our files, and end once it has opened them.
+        if (hand_over_or_take_over(guard, channel, command_line_list(arguments))) return 0;
+        if (guard.lock_fd < 0) {
+            std::fputs((program + ": the running editor does not answer; opening the files in a "
+                                  "window of its own\n")
+                           .c_str(),
+                       stderr);
+            single = false;
+        }
     }
 
     // Listen before start-up, so a second start during a slow start-up is not lost: lists
     // that arrive before the window exists wait until it does.
     std::unique_ptr<App> app;
-    std::vector<std::string> waiting;
+    std::vector<std::pair<std::string, HandOverReply>> waiting;
     if (single)
-        listen_for_hand_over(guard, channel, [&app, &waiting](const std::string& list) {
-            if (app)
-                receive_hand_over(*app, list);
-            else
-                waiting.push_back(list);
-        });
+        listen_for_hand_over(guard, channel,
+                             [&app, &waiting](const std::string& list, HandOverReply reply) {
+                                 if (app)
+                                     receive_hand_over(*app, list, reply);
+                                 else
+                                     waiting.emplace_back(list, std::move(reply));
+                             });
     app = start_app(system_environment(arguments), make_qt_requesters(nullptr));
-    for (const std::string& list : waiting) receive_hand_over(*app, list);
+    for (const auto& [list, reply] : waiting) receive_hand_over(*app, list, reply);
     waiting.clear();
 
     application.setQuitOnLastWindowClosed(false);

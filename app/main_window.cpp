@@ -229,19 +229,38 @@ void build_timers(App& app, MainWindow& window) {
 
 } // namespace
 
-QPoint visible_position(QPoint wanted, QSize size) {
+QRect fit_on_screen(QRect wanted, QSize default_size) {
     // Far beyond any screen either way: clamping first keeps the rectangle arithmetic from
     // overflowing on values such as 2147483647.
     constexpr int far_away = 1000000;
-    wanted = QPoint(std::clamp(wanted.x(), -far_away, far_away),
-                    std::clamp(wanted.y(), -far_away, far_away));
-    QRect rect(wanted, size);
-    for (QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(rect.adjusted(0, 0, 0, -size.height() + 30)))
-            return wanted;
-    QScreen* primary = QGuiApplication::primaryScreen();
-    if (!primary) return wanted;
-    return primary->availableGeometry().topLeft() + QPoint(100, 100);
+    QPoint at(std::clamp(wanted.x(), -far_away, far_away),
+              std::clamp(wanted.y(), -far_away, far_away));
+    QSize size = sane_size(wanted.width(), wanted.height());
+    // The screen that shows most of it; the primary one when none shows any.
+    QScreen* best = nullptr;
+    long best_area = 0;
+    const QRect rect(at, size);
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect shown = screen->availableGeometry().intersected(rect);
+        const long area = shown.isEmpty() ? 0 : long(shown.width()) * shown.height();
+        if (area > best_area) {
+            best = screen;
+            best_area = area;
+        }
+    }
+    if (!best) {
+        best = QGuiApplication::primaryScreen();
+        if (!best) return rect;
+        at = best->availableGeometry().topLeft() + QPoint(100, 100);
+    }
+    const QRect area = best->availableGeometry();
+    size = size.boundedTo(area.size().expandedTo(default_size));
+    // The top left corner, where the title and the menus are, always on the screen.
+    at.setX(
+        std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
+    at.setY(
+        std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
+    return QRect(at, size);
 }
 
 MainWindow::MainWindow(App& app) : app_(app) {}
@@ -289,12 +308,16 @@ void build_main_window(App& app) {
     window.setCentralWidget(area);
     // The inner size is the window's content, menu bar included, so a saved size comes back
     // exactly at the next start.
-    QSize size = sane_size(app.settings.main.width, app.settings.main.height);
+    const Placement built_in = Settings{}.main;
+    const QRect placed = fit_on_screen(QRect(app.settings.main.x, app.settings.main.y,
+                                             app.settings.main.width, app.settings.main.height),
+                                       QSize(built_in.width, built_in.height));
+    const QSize size = placed.size();
     window.resize(size);
     area->resize(size.width(), size.height());
     build_editor_area(app, area);
 
-    window.move(visible_position(QPoint(app.settings.main.x, app.settings.main.y), size));
+    window.move(placed.topLeft());
     window.show();
     lay_out_splitter(app);
     // "MainSplit" is the editor's width; the label list gets the rest.

@@ -19,9 +19,11 @@ class MainWindow : public QMainWindow {
     App& app_;
 };
 
-// A window position that would put the whole window off every screen is replaced by one on
-// the primary screen, so a settings file from another monitor set-up never hides a window.
-QPoint visible_position(QPoint wanted, QSize size);
+// A stored window placement made to fit the screen that shows most of it (the primary one when
+// none does): no larger than that screen (or than `default_size`, which always stands), and
+// its top left corner on it, so the title bar and the menus are always within reach, whatever
+// monitor set-up or damaged file the values came from.
+QRect fit_on_screen(QRect wanted, QSize default_size);
 // Builds the main window with everything in it and shows it at the saved placement.
 void build_main_window(App& app);
 // Places the splitter below the tab bar, filling the window down to the status bar.

@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QThread>
+#include <QTimer>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -79,8 +81,54 @@ bool acquire_instance(InstanceGuard& guard, const InstanceChannel& channel) {
     return true;
 }
 
+namespace {
+
+// How often a listener with a waiting list tells the sender that it is alive.
+constexpr int alive_interval_ms = 1000;
+constexpr char alive_byte = '.', taken_byte = '1', refused_byte = '0';
+
+// Starts the wait for the listener's answer to a complete list on `socket`.
+void pass_on(QLocalSocket* socket, const std::string& list,
+             const std::function<void(const std::string&, HandOverReply)>& receive) {
+    QPointer<QLocalSocket> guarded(socket);
+    auto* alive = new QTimer(socket);
+    alive->setInterval(alive_interval_ms);
+    QObject::connect(alive, &QTimer::timeout, socket, [socket]() {
+        socket->write(&alive_byte, 1);
+        socket->flush();
+    });
+    alive->start();
+    auto answered = std::make_shared<bool>(false);
+    HandOverReply reply;
+    reply.sender_waits = [guarded]() {
+        return guarded && guarded->state() == QLocalSocket::ConnectedState;
+    };
+    reply.answer = [guarded, answered](bool taken) {
+        if (*answered || !guarded) return;
+        *answered = true;
+        if (QTimer* timer = guarded->findChild<QTimer*>()) timer->stop();
+        guarded->write(taken ? &taken_byte : &refused_byte, 1);
+        guarded->flush();
+        guarded->disconnectFromServer();
+        guarded->deleteLater();
+    };
+    receive(list, reply);
+}
+
+} // namespace
+
 bool listen_for_hand_over(InstanceGuard& guard, const InstanceChannel& channel,
                           std::function<void(const std::string& list)> receive) {
+    return listen_for_hand_over(guard, channel,
+                                [receive](const std::string& list, HandOverReply reply) {
+                                    receive(list);
+                                    reply.answer(true);
+                                });
+}
+
+bool listen_for_hand_over(
+    InstanceGuard& guard, const InstanceChannel& channel,
+    std::function<void(const std::string& list, HandOverReply reply)> receive) {
     QString name = QFile::decodeName(channel.socket_path.c_str());
     QLocalServer::removeServer(name); // left behind by a crashed instance; we hold the lock
     guard.server = std::make_unique<QLocalServer>();
@@ -103,34 +151,31 @@ bool listen_for_hand_over(InstanceGuard& guard, const InstanceChannel& channel,
             auto complete = [socket, buffer, done, receive]() {
                 if (*done) return;
                 *done = true;
-                std::string list = decode_hand_over(std::string_view(
-                    buffer->constData(), static_cast<std::size_t>(buffer->size())));
-                socket->write("1"); // the sender may end now
-                socket->flush();
-                socket->disconnectFromServer();
-                socket->deleteLater();
-                receive(list);
+                pass_on(socket,
+                        decode_hand_over(std::string_view(
+                            buffer->constData(), static_cast<std::size_t>(buffer->size()))),
+                        receive);
             };
             QObject::connect(
-                socket, &QLocalSocket::readyRead, socket, [socket, buffer, complete]() {
+                socket, &QLocalSocket::readyRead, socket, [socket, buffer, done, complete]() {
                     QByteArray chunk = socket->readAll();
+                    if (*done) return;
                     qsizetype room = static_cast<qsizetype>(hand_over_cap) + 1 - buffer->size();
                     if (room > 0) buffer->append(chunk.left(room));
                     if (buffer->contains('\0') || buffer->size() > qsizetype(hand_over_cap))
                         complete();
                 });
-            QObject::connect(socket, &QLocalSocket::disconnected, socket, [socket, done]() {
-                if (*done) return;
-                *done = true;
-                socket->deleteLater();
-            });
+            // A sender that went away: before its list was whole, the bytes are dropped; after,
+            // it opens the files itself and the waiting list is not opened here.
+            QObject::connect(socket, &QLocalSocket::disconnected, socket,
+                             [socket]() { socket->deleteLater(); });
         }
     });
     return true;
 }
 
-bool send_hand_over(const InstanceChannel& channel, const std::string& list, int timeout_ms,
-                    long expected_owner) {
+HandOverResult hand_over(const InstanceChannel& channel, const std::string& list, int timeout_ms,
+                         long expected_owner) {
     if (expected_owner < 0) expected_owner = static_cast<long>(getuid());
     QString name = QFile::decodeName(channel.socket_path.c_str());
     QByteArray message = QByteArray::fromStdString(encode_hand_over(list));
@@ -138,22 +183,37 @@ bool send_hand_over(const InstanceChannel& channel, const std::string& list, int
     while (!deadline.hasExpired()) {
         QLocalSocket socket;
         socket.connectToServer(name);
-        if (socket.waitForConnected(500)) {
-            // Our file list goes to a process of our own or nowhere.
-            if (peer_owner(socket.socketDescriptor()) != expected_owner) {
-                socket.abort();
-                return false;
-            }
-            socket.write(message);
-            socket.write(QByteArray(1, '\0')); // end of message
-            socket.waitForBytesWritten(2000);
-            // Wait for the acknowledgement, so the list is not lost if we end too early.
-            bool acknowledged =
-                socket.waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 100)));
-            socket.disconnectFromServer();
-            return acknowledged;
+        if (!socket.waitForConnected(500)) {
+            QThread::msleep(100); // the first instance may still be starting
+            continue;
         }
-        QThread::msleep(100); // the first instance may still be starting
+        // Our file list goes to a process of our own or nowhere.
+        if (peer_owner(socket.socketDescriptor()) != expected_owner) {
+            socket.abort();
+            return HandOverResult::refused;
+        }
+        socket.write(message);
+        socket.write(QByteArray(1, '\0')); // end of message
+        socket.waitForBytesWritten(2000);
+        // The answer may take as long as a dialog stays open over there, while the listener
+        // keeps saying it is alive; silence for the whole timeout means it is frozen.
+        for (;;) {
+            if (!socket.bytesAvailable() && !socket.waitForReadyRead(timeout_ms)) {
+                const bool gone = socket.state() != QLocalSocket::ConnectedState;
+                socket.abort();
+                return gone ? HandOverResult::refused : HandOverResult::no_answer;
+            }
+            char byte = 0;
+            while (socket.getChar(&byte)) {
+                if (byte == taken_byte) return HandOverResult::taken;
+                if (byte == refused_byte) return HandOverResult::refused;
+            }
+        }
     }
-    return false;
+    return HandOverResult::no_answer;
+}
+
+bool send_hand_over(const InstanceChannel& channel, const std::string& list, int timeout_ms,
+                    long expected_owner) {
+    return hand_over(channel, list, timeout_ms, expected_owner) == HandOverResult::taken;
 }

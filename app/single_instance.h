@@ -2,6 +2,8 @@
 // Both live in a folder only this user can write, so no other user can take the hand-over over.
 #pragma once
 
+#include "app/hand_over.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -38,12 +40,25 @@ struct InstanceGuard {
 // whatever its file says.
 bool acquire_instance(InstanceGuard& guard, const InstanceChannel& channel);
 
-// Starts listening for hand-overs; `receive` gets each decoded file list on the UI thread.
+// Starts listening for hand-overs; `receive` gets each decoded file list on the UI thread with
+// the reply to give once it has been dealt with.
+bool listen_for_hand_over(
+    InstanceGuard& guard, const InstanceChannel& channel,
+    std::function<void(const std::string& list, HandOverReply reply)> receive);
+// The same, for receivers that take every list at once.
 bool listen_for_hand_over(InstanceGuard& guard, const InstanceChannel& channel,
                           std::function<void(const std::string& list)> receive);
 
-// Sends the list to the running instance, retrying while it is still starting up. Nothing is
-// sent unless the listening process belongs to `expected_owner` (-1: this user). Returns true
-// when the running instance took the message.
+enum class HandOverResult {
+    taken,     // the running instance opened the files
+    refused,   // it will not (it is ending, or it is another user's): try again or open them
+    no_answer, // nobody listens, or the listener said nothing for the whole timeout (frozen)
+};
+// Sends the list to the running instance, retrying while it is still starting up, and waits for
+// its answer as long as it keeps saying it is alive. Nothing is sent unless the listening
+// process belongs to `expected_owner` (-1: this user).
+HandOverResult hand_over(const InstanceChannel& channel, const std::string& list, int timeout_ms,
+                         long expected_owner = -1);
+// True when the running instance took the list.
 bool send_hand_over(const InstanceChannel& channel, const std::string& list, int timeout_ms,
                     long expected_owner = -1);

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/settings_file.h"
 #include "app/shell_files.h"
+#include "documents/interrupted_saves.h"
 #include "documents/opening.h"
 #include "documents/recent_commands.h"
 #include "documents/recovery.h"
@@ -85,18 +86,26 @@ std::unique_ptr<App> start_app(const StartupEnvironment& environment,
     build_main_window(*app);
     open_first_documents(*app);
     offer_recovery(*app);
+    offer_interrupted_saves(*app);
     return app;
 }
 
-void receive_hand_over(App& app, const std::string& list) {
+void receive_hand_over(App& app, const std::string& list, const HandOverReply& reply) {
+    // An instance that is ending never opens them: the sender opens them itself.
+    if (app.quit_flag == 1) {
+        if (reply.answer) reply.answer(false);
+        return;
+    }
     // A dialog runs its own event loop, so a hand-over can arrive while one asks about the
     // current document: opening files then would make another document current, and the
     // answer would save or close the wrong one. The list waits until the dialog has closed.
     if (QApplication::activeModalWidget() && app.window) {
         QTimer::singleShot(hand_over_retry_ms, app.window.get(),
-                           [&app, list]() { receive_hand_over(app, list); });
+                           [&app, list, reply]() { receive_hand_over(app, list, reply); });
         return;
     }
+    if (reply.sender_waits && !reply.sender_waits()) return; // it gave up and opens them itself
     show_and_raise(app);
     open_files(app, list);
+    if (reply.answer) reply.answer(true);
 }

@@ -1,6 +1,7 @@
 // Start-up of the editor: folders, files read at start, settings, main window, first documents.
 #pragma once
 
+#include "app/hand_over.h"
 #include "ui/requesters.h"
 
 #include <memory>
@@ -26,5 +27,6 @@ StartupEnvironment system_environment(const std::vector<std::string>& arguments)
 std::unique_ptr<App> start_app(const StartupEnvironment& environment,
                                std::unique_ptr<Requesters> requesters);
 
-// The receiving side of the hand-over: show, restore and raise the window, then open the list.
-void receive_hand_over(App& app, const std::string& list);
+// The receiving side of the hand-over: show, restore and raise the window, open the list, and
+// answer the sender. While a dialog is open the list waits; an ending instance refuses it.
+void receive_hand_over(App& app, const std::string& list, const HandOverReply& reply = {});

@@ -37,7 +37,7 @@ class DefaultAnswers : public Requesters {
 
 } // namespace
 
-BenchApp::BenchApp(const std::vector<std::string>& arguments) {
+BenchApp::BenchApp(const std::vector<std::string>& arguments, const Prepare& prepare) {
     StartupEnvironment environment;
     std::string root = home.path().toStdString() + "/";
     QDir().mkpath(QString::fromStdString(root + "program"));
@@ -48,6 +48,11 @@ BenchApp::BenchApp(const std::vector<std::string>& arguments) {
     environment.app_data_folder = root + "appdata/";
     environment.documents_folder = root + "documents/";
     environment.os_name = "Linux";
+    if (prepare) {
+        const std::string data_folder = root + "appdata/Brevant/Zelledit/";
+        QDir().mkpath(QString::fromStdString(data_folder));
+        prepare(root, data_folder);
+    }
     app = start_app(environment, std::make_unique<DefaultAnswers>());
     bench_process_events();
 }

@@ -26,6 +26,8 @@ std::string bench_print_large();               // bench_print.cpp
 std::string bench_terminal_1mb();              // bench_device.cpp
 std::string bench_xmodem_100k_pty();           // bench_device.cpp
 std::string bench_autosave_2000_lines();       // bench_autosave.cpp
+std::string bench_open_10000_files();          // bench_many_files.cpp
+std::string bench_quit_10000_files();          // bench_many_files.cpp
 
 std::vector<BenchCase> bench_cases() {
     return {
@@ -53,5 +55,7 @@ std::vector<BenchCase> bench_cases() {
         {"terminal_1mb", bench_terminal_1mb},
         {"xmodem_100k_pty", bench_xmodem_100k_pty},
         {"autosave_2000_lines", bench_autosave_2000_lines},
+        {"open_10000_files", bench_open_10000_files},
+        {"quit_10000_files", bench_quit_10000_files},
     };
 }

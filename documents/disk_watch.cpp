@@ -16,9 +16,12 @@
 #include <QFile>
 #include <QFileSystemWatcher>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
+#include <set>
 
 namespace {
 
@@ -33,12 +36,27 @@ bool is_watched_kind(const Document& document) {
     return document.disk.known && !is_untitled(document) && document.report_of.empty();
 }
 
+void schedule_check(App& app) {
+    if (app.disk.check_timer) app.disk.check_timer->start();
+}
+
 void watch(App& app, const std::string& path) {
     if (!app.disk.watcher || !file_exists(path)) return;
     // A file replaced by renaming drops out of the watch list; adding it again picks up the new
-    // one.
-    if (!app.disk.watcher->files().contains(qt_path(path)))
+    // one. A path still watched is left as it is by the watcher itself (asking its list first
+    // would cost time in proportion to the open files, for each file opened).
+    if (app.disk.collecting)
+        app.disk.collected.push_back(path);
+    else
         app.disk.watcher->addPath(qt_path(path));
+}
+
+// The watcher, reporting changes to the check timer.
+QFileSystemWatcher* make_watcher(App& app, QObject* owner) {
+    auto* watcher = new QFileSystemWatcher(owner);
+    QObject::connect(watcher, &QFileSystemWatcher::fileChanged,
+                     [&app](const QString&) { schedule_check(app); });
+    return watcher;
 }
 
 void show(App& app, int index) {
@@ -46,26 +64,43 @@ void show(App& app, int index) {
     select_tab(app, index);
 }
 
+// Asks whether to read the changed file again. The answer reads it anew, so what is shown is
+// what the file holds then; a change while the question was open asks again about the new text.
 void ask_about_change(App& app, int index) {
     show(app, index);
-    Document& document = app.documents.documents[index];
-    const bool modified = sci_send(app.editor, Sci::SCI_GETMODIFY) != 0;
-    // A touch or a copy of the same bytes is no change worth a question.
-    ReadResult file = read_whole_file(document.path);
-    if (file.ok && !modified && file.bytes == get_editor_text(app.editor)) return;
-    if (!file.ok) {
-        app.requesters->message("File changed",
-                                "Couldn't read " + document.path + "\n" + file.error, Buttons::Ok);
-        document.ask_before_overwrite = true; // its new contents are unknown
-        return;
+    constexpr int most_rounds = 20; // a file rewritten without end is not asked about forever
+    for (int round = 0; round < most_rounds; ++round) {
+        Document& document = app.documents.documents[index];
+        const bool modified = sci_send(app.editor, Sci::SCI_GETMODIFY) != 0;
+        SettledRead asked = read_settled(document.path);
+        if (!asked.file.ok) {
+            app.requesters->message("File changed",
+                                    "Couldn't read " + document.path + "\n" + asked.file.error,
+                                    Buttons::Ok);
+            document.ask_before_overwrite = true; // its new contents are unknown
+            return;
+        }
+        document.disk = asked.stamp;
+        // A touch or a copy of the same bytes is no change worth a question.
+        if (!modified && asked.file.bytes == get_editor_text(app.editor)) return;
+        std::string text = document.file_name + " was changed by another program. Read it again?";
+        if (modified)
+            text += "\n\nWarning: your changes in the editor would be replaced by the file's "
+                    "contents.";
+        const Answer answer = app.requesters->message(
+            "File changed", text, modified ? Buttons::YesNoDefaultNo : Buttons::YesNo);
+        Document& answered = app.documents.documents[index];
+        if (answer != Answer::Yes) {
+            answered.ask_before_overwrite = true;
+            return;
+        }
+        SettledRead now = read_settled(answered.path);
+        if (now.file.ok && now.stamp == asked.stamp) {
+            reload_current_document(app, now.file.bytes, now.stamp);
+            return;
+        }
     }
-    std::string text = document.file_name + " was changed by another program. Read it again?";
-    if (modified)
-        text += "\n\nWarning: your changes in the editor would be replaced by the file's contents.";
-    if (app.requesters->message("File changed", text, Buttons::YesNo) == Answer::Yes)
-        reload_current_document(app, file.bytes);
-    else
-        app.documents.documents[index].ask_before_overwrite = true;
+    app.documents.documents[index].ask_before_overwrite = true;
 }
 
 void tell_removed(App& app, int index) {
@@ -76,13 +111,28 @@ void tell_removed(App& app, int index) {
     if (app.window) app.window->statusBar()->showMessage(QString::fromLocal8Bit(text), 15000);
 }
 
-void schedule_check(App& app) {
-    if (app.disk.check_timer) app.disk.check_timer->start();
-}
-
 } // namespace
 
-void reload_current_document(App& app, std::string_view bytes) {
+SettledRead read_settled(const std::string& path) {
+    constexpr int most_waits = 20;
+    for (int wait = 0;; ++wait) {
+        const DiskStamp before = disk_stamp_of(path);
+        const std::int64_t age_ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                        std::chrono::system_clock::now().time_since_epoch())
+                                        .count() -
+                                    before.mtime_ns;
+        const bool fresh = before.exists && age_ns >= 0 && age_ns < settle_ms * 1000000LL;
+        if (fresh && wait < most_waits) {
+            QThread::msleep(settle_ms);
+            continue;
+        }
+        SettledRead read{read_whole_file(path), {}};
+        read.stamp = disk_stamp_of(path);
+        if (read.stamp == before || wait >= most_waits) return read;
+    }
+}
+
+void reload_current_document(App& app, std::string_view bytes, const DiskStamp& stamp) {
     Document* document = app.documents.current_document();
     if (!document || !app.editor) return;
     const long line = sci_caret_line(app.editor);
@@ -92,7 +142,8 @@ void reload_current_document(App& app, std::string_view bytes) {
     // Undo brings the text of before back, so the save point is set without emptying it.
     set_editor_text(app, bytes, false);
     sci_send(app.editor, Sci::SCI_SETSAVEPOINT);
-    remember_disk_state(app, app.documents.current);
+    document->disk = stamp;
+    if (is_watched_kind(*document)) watch(app, document->path);
     document->ask_before_overwrite = false;
     refresh_names_from_text(app);
     const long last_line = sci_line_count(app.editor) - 1;
@@ -101,14 +152,12 @@ void reload_current_document(App& app, std::string_view bytes) {
 }
 
 void build_disk_watch(App& app, QObject* owner) {
-    app.disk.watcher = new QFileSystemWatcher(owner);
+    app.disk.watcher = make_watcher(app, owner);
     app.disk.check_timer = new QTimer(owner);
     app.disk.check_timer->setSingleShot(true);
     app.disk.check_timer->setInterval(settle_ms);
     QObject::connect(app.disk.check_timer, &QTimer::timeout,
                      [&app]() { check_files_on_disk(app); });
-    QObject::connect(app.disk.watcher, &QFileSystemWatcher::fileChanged,
-                     [&app](const QString&) { schedule_check(app); });
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, owner,
                      [&app](Qt::ApplicationState state) {
                          if (state == Qt::ApplicationActive) schedule_check(app);
@@ -128,6 +177,34 @@ void stop_watching(App& app, int index) {
     for (int i = 0; i < app.documents.count(); ++i)
         if (i != index && app.documents.documents[i].path == path) return;
     app.disk.watcher->removePath(qt_path(path));
+}
+
+void begin_watch_batch(App& app) {
+    app.disk.collecting = true;
+}
+
+void end_watch_batch(App& app) {
+    app.disk.collecting = false;
+    if (!app.disk.watcher || app.disk.collected.empty()) return;
+    QStringList paths;
+    for (const std::string& path :
+         std::set<std::string>(app.disk.collected.begin(), app.disk.collected.end()))
+        paths.append(qt_path(path));
+    app.disk.collected.clear();
+    app.disk.watcher->addPaths(paths);
+}
+
+void stop_watching_paths(App& app, const std::vector<std::string>& paths) {
+    if (!app.disk.watcher || paths.empty()) return;
+    // The watcher takes out each path at a cost in proportion to all it watches: a fresh one
+    // given the paths still open at once is quicker when many close.
+    QObject* owner = app.disk.watcher->parent();
+    delete app.disk.watcher;
+    app.disk.watcher = make_watcher(app, owner);
+    begin_watch_batch(app);
+    for (const Document& document : app.documents.documents)
+        if (is_watched_kind(document)) watch(app, document.path);
+    end_watch_batch(app);
 }
 
 void check_files_on_disk(App& app) {
@@ -156,12 +233,16 @@ void check_files_on_disk(App& app) {
 }
 
 bool may_overwrite(App& app, Document& document) {
+    // The watch may not have told yet (the editor kept the focus, the file was made anew).
+    const DiskChange change = disk_change(document.disk, disk_stamp_of(document.path));
+    if (change == DiskChange::changed || change == DiskChange::reappeared)
+        document.ask_before_overwrite = true;
     if (!document.ask_before_overwrite) return true;
     if (app.requesters->message("File changed",
                                 document.file_name +
                                     " was changed by another program since the editor read it.\n"
                                     "Replace it with the editor's text?",
-                                Buttons::YesNo) != Answer::Yes)
+                                Buttons::YesNoDefaultNo) != Answer::Yes)
         return false;
     document.ask_before_overwrite = false;
     return true;

@@ -17,6 +17,9 @@
 
 #include <QListWidget>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // Every listed document holds one reference to its Scintilla document and the control holds
@@ -59,7 +62,14 @@ int create_document(App& app, const std::string& path) {
     // The code page belongs to the Scintilla document, so each new one is told again.
     sci_send(app.editor, Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
 
-    int position = rebuild_tabs(app);
+    // One tab more, not the whole row again: opening many files stays in proportion to them.
+    int position = app.documents.count() - 1;
+    if (app.tab_bar) {
+        TabBar& bar = app.tab_bar->bar();
+        position =
+            tabbar_add_item(bar, tabbar_position_none, tab_caption(app.documents.documents.back()));
+        if (position >= 0) bar.items[position].tooltip = path;
+    }
     select_tab(app, position);
     show_document_status(app);
     return position;
@@ -148,6 +158,36 @@ int remove_document(App& app, int index) {
     // Only now is the removed document no longer shown: drop the list's reference to it.
     if (released) sci_send_ptr(app.editor, Sci::SCI_RELEASEDOCUMENT, 0, released);
     return active;
+}
+
+void remove_first_documents(App& app, int count) {
+    count = std::min(count, app.documents.count());
+    if (count <= 0) return;
+    if (app.documents.current < count) leave_document_view(app);
+    std::vector<void*> released;
+    std::vector<std::string> closed_paths;
+    for (int i = 0; i < count; ++i) {
+        forget_recovery(app, i);
+        released.push_back(app.documents.documents[i].scintilla_doc);
+        closed_paths.push_back(app.documents.documents[i].path);
+    }
+    const int current = app.documents.current;
+    app.documents.documents.erase(app.documents.documents.begin(),
+                                  app.documents.documents.begin() + count);
+    stop_watching_paths(app, closed_paths);
+    app.documents.current = -1;
+    int last = rebuild_tabs(app);
+    int active;
+    if (last < 0) {
+        new_document(app);
+        active = app.documents.count() - 1;
+    } else {
+        active = activate_document(app, current >= count ? current - count : last);
+    }
+    select_tab(app, active);
+    // Only now are the removed documents no longer shown.
+    for (void* document : released)
+        if (document) sci_send_ptr(app.editor, Sci::SCI_RELEASEDOCUMENT, 0, document);
 }
 
 void set_editor_text(App& app, std::string_view text, bool empty_undo) {

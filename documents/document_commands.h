@@ -21,6 +21,9 @@ void refresh_label_list(App& app, int index);
 // Removes the document at `index` (its Scintilla document is released) and shows the last one,
 // or a new document when none is left. Returns the tab position now active.
 int remove_document(App& app, int index);
+// Removes the first `count` documents at once (quitting many), then shows the one that was
+// current if it stays, else the last one, or a new document when none is left.
+void remove_first_documents(App& app, int count);
 
 // Replaces the editor text with 8-bit text (each byte one character), zero bytes included.
 void set_editor_text(App& app, std::string_view text, bool empty_undo);

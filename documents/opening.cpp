@@ -34,6 +34,7 @@ void load_text(App& app, int index, const std::string& text) {
 void open_files(App& app, std::string_view path_list) {
     int last = -1;
     std::size_t start = 0;
+    begin_watch_batch(app);
     while (start <= path_list.size()) {
         std::size_t end = path_list.find('\n', start);
         if (end == std::string_view::npos) end = path_list.size();
@@ -48,6 +49,7 @@ void open_files(App& app, std::string_view path_list) {
         load_text(app, index, file.bytes);
         if (path[0] == '/') add_recent(app.view_state.recent, path);
     }
+    end_watch_batch(app);
     if (last < 0) {
         new_document(app);
     } else {

@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <ctime>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -27,6 +28,11 @@ long own_pid() {
 
 void remove_file(const std::string& path) {
     if (!path.empty()) ::unlink(path.c_str());
+}
+
+void stop_timers(App& app) {
+    if (app.recovery.timer) app.recovery.timer->stop();
+    if (app.recovery.longest_timer) app.recovery.longest_timer->stop();
 }
 
 } // namespace
@@ -40,33 +46,53 @@ void build_recovery_timer(App& app, QObject* owner) {
     app.recovery.timer->setSingleShot(true);
     app.recovery.timer->setInterval(recovery_delay_ms);
     QObject::connect(app.recovery.timer, &QTimer::timeout, [&app]() { keep_recovery_now(app); });
+    // Steady typing never pauses long enough: the text is kept at least this often.
+    app.recovery.longest_timer = new QTimer(owner);
+    app.recovery.longest_timer->setSingleShot(true);
+    app.recovery.longest_timer->setInterval(recovery_longest_ms);
+    QObject::connect(app.recovery.longest_timer, &QTimer::timeout,
+                     [&app]() { keep_recovery_now(app); });
 }
 
 void note_change_for_recovery(App& app) {
     if (app.recovery.timer) app.recovery.timer->start();
+    if (app.recovery.longest_timer && !app.recovery.longest_timer->isActive())
+        app.recovery.longest_timer->start();
 }
 
-void keep_recovery_now(App& app) {
-    if (app.recovery.timer) app.recovery.timer->stop();
-    Document* document = app.documents.current_document();
-    if (!document || !app.editor) return;
-    if (sci_send(app.editor, Sci::SCI_GETMODIFY) == 0) {
-        forget_recovery(app, app.documents.current);
-        return;
-    }
+bool prepare_recovery_folder(const App& app) {
     const std::string folder = recovery_folder(app);
     QDir().mkpath(QFile::decodeName(folder.c_str()));
-    if (document->recovery_file.empty())
-        document->recovery_file =
-            folder + recovery_file_name(own_pid(), std::time(nullptr), ++app.recovery.serial);
-    RecoveryEntry entry{own_pid(), std::int64_t(std::time(nullptr)), is_untitled(*document),
-                        document->path, get_editor_text(app.editor)};
-    WriteResult result = write_file_safely(document->recovery_file, encode_recovery(entry));
+    // The unsaved text of a private file is as private as the file: no other user may list or
+    // read the copies (an older folder made with looser bits is tightened too).
+    return ::chmod(folder.c_str(), 0700) == 0;
+}
+
+bool keep_recovery_now(App& app) {
+    stop_timers(app);
+    Document* document = app.documents.current_document();
+    if (!document || !app.editor) return true;
+    if (sci_send(app.editor, Sci::SCI_GETMODIFY) == 0) {
+        forget_recovery(app, app.documents.current);
+        return true;
+    }
+    WriteResult result{false, "the recovery folder can't be made private"};
+    if (prepare_recovery_folder(app)) {
+        if (document->recovery_file.empty())
+            document->recovery_file =
+                recovery_folder(app) +
+                recovery_file_name(own_pid(), std::time(nullptr), ++app.recovery.serial);
+        RecoveryEntry entry{own_pid(), std::int64_t(std::time(nullptr)), is_untitled(*document),
+                            document->path, get_editor_text(app.editor)};
+        result = write_file_safely(document->recovery_file, encode_recovery(entry),
+                                   app.file_write_hooks, 0600);
+    }
     // A box every few seconds would stop the user typing; the status bar says it instead.
     if (!result.ok && app.window)
         app.window->statusBar()->showMessage(QStringLiteral("Couldn't keep a recovery copy: %1")
                                                  .arg(QString::fromStdString(result.error)),
                                              10000);
+    return result.ok;
 }
 
 void keep_pending_recovery(App& app) {
@@ -78,12 +104,12 @@ void forget_recovery(App& app, int index) {
     Document& document = app.documents.documents[index];
     remove_file(document.recovery_file);
     document.recovery_file.clear();
-    if (index == app.documents.current && app.recovery.timer) app.recovery.timer->stop();
+    if (index == app.documents.current) stop_timers(app);
 }
 
 void forget_all_recovery(App& app) {
     for (int i = 0; i < app.documents.count(); ++i) forget_recovery(app, i);
-    if (app.recovery.timer) app.recovery.timer->stop();
+    stop_timers(app);
 }
 
 void offer_recovery(App& app) {
@@ -108,7 +134,13 @@ void offer_recovery(App& app) {
                 document.ask_before_overwrite =
                     document.disk.exists && document.disk.mtime_ns / 1000000000 > entry.time;
             }
-            keep_recovery_now(app); // a copy of its own, under this run's number
+            // The old copy goes only once the new one is on disk. Until then it stays this
+            // document's copy: the next keep rewrites it whole, and a crash meanwhile finds it.
+            if (!keep_recovery_now(app)) {
+                document.recovery_file = file.file;
+                ::chmod(file.file.c_str(), 0600); // kept by an older run with looser bits
+                continue;
+            }
         }
         remove_file(file.file);
     }

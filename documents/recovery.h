@@ -8,23 +8,30 @@ struct App;
 class QObject;
 class QTimer;
 
-struct RecoveryState {
-    QTimer* timer = nullptr; // keeps the shown document's unsaved text once typing pauses
-    long serial = 0;         // numbers the recovery files of this run
-};
-
 // How long typing must pause before the shown document's text is kept.
 inline constexpr int recovery_delay_ms = 2000;
+// The longest typing without pause goes before the text is kept all the same.
+inline constexpr int recovery_longest_ms = 10000;
+
+struct RecoveryState {
+    QTimer* timer = nullptr;         // keeps the shown document's unsaved text once typing pauses
+    QTimer* longest_timer = nullptr; // ... or once it has changed for recovery_longest_ms
+    long serial = 0;                 // numbers the recovery files of this run
+};
 
 // The folder of the recovery files, ending in '/'.
 std::string recovery_folder(const App& app);
-// Makes the pause timer, owned by `owner`.
+// Makes the two timers, owned by `owner`.
 void build_recovery_timer(App& app, QObject* owner);
-// The shown document's text changed: (re)starts the pause timer. Cheap enough for every key.
+// The shown document's text changed: (re)starts the pause timer, and starts the longest-wait
+// timer unless it runs already. Cheap enough for every key.
 void note_change_for_recovery(App& app);
 // Writes the shown document's recovery file now if it is modified, or removes it if not. Also
 // done before another document is shown, so a pause cut short by switching still counts.
-void keep_recovery_now(App& app);
+// False when the text could not be kept.
+bool keep_recovery_now(App& app);
+// Makes the folder of the recovery files, for this user's eyes only; false when it cannot be.
+bool prepare_recovery_folder(const App& app);
 // Before another document is shown: a pause still running is cut short and the text kept.
 void keep_pending_recovery(App& app);
 // Removes the recovery file of the document at `index` (saved, closed, back at its save point).

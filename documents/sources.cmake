@@ -19,4 +19,5 @@ list(APPEND ZELL_GUI_SOURCES
   documents/tab_state.cpp
   documents/recovery.cpp
   documents/disk_watch.cpp
+  documents/interrupted_saves.cpp
 )

@@ -110,13 +110,13 @@ void restore_document(App& app) {
         app.requesters->message("Restore",
                                 "Discard your changes to " + document->file_name +
                                     " and read it again from disk?",
-                                Buttons::YesNo) != Answer::Yes)
+                                Buttons::YesNoDefaultNo) != Answer::Yes)
         return;
-    ReadResult file = read_whole_file(document->path);
-    if (!file.ok) {
-        app.requesters->message("Restore", "Couldn't open " + document->path + "\n" + file.error,
-                                Buttons::Ok);
+    SettledRead read = read_settled(document->path);
+    if (!read.file.ok) {
+        app.requesters->message(
+            "Restore", "Couldn't open " + document->path + "\n" + read.file.error, Buttons::Ok);
         return;
     }
-    reload_current_document(app, file.bytes);
+    reload_current_document(app, read.file.bytes, read.stamp);
 }

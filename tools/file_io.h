@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct ReadResult {
     bool ok = false;
@@ -21,6 +22,9 @@ struct WriteResult {
 // Optional failure injection for tests (root ignores permissions, so tests cannot rely on them).
 // A hook returns an empty string to let the step go ahead, or an error text to make it fail.
 struct FileWriteHooks {
+    // Called before each new file is made in the file's folder (a failure reads as a folder
+    // where no file can be made).
+    std::function<std::string()> before_create;
     // Called before each chunk of bytes is written to the temporary file.
     std::function<std::string(std::size_t offset, std::size_t size)> before_chunk;
     // Called after all bytes are written and flushed, just before the write becomes final.
@@ -38,8 +42,20 @@ ReadResult read_whole_file(const std::string& path);
 // contents. A symbolic link keeps pointing to the file it names, which is the one written.
 // Temporary files carry ".zell-tmp-" and safety copies ".zell-backup-" with the process number
 // in their names; those of processes that are gone are removed by the next write in the folder.
+// A folder where no new file can be made leaves the in-place road as well. New files get
+// `new_file_mode` less the umask.
 WriteResult write_file_safely(const std::string& path, std::string_view bytes,
-                              const FileWriteHooks& hooks = {});
+                              const FileWriteHooks& hooks = {}, unsigned new_file_mode = 0666);
+
+// A safety copy that an in-place write killed before its end left beside its file.
+struct LeftoverCopy {
+    std::string copy_path;   // the copy: the file's contents before that write
+    std::string target_path; // the file that was being written
+    std::int64_t size = 0;
+    std::int64_t mtime = 0; // seconds since 1970
+};
+// The safety copies in `folder` whose writing process is gone, by name.
+std::vector<LeftoverCopy> leftover_safety_copies(const std::string& folder);
 
 // Removes the temporary files of writes that were killed, in `folder`.
 void remove_stale_helper_files(const std::string& folder);

@@ -53,13 +53,23 @@ std::string file_name_part(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The file a write to `path` should replace: the target of a symbolic link, else `path` itself.
+// The file a write to `path` should replace: the file a symbolic link (or a chain of them)
+// names, else `path` itself. A link to a file that does not exist yet names the file to create,
+// so the link stays a link. Empty when the links go round in a loop.
 std::string replace_target(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr) return path; // dangling: replace the link
-    return resolved;
+    std::string current = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        char resolved[PATH_MAX];
+        if (::realpath(current.c_str(), resolved) != nullptr) return resolved;
+        char named[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), named, sizeof named);
+        if (length <= 0 || length >= ssize_t(sizeof named)) return {};
+        const std::string next(named, static_cast<std::size_t>(length));
+        current = next.front() == '/' ? next : folder_part(current) + next;
+    }
+    return {};
 }
 
 std::string helper_name(const std::string& target, std::string_view mark) {
@@ -145,15 +155,25 @@ struct Attempt {
 // The rename road. Gives needs_in_place, with nothing changed, when the new file could not take
 // everything the old one has.
 Attempt write_by_rename(const std::string& target, const struct stat* original,
-                        std::string_view bytes, const FileWriteHooks& hooks) {
+                        std::string_view bytes, const FileWriteHooks& hooks,
+                        unsigned new_file_mode) {
     const std::string stem = helper_name(target, temporary_mark) + "-";
     std::string temp_path;
     FdGuard temp;
     for (int attempt = 0; attempt < 1000 && temp.fd < 0; ++attempt) {
         temp_path = stem + std::to_string(attempt);
-        // Mode 0666 lets the umask apply to new files.
-        temp.fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (temp.fd < 0 && errno != EEXIST) return {Outcome::failed, error_text(errno)};
+        const std::string injected = hooks.before_create ? hooks.before_create() : std::string();
+        errno = EACCES;
+        // The umask applies to new files.
+        if (injected.empty())
+            temp.fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                             static_cast<mode_t>(new_file_mode));
+        if (temp.fd >= 0 || errno == EEXIST) continue;
+        // A folder where no new file can be made: a file the user may write is written in
+        // place instead.
+        if (original && (errno == EACCES || errno == EPERM || errno == EROFS))
+            return {Outcome::needs_in_place, {}};
+        return {Outcome::failed, injected.empty() ? error_text(errno) : injected};
     }
     if (temp.fd < 0) return {Outcome::failed, error_text(EEXIST)};
     auto give_up = [&](Outcome outcome, std::string error) {
@@ -164,20 +184,24 @@ Attempt write_by_rename(const std::string& target, const struct stat* original,
     };
 
     if (original) {
-        // The owner first: a change of owner may clear mode bits, which are set after it.
         [[maybe_unused]] int owner = ::fchown(temp.fd, original->st_uid, original->st_gid);
-        ::fchmod(temp.fd, original->st_mode & 07777);
         struct stat made {};
         FdGuard old{::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
         const bool kept = ::fstat(temp.fd, &made) == 0 && made.st_uid == original->st_uid &&
-                          made.st_gid == original->st_gid &&
-                          (made.st_mode & 07777) == (original->st_mode & 07777) && old.fd >= 0 &&
+                          made.st_gid == original->st_gid && old.fd >= 0 &&
                           copy_attributes(old.fd, temp.fd);
         if (!kept) return give_up(Outcome::needs_in_place, {});
     }
 
     std::string error = write_all(temp.fd, bytes, hooks);
     if (!error.empty()) return give_up(Outcome::failed, error);
+    // The mode bits after the contents: writing clears the set-user-ID and set-group-ID bits.
+    if (original) {
+        ::fchmod(temp.fd, original->st_mode & 07777);
+        struct stat made {};
+        if (::fstat(temp.fd, &made) != 0 || (made.st_mode & 07777) != (original->st_mode & 07777))
+            return give_up(Outcome::needs_in_place, {});
+    }
     if (::fsync(temp.fd) != 0) return give_up(Outcome::failed, error_text(errno));
     if (hooks.before_rename) {
         std::string injected = hooks.before_rename();
@@ -207,24 +231,31 @@ bool read_all(int fd, std::string& out) {
     }
 }
 
-// Puts `bytes` as the whole contents of the open file.
-std::string overwrite(int fd, std::string_view bytes, const FileWriteHooks& hooks,
+// Puts `bytes` as the whole contents of the open file. The file takes its final size first, so
+// a write cut short never leaves the new text followed by the tail of a longer old text; the
+// mode bits come back last, as writing clears the set-user-ID and set-group-ID bits.
+std::string overwrite(int fd, std::string_view bytes, mode_t mode, const FileWriteHooks& hooks,
                       bool final_step_hook) {
+    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return error_text(errno);
     if (::lseek(fd, 0, SEEK_SET) != 0) return error_text(errno);
     std::string error = write_all(fd, bytes, hooks);
     if (!error.empty()) return error;
-    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return error_text(errno);
+    ::fchmod(fd, mode);
     if (::fsync(fd) != 0) return error_text(errno);
     if (final_step_hook && hooks.before_rename) return hooks.before_rename();
     return {};
 }
 
 // The in-place road: the old contents go to a safety copy beside the file (and stay in memory),
-// the new bytes into the file itself. On failure the old contents are put back.
+// the new bytes into the file itself. On failure the old contents are put back. A copy left by
+// a write that was killed is offered by leftover_safety_copies.
 WriteResult write_in_place(const std::string& target, std::string_view bytes,
                            const FileWriteHooks& hooks) {
     FdGuard file{::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK)};
     if (file.fd < 0) return failure(error_text(errno));
+    struct stat original {};
+    if (::fstat(file.fd, &original) != 0) return failure(error_text(errno));
+    const mode_t mode = original.st_mode & 07777;
     std::string old;
     if (!read_all(file.fd, old)) return failure(error_text(errno));
 
@@ -238,14 +269,15 @@ WriteResult write_in_place(const std::string& target, std::string_view bytes,
         safety_kept =
             safety.fd >= 0 && write_all(safety.fd, old, {}).empty() && ::fsync(safety.fd) == 0;
         if (safety.fd >= 0 && !safety_kept) ::unlink(safety_path.c_str());
+        if (safety_kept) sync_folder(safety_path);
     }
 
-    std::string error = overwrite(file.fd, bytes, hooks, true);
+    std::string error = overwrite(file.fd, bytes, mode, hooks, true);
     if (error.empty()) {
         if (safety_kept) ::unlink(safety_path.c_str());
         return WriteResult{true, {}};
     }
-    if (overwrite(file.fd, old, {}, false).empty()) {
+    if (overwrite(file.fd, old, mode, {}, false).empty()) {
         if (safety_kept) ::unlink(safety_path.c_str());
         return failure(error);
     }
@@ -267,10 +299,38 @@ void remove_stale_helper_files(const std::string& folder) {
     ::closedir(directory);
 }
 
+std::vector<LeftoverCopy> leftover_safety_copies(const std::string& folder) {
+    std::vector<LeftoverCopy> copies;
+    DIR* directory = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!directory) return copies;
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    while (const dirent* entry = ::readdir(directory)) {
+        std::string_view name = entry->d_name;
+        const std::size_t at = name.rfind(safety_mark);
+        if (at == std::string_view::npos || at < 2 ||
+            !process_is_gone(helper_pid(name, safety_mark)))
+            continue;
+        LeftoverCopy copy;
+        copy.copy_path = prefix + std::string(name);
+        copy.target_path = prefix + std::string(name.substr(1, at - 1));
+        struct stat info {};
+        if (::lstat(copy.copy_path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        copy.size = static_cast<std::int64_t>(info.st_size);
+        copy.mtime = static_cast<std::int64_t>(info.st_mtim.tv_sec);
+        copies.push_back(std::move(copy));
+    }
+    ::closedir(directory);
+    std::sort(copies.begin(), copies.end(), [](const LeftoverCopy& a, const LeftoverCopy& b) {
+        return a.copy_path < b.copy_path;
+    });
+    return copies;
+}
+
 WriteResult write_file_safely(const std::string& path, std::string_view bytes,
-                              const FileWriteHooks& hooks) {
+                              const FileWriteHooks& hooks, unsigned new_file_mode) {
     if (path.empty()) return failure(error_text(ENOENT));
     const std::string target = replace_target(path);
+    if (target.empty()) return failure(error_text(ELOOP));
     remove_stale_helper_files(folder_part(target));
 
     struct stat original {};
@@ -283,7 +343,8 @@ WriteResult write_file_safely(const std::string& path, std::string_view bytes,
     WriteResult result;
     Attempt attempt{Outcome::needs_in_place, {}};
     if (!exists || original.st_nlink <= 1)
-        attempt = write_by_rename(target, exists ? &original : nullptr, bytes, hooks);
+        attempt =
+            write_by_rename(target, exists ? &original : nullptr, bytes, hooks, new_file_mode);
     if (attempt.outcome == Outcome::needs_in_place)
         result = write_in_place(target, bytes, hooks);
     else

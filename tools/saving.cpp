@@ -59,8 +59,9 @@ struct CloseResult {
 };
 
 // The close prompt. The document is shown first: the modified state and the text to save can
-// only be read from the document the editor shows.
-CloseResult prompt_and_close(App& app, int position, bool offer_cancel) {
+// only be read from the document the editor shows. With `remove` false a closed document stays
+// listed, for the caller to remove with others at once.
+CloseResult prompt_and_close(App& app, int position, bool offer_cancel, bool remove = true) {
     if (!app.editor || position < 0 || position >= app.documents.count())
         return {CloseOutcome::kept_open, app.documents.current, {}};
     const int previous = app.documents.current;
@@ -89,14 +90,16 @@ CloseResult prompt_and_close(App& app, int position, bool offer_cancel) {
         if (target.empty()) return {CloseOutcome::kept_open, position, {}};
         if (target == document.path && !may_overwrite(app, app.documents.documents[position]))
             return {CloseOutcome::kept_open, position, {}};
-        if (!write_text(app, target, get_editor_text(app.editor), "Save"))
-            return {CloseOutcome::kept_open, position, {}};
-        int active = remove_document(app, position);
+        const bool written = write_text(app, target, get_editor_text(app.editor), "Save");
+        // The editor's own write, failed or not, is no change by another program.
+        if (target == document.path) remember_disk_state(app, position);
+        if (!written) return {CloseOutcome::kept_open, position, {}};
+        int active = remove ? remove_document(app, position) : position;
         app.requesters->message("File saved", target, Buttons::Ok);
         return {CloseOutcome::closed, active, target};
     }
     std::string path = document.path;
-    return {CloseOutcome::closed, remove_document(app, position), path};
+    return {CloseOutcome::closed, remove ? remove_document(app, position) : position, path};
 }
 
 } // namespace
@@ -113,8 +116,11 @@ void save(App& app) {
         return;
     }
     if (document->path.empty() || !may_overwrite(app, *document)) return;
-    if (write_text(app, document->path, get_editor_text(app.editor), "Save")) {
-        remember_disk_state(app, app.documents.current);
+    const bool written = write_text(app, document->path, get_editor_text(app.editor), "Save");
+    // A failed write may still have touched the file (its old text put back): the editor's own
+    // write, failed or not, is no change by another program.
+    remember_disk_state(app, app.documents.current);
+    if (written) {
         mark_saved(app.editor);
         note_recent_file(app, document->path);
     }
@@ -154,9 +160,8 @@ int close_with_prompt(App& app, int position, int no_cancel) {
     return prompt_and_close(app, position, no_cancel == 0).active;
 }
 
-std::optional<std::string> close_document_for_exit(App& app) {
-    select_tab(app, 0);
-    CloseResult result = prompt_and_close(app, 0, false);
+std::optional<std::string> close_document_for_exit(App& app, int position) {
+    CloseResult result = prompt_and_close(app, position, false, false);
     if (result.outcome != CloseOutcome::closed) return std::nullopt;
     return result.path;
 }

@@ -28,7 +28,9 @@ void save_as(App& app);
 // Asks about a modified document and closes it. Returns -1 for Cancel, otherwise the active
 // tab position afterwards (`position` when the document stayed open).
 int close_with_prompt(App& app, int position, int no_cancel);
-// Closes the first document at shutdown (Yes/No only). Returns the path its text now lives
-// under (the new name when an untitled document was saved), or nothing when it stayed open.
-std::optional<std::string> close_document_for_exit(App& app);
+// Asks about the document at `position` at shutdown (Yes/No only) and saves it when told to;
+// it stays listed, for shutdown to remove with the others at once. Returns the path its text
+// now lives under (the new name when an untitled document was saved), or nothing when it must
+// stay open.
+std::optional<std::string> close_document_for_exit(App& app, int position);
 void save_intro_text(App& app);

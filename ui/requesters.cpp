@@ -45,6 +45,10 @@ class QtRequesters final : public Requesters {
         case Buttons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
+        case Buttons::YesNoDefaultNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::No);
+            break;
         }
         switch (box.exec()) {
         case QMessageBox::Yes:

@@ -10,7 +10,8 @@
 class QPrinter;
 class QWidget;
 
-enum class Buttons { Ok, YesNo, YesNoCancel };
+// YesNoDefaultNo: Yes and No with No under Enter, for questions whose Yes throws work away.
+enum class Buttons { Ok, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class Answer { Ok, Yes, No, Cancel };
 
 class Requesters {

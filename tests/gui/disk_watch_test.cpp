@@ -138,3 +138,86 @@ TEST_F(DiskWatchTest, DeletedFileMarksTheDocumentModifiedAndSaysSo) {
     close_with_prompt(*app, app->documents.current, 0);
     EXPECT_EQ(read_file(file), "10 PRINT 1\r\n");
 }
+
+TEST_F(DiskWatchTest, AChangeWhileTheQuestionIsOpenIsReadAndAskedAboutAgain) {
+    open("10 PRINT 1\r\n");
+    // The other program writes its file in two parts; the second lands while the user reads
+    // the question about the first.
+    const std::string first = "10 PRINT \"part one\"\r\n";
+    const std::string whole = first + "20 PRINT \"part two\"\r\n";
+    int questions = 0;
+    requesters->while_shown = [&](const ShownDialog&) {
+        if (++questions == 1) other_program_writes(whole);
+    };
+    requesters->answers = {Answer::Yes, Answer::Yes};
+    other_program_writes(first);
+    ASSERT_TRUE(wait_for([&] { return questions == 2; }));
+    EXPECT_EQ(get_editor_text(app->editor), whole);
+    EXPECT_FALSE(modified());
+    // What the document was read from is exactly the file as it is: no question is left.
+    EXPECT_EQ(app->documents.documents[0].disk, disk_stamp_of(file));
+    check_files_on_disk(*app);
+    process_events();
+    EXPECT_EQ(questions, 2);
+
+    // A change after the reload is noticed, and Save does not overwrite it unasked.
+    requesters->while_shown = nullptr;
+    requesters->shown.clear();
+    type("30 END");
+    other_program_writes(whole + "40 REM three\r\n");
+    requesters->answers = {Answer::No};
+    run_command(*app, menu_id::save);
+    ASSERT_FALSE(requesters->shown.empty());
+    EXPECT_EQ(requesters->shown[0].title, "File changed");
+    EXPECT_EQ(read_file(file), whole + "40 REM three\r\n");
+}
+
+TEST_F(DiskWatchTest, AFailedOwnSaveRaisesNoQuestionAndQuestionsThatDiscardEditsDefaultToNo) {
+    open("10 PRINT 1\r\n");
+    // A second name makes the save write in place, so the failed write touches the file when
+    // it puts the old text back.
+    ASSERT_EQ(::link(file.c_str(), path("second-name.bas").c_str()), 0);
+    const std::string typed(2100, 'x');
+    type(typed);
+    app->file_write_hooks.before_chunk = [](std::size_t, std::size_t) {
+        return std::string("No space left on device");
+    };
+    run_command(*app, menu_id::save);
+    ASSERT_EQ(requesters->shown.size(), 1u);
+    EXPECT_EQ(requesters->shown[0].title, "Save");
+    wait_for([&] { return !app->disk.check_timer->isActive(); });
+    check_files_on_disk(*app);
+    process_events();
+    EXPECT_EQ(requesters->shown.size(), 1u);
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(get_editor_text(app->editor), "10 PRINT 1\r\n" + typed);
+
+    // A real change by another program asks; with edits at stake No is the default.
+    app->file_write_hooks = {};
+    requesters->answers = {Answer::No};
+    other_program_writes("10 PRINT \"theirs\"\r\n");
+    ASSERT_TRUE(wait_for([&] { return requesters->shown.size() == 2; }));
+    EXPECT_EQ(requesters->shown[1].buttons, Buttons::YesNoDefaultNo);
+    EXPECT_EQ(get_editor_text(app->editor), "10 PRINT 1\r\n" + typed);
+}
+
+TEST_F(DiskWatchTest, SaveComparesTheFileBeforeWritingIt) {
+    open("10 PRINT 1\r\n");
+    type("20 PRINT \"mine\"");
+    // Deleted and made anew by another program while the editor keeps the focus; Save comes
+    // before any check of the watch.
+    ::unlink(file.c_str());
+    other_program_writes("10 PRINT \"theirs\"\r\n");
+    requesters->answers = {Answer::No};
+    run_command(*app, menu_id::save);
+    ASSERT_EQ(requesters->shown.size(), 1u);
+    EXPECT_EQ(requesters->shown[0].title, "File changed");
+    EXPECT_EQ(requesters->shown[0].buttons, Buttons::YesNoDefaultNo);
+    EXPECT_EQ(read_file(file), "10 PRINT \"theirs\"\r\n");
+    EXPECT_TRUE(modified());
+    // Yes replaces it.
+    requesters->answers = {Answer::Yes};
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(file), "10 PRINT 1\r\n20 PRINT \"mine\"");
+    EXPECT_FALSE(modified());
+}

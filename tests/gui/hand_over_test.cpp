@@ -11,12 +11,15 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSysInfo>
+#include <QThread>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -217,4 +220,94 @@ TEST_F(HandOverTest, FilesHandedOverWhileADialogIsOpenWaitForItToClose) {
     while (app->documents.count() == before && timer.elapsed() < 5000) process_events();
     ASSERT_EQ(app->documents.count(), before + 1);
     EXPECT_EQ(app->documents.documents.back().path, file);
+}
+
+namespace {
+
+// A second start that may become an editor of its own: its data folder shows what it opened
+// (the recent list is written as soon as files open).
+class SecondStart {
+  public:
+    SecondStart(const std::string& runtime, const std::string& home, const std::string& file)
+        : recent_(home + "/data/Brevant/Zelledit/Zellrecent.ini"), file_(file) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("HOME"), QString::fromStdString(home));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromStdString(home + "/data"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ZELL_PROGRAM), {QString::fromStdString(file)});
+    }
+    ~SecondStart() {
+        process.kill();
+        process.waitForFinished();
+    }
+    bool opened_the_file() const {
+        QFile recent(QString::fromStdString(recent_));
+        return recent.open(QIODevice::ReadOnly) &&
+               recent.readAll().contains(QByteArray::fromStdString(file_));
+    }
+    QProcess process;
+
+  private:
+    std::string recent_, file_;
+};
+
+} // namespace
+
+TEST_F(HandOverTest, AListHandedToAnInstanceThatEndsIsOpenedByTheSecondStartItself) {
+    start();
+    int lists = 0;
+    listen_for_hand_over(guard, channel, [&](const std::string& list, HandOverReply reply) {
+        ++lists;
+        receive_hand_over(*app, list, reply);
+    });
+    const std::string file = path("during-quit.bas");
+    write_file(file, "PRINT 1\r\n");
+    // The first instance is quitting: its save prompt is open when the list arrives.
+    QDialog prompt(app->window.get());
+    prompt.setWindowModality(Qt::ApplicationModal);
+    prompt.show();
+    process_events();
+    const int documents = app->documents.count();
+    SecondStart second(runtime, path("second-home"), file);
+    QElapsedTimer timer;
+    timer.start();
+    while (lists == 0 && timer.elapsed() < 20000) process_events();
+    ASSERT_EQ(lists, 1);
+    // The second start waits while the prompt stays open; the instance hears that it is alive.
+    for (int i = 0; i < 30; ++i) {
+        process_events();
+        QThread::msleep(50);
+    }
+    EXPECT_EQ(second.process.state(), QProcess::Running);
+    // The prompt is answered and the instance ends: the list is refused, the lock let go.
+    app->quit_flag = 1;
+    prompt.close();
+    timer.restart();
+    while (timer.elapsed() < 1000) process_events();
+    EXPECT_EQ(app->documents.count(), documents);
+    guard.server.reset();
+    ::close(guard.lock_fd);
+    guard.lock_fd = -1;
+    timer.restart();
+    while (!second.opened_the_file() && timer.elapsed() < 20000) second.process.waitForFinished(50);
+    EXPECT_TRUE(second.opened_the_file());
+    EXPECT_EQ(second.process.state(), QProcess::Running); // it is the running editor now
+    InstanceGuard third;
+    EXPECT_FALSE(acquire_instance(third, channel));
+}
+
+TEST_F(HandOverTest, AFrozenInstanceDoesNotSwallowTheList) {
+    // The lock is held and the socket listens, but this process turns no events: frozen.
+    listen_for_hand_over(guard, channel, [&](const std::string&) { ADD_FAILURE(); });
+    const std::string file = path("frozen.bas");
+    write_file(file, "PRINT 1\r\n");
+    SecondStart second(runtime, path("second-home"), file);
+    QElapsedTimer timer;
+    timer.start();
+    while (!second.opened_the_file() && timer.elapsed() < 30000) second.process.waitForFinished(50);
+    EXPECT_TRUE(second.opened_the_file());
+    EXPECT_EQ(second.process.state(), QProcess::Running);
+    EXPECT_NE(second.process.readAllStandardError().indexOf("does not answer"), -1);
 }

@@ -16,6 +16,9 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTimer>
+#include <QtTest/QTest>
+
+#include <sys/stat.h>
 
 #include <unistd.h>
 
@@ -233,4 +236,106 @@ TEST_F(RecoveryTest, TextOfAKilledProcessIsRecoveredByteForByte) {
     EXPECT_EQ(get_editor_text(app->editor), typed);
     EXPECT_TRUE(modified());
     EXPECT_EQ(read_file(file), "10 REM caf\xE9\r\n"); // the file itself was never touched
+}
+
+TEST_F(RecoveryTest, RecoveryCopiesAreForTheUserAlone) {
+    // A folder left by an older run with loose bits, and a permissive umask.
+    QDir().mkpath(QString::fromStdString(folder()));
+    ASSERT_EQ(::chmod(folder().c_str(), 0755), 0);
+    const mode_t old_mask = ::umask(022);
+    start();
+    type("10 PRINT \"private\"");
+    keep_recovery_now(*app);
+    ::umask(old_mask);
+    ASSERT_EQ(kept().size(), 1u);
+    struct stat info {};
+    ASSERT_EQ(::stat(folder().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0700u);
+    ASSERT_EQ(::stat(kept()[0].file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+TEST_F(RecoveryTest, RecoverKeepsTheOldCopyUntilTheNewOneIsOnDisk) {
+    start();
+    const RecoveryEntry entry{gone_pid, 1765000000, false, path("a.bas"), "10 PRINT \"only\""};
+    leave("a.zrec", entry);
+    app->file_write_hooks.before_chunk = [](std::size_t, std::size_t) {
+        return std::string("No space left on device");
+    };
+    requesters->answers = {Answer::Yes};
+    offer_recovery(*app);
+    ASSERT_GE(find(entry.path), 0);
+    // The new copy could not be written: the old one is still there, whole.
+    std::vector<RecoveryFile> files = kept();
+    ASSERT_EQ(files.size(), 1u);
+    ASSERT_TRUE(files[0].entry);
+    EXPECT_EQ(files[0].entry->text, entry.text);
+
+    // Once there is room, that very copy is rewritten as this run's, and no second one appears.
+    app->file_write_hooks = {};
+    type("!");
+    keep_recovery_now(*app);
+    files = kept();
+    ASSERT_EQ(files.size(), 1u);
+    ASSERT_TRUE(files[0].entry);
+    EXPECT_EQ(files[0].entry->pid, long(::getpid()));
+    EXPECT_EQ(files[0].entry->text, entry.text + "!");
+}
+
+TEST_F(RecoveryTest, SteadyTypingWithoutPausesIsKeptAllTheSame) {
+    start();
+    // Typing never pauses long enough for the pause timer; only the longest wait can keep it.
+    app->recovery.timer->setInterval(60 * 60 * 1000);
+    app->recovery.longest_timer->setInterval(200);
+    for (int key = 0; key < 1000 && kept().empty(); ++key) {
+        type("x");
+        QTest::qWait(10);
+    }
+    ASSERT_EQ(kept().size(), 1u);
+    EXPECT_EQ(kept()[0].entry->text.substr(0, 1), "x");
+    // The next change starts the longest wait again.
+    EXPECT_FALSE(app->recovery.longest_timer->isActive());
+    type("y");
+    process_events();
+    EXPECT_TRUE(app->recovery.longest_timer->isActive());
+}
+
+TEST_F(RecoveryTest, ASafetyCopyOfAKilledSaveIsOfferedAtStart) {
+    // What an in-place save killed halfway leaves: the file cut to the new size with part of
+    // the new text, and beside it the old contents under the dead process's number.
+    const std::string file = path("linked.bas");
+    const std::string old_text = "10 PRINT \"before\"\r\n20 END\r\n";
+    write_file(file, "10 PRINT \"af");
+    const std::string copy = path(".linked.bas.zell-backup-" + std::to_string(gone_pid));
+    write_file(copy, old_text);
+    QDir().mkpath(QString::fromStdString(data_folder()));
+    write_file(data_folder() + "Zellcmndlist.dat", "PRINT END ");
+    write_file(data_folder() + "newfile.txt", "");
+    requesters->answers = {Answer::Yes};
+    AppFixture::start({file});
+    ASSERT_EQ(requesters->shown.size(), 1u);
+    EXPECT_EQ(requesters->shown[0].kind, "recovery");
+    EXPECT_EQ(requesters->shown[0].title, "Recover interrupted saves");
+    EXPECT_NE(requesters->shown[0].text.find(file + "  ("), std::string::npos);
+    EXPECT_NE(requesters->shown[0].text.find(std::to_string(old_text.size()) + " bytes)"),
+              std::string::npos);
+    const int index = find(file);
+    ASSERT_GE(index, 0);
+    activate_document(*app, index);
+    EXPECT_EQ(get_editor_text(app->editor), old_text);
+    EXPECT_TRUE(modified());
+    // Kept as a recovery copy before the safety copy goes; Save puts the text back unasked.
+    EXPECT_FALSE(file_exists(copy));
+    EXPECT_EQ(kept().size(), 1u);
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(file), old_text);
+    EXPECT_EQ(requesters->shown.size(), 1u);
+
+    // Later stays: the copy is offered again at the next start.
+    stop();
+    write_file(copy, old_text);
+    requesters->answers = {Answer::Cancel};
+    AppFixture::start({file});
+    EXPECT_EQ(requesters->shown.size(), 1u);
+    EXPECT_TRUE(file_exists(copy));
 }

@@ -7,10 +7,12 @@
 #include "support/app_fixture.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
@@ -353,4 +355,39 @@ TEST_F(ShellTest, WindowPaintsAProgramWithColoursTabsAndLabels) {
         for (int x = 0; x < editor.width(); x += 2) colours.insert(editor.pixel(x, y));
     EXPECT_GT(colours.size(), 8u);
     EXPECT_EQ(app->label_list->count(), 2); // Start and Wait
+}
+
+TEST_F(ShellTest, AStoredPlacementLargerThanTheScreenOrPartlyOffItIsFittedToIt) {
+    QDir().mkpath(QString::fromStdString(data_folder()));
+    write_file(data_folder() + "Zellcmndlist.dat", "PRINT ");
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Case {
+        int x, y, width, height;
+    };
+    // Wider than any screen and left of it; below the right corner; taller and above it.
+    for (const Case& placement :
+         {Case{-398, 0, 20000, 150}, Case{screen.right() - 50, screen.bottom() - 20, 400, 300},
+          Case{10, -500, 300, 20000}}) {
+        SCOPED_TRACE(placement.x);
+        write_file(data_folder() + "Zelledit2.inf",
+                   "[Windows]\nMainX=" + std::to_string(placement.x) + "\nMainY=" +
+                       std::to_string(placement.y) + "\nMainW=" + std::to_string(placement.width) +
+                       "\nMainH=" + std::to_string(placement.height) + "\n");
+        start();
+        // The frame's corner (title and menus) on the screen; no larger than the screen or the
+        // built-in size, and not past the screen's far edges unless that size is larger.
+        const QRect frame = app->window->frameGeometry();
+        const QSize most = screen.size().expandedTo(QSize(850, 600));
+        EXPECT_TRUE(screen.contains(frame.topLeft())) << frame.x() << "," << frame.y();
+        EXPECT_LE(app->window->width(), most.width());
+        EXPECT_LE(app->window->height(), most.height());
+        EXPECT_GE(app->window->width(), std::min(placement.width, screen.width()));
+        if (app->window->width() <= screen.width()) {
+            EXPECT_LE(frame.x() + app->window->width(), screen.right() + 1);
+        }
+        if (app->window->height() <= screen.height()) {
+            EXPECT_LE(frame.y() + app->window->height(), screen.bottom() + 1);
+        }
+        stop();
+    }
 }

@@ -7,6 +7,10 @@
 Answer ScriptedRequesters::message(const std::string& title, const std::string& text,
                                    Buttons buttons) {
     shown.push_back({"message", title, text, buttons});
+    if (while_shown) {
+        const ShownDialog dialog = shown.back(); // the list may grow meanwhile
+        while_shown(dialog);
+    }
     if (answers.empty()) {
         if (buttons == Buttons::Ok) return Answer::Ok; // an information box needs no script
         ADD_FAILURE() << "unexpected message box: " << title << " / " << text;

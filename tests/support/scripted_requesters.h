@@ -4,6 +4,7 @@
 #include "ui/requesters.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ class ScriptedRequesters : public Requesters {
     std::deque<std::optional<std::uint32_t>> colours; // chosen colours (nothing = cancelled)
     std::deque<std::string> print_files;              // PDF files printing goes to
     std::vector<ShownDialog> shown;
+    // Runs while each message box is open, before it is answered (another program at work
+    // while the user reads the question).
+    std::function<void(const ShownDialog& dialog)> while_shown;
 
     Answer message(const std::string& title, const std::string& text, Buttons buttons) override;
     // Answered from `answers` like a message; recorded as kind "recovery".

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <dirent.h>
+#include <functional>
+#include <grp.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -46,6 +49,27 @@ class SafeWriteTest : public ::testing::Test {
         ::stat(path.c_str(), &info);
         return info;
     }
+    // Runs `step` with the rights of an ordinary user: in a child that becomes "nobody" when
+    // the tests run as root (who may write anywhere and keeps set-user-ID bits on writes).
+    static bool as_ordinary_user(const std::function<bool()>& step) {
+        if (::geteuid() != 0) return step();
+        pid_t child = ::fork();
+        if (child == 0) {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)
+                ::_exit(3);
+            ::_exit(step() ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    // Makes `path` belong to the user as_ordinary_user runs as.
+    static void give_to_ordinary_user(const std::string& path) {
+        if (::geteuid() == 0) {
+            ASSERT_EQ(::chown(path.c_str(), nobody, nobody), 0);
+        }
+    }
+    static constexpr uid_t nobody = 65534;
     // The number of a process that has ended.
     static long dead_pid() {
         pid_t child = ::fork();
@@ -138,6 +162,96 @@ TEST_F(SafeWriteTest, HelperFilesOfKilledWritesAreRemovedAndThoseOfLiveOnesKept)
                                                    "notes.zell-tmp-" + dead, "prog.bas"}));
     remove_stale_helper_files(folder);
     EXPECT_EQ(entries().size(), 4u);
+}
+
+TEST_F(SafeWriteTest, AnInPlaceWriteKilledHalfwayLeavesTheNewSizeAndAnOfferedSafetyCopy) {
+    const std::string path = folder + "prog.bas", other = folder + "other-name.bas";
+    const std::string old_text(3 << 20, 'o'), new_text(3 << 19, 'n');
+    ASSERT_TRUE(write_file_safely(path, old_text).ok);
+    ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+    pid_t child = ::fork();
+    if (child == 0) {
+        FileWriteHooks die_after_first_chunk;
+        die_after_first_chunk.before_chunk = [](std::size_t offset, std::size_t) {
+            if (offset > 0) ::raise(SIGKILL);
+            return std::string();
+        };
+        write_file_safely(path, new_text, die_after_first_chunk);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    // Never the new text followed by the old text's tail: the file already has its new size.
+    EXPECT_EQ(read(path).size(), new_text.size());
+    const std::vector<LeftoverCopy> left = leftover_safety_copies(folder);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].target_path, path);
+    EXPECT_EQ(left[0].copy_path, folder + ".prog.bas.zell-backup-" + std::to_string(child));
+    EXPECT_EQ(left[0].size, std::int64_t(old_text.size()));
+    EXPECT_EQ(read(left[0].copy_path), old_text);
+}
+
+TEST_F(SafeWriteTest, SetUserAndGroupIdBitsSurviveAnOrdinaryUsersWrite) {
+    ASSERT_EQ(::chmod(folder.c_str(), 0777), 0);
+    const std::string single = folder + "single.bas", linked = folder + "linked.bas";
+    for (const std::string& path : {single, linked}) {
+        ASSERT_TRUE(write_file_safely(path, "old").ok);
+        give_to_ordinary_user(path);
+        // Group id bits need the owner in the file's group, which the ordinary user is.
+        ASSERT_EQ(::chmod(path.c_str(), 06755), 0);
+    }
+    ASSERT_EQ(::link(linked.c_str(), (folder + "second-name.bas").c_str()), 0);
+    for (const std::string& path : {single, linked}) {
+        SCOPED_TRACE(path);
+        EXPECT_TRUE(as_ordinary_user([&] { return write_file_safely(path, "new").ok; }));
+        EXPECT_EQ(read(path), "new");
+        EXPECT_EQ(info_of(path).st_mode & 07777, 06755u);
+    }
+}
+
+TEST_F(SafeWriteTest, AWritableFileInAFolderThatTakesNoNewFilesIsWrittenInPlace) {
+    const std::string path = folder + "prog.bas";
+    ASSERT_TRUE(write_file_safely(path, "old").ok);
+    // As the system does it: a folder the ordinary user may not write.
+    give_to_ordinary_user(path);
+    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+    EXPECT_TRUE(as_ordinary_user([&] { return write_file_safely(path, "new").ok; }));
+    EXPECT_EQ(read(path), "new");
+    ASSERT_EQ(::chmod(folder.c_str(), 0700), 0);
+
+    // And through the hook, for a run as any user; a new file still cannot be made there.
+    FileWriteHooks no_new_files;
+    no_new_files.before_create = [] { return std::string("Permission denied"); };
+    EXPECT_TRUE(write_file_safely(path, "newer", no_new_files).ok);
+    EXPECT_EQ(read(path), "newer");
+    WriteResult made = write_file_safely(folder + "fresh.bas", "x", no_new_files);
+    EXPECT_FALSE(made.ok);
+    EXPECT_EQ(made.error, "Permission denied");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"prog.bas"}));
+}
+
+TEST_F(SafeWriteTest, ADanglingLinkIsWrittenThroughAndStaysALink) {
+    // A chain of two links, the last to a file not made yet; relative names are taken from the
+    // link's own folder.
+    const std::string first = folder + "first.bas", second = folder + "second.bas";
+    ASSERT_EQ(::symlink("second.bas", first.c_str()), 0);
+    ASSERT_EQ(::symlink((folder + "made.bas").c_str(), second.c_str()), 0);
+    ASSERT_TRUE(write_file_safely(first, "10 END").ok);
+    struct stat info {};
+    ASSERT_EQ(::lstat(first.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    ASSERT_EQ(::lstat(second.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(read(folder + "made.bas"), "10 END");
+
+    // Links that go round in a loop are refused, and stay links.
+    const std::string loop = folder + "loop.bas";
+    ASSERT_EQ(::symlink("loop.bas", loop.c_str()), 0);
+    WriteResult looped = write_file_safely(loop, "x");
+    EXPECT_FALSE(looped.ok);
+    ASSERT_EQ(::lstat(loop.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
 }
 
 } // namespace
