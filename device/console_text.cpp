@@ -62,3 +62,19 @@ std::vector<std::string> ConsoleText::feed(std::string_view bytes) {
     }
     return lines;
 }
+
+std::string_view console_trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+bool board_error_message(std::string_view line, std::string& message) {
+    line = console_trim(line);
+    if (line.starts_with("> ")) line = console_trim(line.substr(2));
+    if (!line.starts_with("Error")) return false;
+    line = console_trim(line.substr(5));
+    if (line.empty() || line.front() != ':') return false;
+    message = std::string(console_trim(line.substr(1)));
+    return true;
+}

@@ -30,3 +30,10 @@ class ConsoleText {
     std::string partial_;
     std::size_t column_ = 0; // where the next character goes in partial_
 };
+
+// `text` without leading and trailing blanks and TABs.
+std::string_view console_trim(std::string_view text);
+
+// The message of a board's error line, "Error : message" or "Error: message", after an optional
+// prompt; false for any other line.
+bool board_error_message(std::string_view line, std::string& message);

@@ -7,7 +7,7 @@ namespace {
 
 constexpr int marker_error = 2;
 constexpr unsigned long error_line_colour = 0x3030F0; // red, BBGGRR, drawn translucent
-constexpr int error_line_alpha = 80;           // of 255: over white a pale red
+constexpr int error_line_alpha = 80;                  // of 255: over white a pale red
 constexpr int margin_unused = 4; // no width: it only makes the error mark drawable translucent
 
 // The error line's mark, translucent: drawn over the caret line's background, which hides an

@@ -4,26 +4,6 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
-bool error_line(std::string_view line, std::string& message) {
-    line = trimmed(line);
-    if (line.starts_with("> ")) line = trimmed(line.substr(2));
-    if (!line.starts_with("Error")) return false;
-    line = trimmed(line.substr(5));
-    if (line.empty() || line.front() != ':') return false;
-    message = std::string(trimmed(line.substr(1)));
-    return true;
-}
-
-} // namespace
-
 std::unique_ptr<ProgramSender>
 ProgramSender::by_autosave(std::string program, AutosaveOptions options, std::int64_t now_ms) {
     std::unique_ptr<ProgramSender> sender(new ProgramSender);
@@ -101,11 +81,11 @@ void ProgramSender::cancel() {
 bool ProgramSender::take_lines(std::string_view bytes, std::int64_t now_ms) {
     for (const std::string& line : text_.feed(bytes)) {
         std::string message;
-        if (error_line(line, message)) {
+        if (board_error_message(line, message)) {
             fail("The board answered \"Error : " + message + "\".");
             return false;
         }
-        if (step_ == Step::echo && trimmed(line).ends_with("XMODEM RECEIVE")) {
+        if (step_ == Step::echo && console_trim(line).ends_with("XMODEM RECEIVE")) {
             step_ = Step::transfer;
             deadline_ = now_ms;
         }

@@ -9,23 +9,6 @@ namespace {
 constexpr char ctrl_c = 0x03;
 constexpr char ctrl_z = 0x1A;
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
-// The message of an "Error : message" / "Error: message" line, after an optional prompt.
-bool error_message(std::string_view line, std::string& message) {
-    line = trimmed(line);
-    if (line.starts_with("> ")) line = trimmed(line.substr(2));
-    if (!line.starts_with("Error")) return false;
-    line = trimmed(line.substr(5));
-    if (line.empty() || line.front() != ':') return false;
-    message = std::string(trimmed(line.substr(1)));
-    return true;
-}
-
 bool kept_by_board(unsigned char c) {
     return (c >= 0x20 && c <= 0x7E) || c == '\t';
 }
@@ -84,7 +67,7 @@ void AutosaveTransfer::receive(std::string_view bytes, std::int64_t now_ms) {
     }
     for (const std::string& line : text_.feed(bytes)) {
         std::string message;
-        if (error_message(line, message)) {
+        if (board_error_message(line, message)) {
             board_message_ = message;
             long at = phase_ == Phase::sending ? line_at(confirmed_) : 0;
             if (phase_ == Phase::sending || phase_ == Phase::storing) output_.push_back(ctrl_c);
@@ -93,7 +76,7 @@ void AutosaveTransfer::receive(std::string_view bytes, std::int64_t now_ms) {
                  at);
             return;
         }
-        if (phase_ == Phase::entering && trimmed(line).ends_with("AUTOSAVE")) {
+        if (phase_ == Phase::entering && console_trim(line).ends_with("AUTOSAVE")) {
             echo_seen_ = true;
             deadline_ = now_ms + options_.enter_confirm_ms;
         }

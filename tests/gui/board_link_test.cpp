@@ -7,8 +7,8 @@
 #include "device/program_transfer.h"
 #include "device/terminal_panel.h"
 #include "device/terminal_view.h"
-#include "documents/opening.h"
 #include "documents/document_commands.h"
+#include "documents/opening.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
@@ -22,17 +22,6 @@
 #include <functional>
 
 namespace {
-
-bool wait_until(const std::function<bool()>& done, int limit_ms = 20000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limit_ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QTest::qWait(1);
-    }
-    return true;
-}
 
 class BoardLinkTest : public AppFixture {
   protected:

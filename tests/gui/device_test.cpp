@@ -32,18 +32,6 @@
 
 namespace {
 
-// Runs the event loop until `done` holds, for at most `limit_ms`; a bound, not a timing.
-bool wait_until(const std::function<bool()>& done, int limit_ms = 10000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limit_ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QTest::qWait(2);
-    }
-    return true;
-}
-
 std::string program_of(int lines) {
     std::string text;
     for (int i = 0; i < lines; ++i) text += "PRINT \"line " + std::to_string(i) + "\"\r\n";

@@ -25,18 +25,6 @@
 
 namespace {
 
-// Runs the event loop until `done` holds, for at most `limit_ms`; a bound, not a timing.
-bool wait_until(const std::function<bool()>& done, int limit_ms = 15000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limit_ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QTest::qWait(2);
-    }
-    return true;
-}
-
 class RunInDos : public AppFixture {
   protected:
     void SetUp() override {

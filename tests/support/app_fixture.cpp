@@ -10,13 +10,26 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QtTest/QTest>
 
 #include <fstream>
 #include <iterator>
 
 void process_events() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+bool wait_until(const std::function<bool()>& done, int limit_ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > limit_ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QTest::qWait(1);
+    }
+    return true;
 }
 
 AppFixture::AppFixture() : next_requesters(std::make_unique<ScriptedRequesters>()) {

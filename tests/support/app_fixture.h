@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,9 @@ class AppFixture : public ::testing::Test {
 
 // Runs pending events (layout, painting, queued signals).
 void process_events();
+
+// Runs the event loop until `done` holds, for at most `limit_ms`; a bound, not a timing.
+bool wait_until(const std::function<bool()>& done, int limit_ms = 15000);
 
 // Saves a picture of `widget` as <name>.png in the folder ZELL_SCREENSHOTS names, when it is set,
 // so a person can look at what a test built.
