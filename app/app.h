@@ -80,7 +80,8 @@ struct App {
     QListWidget* label_list = nullptr;
     QSplitter* splitter = nullptr;
     QToolBar* toolbar = nullptr;
-    QLabel* status_fields[3] = {nullptr, nullptr, nullptr};
+    // Column, line, path, and the current file's encoding and line-end mode.
+    QLabel* status_fields[4] = {nullptr, nullptr, nullptr, nullptr};
     QMenu* context_menu = nullptr;
     std::map<int, QAction*> menu_actions;     // menu bar items by id
     PreferencesWindow* preferences = nullptr; // while the preferences window is open

@@ -10,16 +10,17 @@
 
 bool shut_down(App& app) {
     std::string recorded;
-    int count = app.documents.count();
+    const int count = app.documents.count();
+    // Every question comes before any document closes, so Cancel leaves everything open.
     for (int i = 0; i < count; ++i) {
-        activate_document(app, 0);
         // An untitled document saved on the way out is recorded under its new name, so the
         // next start opens the program that was just saved.
-        std::optional<std::string> path = close_document_for_exit(app);
+        std::optional<std::string> path = settle_document_for_exit(app, i);
         if (!path) return false;
         recorded += *path;
         recorded += '\n';
     }
+    for (int i = 0; i < count; ++i) remove_document(app, 0);
     app.open_file_list = recorded;
     // A normal end: every text was saved or given up (the last close made a fresh document).
     forget_all_recovery(app);

@@ -98,5 +98,6 @@ void receive_hand_over(App& app, const std::string& list) {
         return;
     }
     show_and_raise(app);
-    open_files(app, list);
+    // A second start without files only brings this window forward.
+    if (list.find_first_not_of('\n') != std::string::npos) open_files(app, list);
 }

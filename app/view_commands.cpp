@@ -7,6 +7,7 @@
 #include "documents/line_ends.h"
 #include "editor/editor_config.h"
 #include "editor/editor_widget.h"
+#include "editor/navigation.h"
 #include "editor/sci.h"
 #include "editor/view_options.h"
 
@@ -19,6 +20,7 @@ void show_document_line_end(App& app) {
     sci_send(app.editor, Sci::SCI_SETEOLMODE, static_cast<unsigned long>(scintilla_eol_mode(kind)));
     set_menu_check(app, menu_id::dos_line_endings, kind == LineEnd::crlf);
     set_menu_check(app, menu_id::unix_line_endings, kind == LineEnd::lf);
+    show_file_format(app);
 }
 
 void toggle_view_option(App& app, int id) {

@@ -52,7 +52,7 @@ void ask_about_change(App& app, int index) {
     const bool modified = sci_send(app.editor, Sci::SCI_GETMODIFY) != 0;
     // A touch or a copy of the same bytes is no change worth a question.
     ReadResult file = read_whole_file(document.path);
-    if (file.ok && !modified && file.bytes == get_editor_text(app.editor)) return;
+    if (file.ok && !modified && file.bytes == document_text(app)) return;
     if (!file.ok) {
         app.requesters->message("File changed",
                                 "Couldn't read " + document.path + "\n" + file.error, Buttons::Ok);

@@ -157,10 +157,20 @@ void set_editor_text(App& app, std::string_view text, bool empty_undo) {
     QWidget* view = app.editor->viewport();
     const bool updates = view->updatesEnabled();
     view->setUpdatesEnabled(false);
-    sci_set_text(app.editor, bytes_to_utf8(text));
+    sci_set_text(app.editor, is_eight_bit(app) ? bytes_to_utf8(text) : std::string(text));
     if (empty_undo) sci_send(app.editor, Sci::SCI_EMPTYUNDOBUFFER);
     restyle_lines(*app.editor_record, app.editor, 0, -1, -1);
     view->setUpdatesEnabled(updates);
+}
+
+bool is_eight_bit(App& app) {
+    const Document* document = app.documents.current_document();
+    return !document || document->encoding == TextEncoding::latin1;
+}
+
+std::string document_text(App& app) {
+    if (!app.editor) return {};
+    return is_eight_bit(app) ? utf8_to_bytes(sci_text(app.editor)) : sci_text(app.editor);
 }
 
 void mark_saved(QsciScintillaBase* editor) {

@@ -1,17 +1,22 @@
 // Documents: creating, switching, closing, the label list and opening files.
 #include "app/commands.h"
 #include "app/menu_ids.h"
+#include "app/startup.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
+#include "documents/tabbar_widget.h"
 #include "editor/editor_widget.h"
 #include "editor/navigation.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
 #include "tools/saving.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -215,8 +220,20 @@ TEST_F(DocumentsTest, JumpingTwiceAndGoingBackTwice) {
     EXPECT_EQ(sci_caret_line(app->editor), 81);
     run_command(*app, menu_id::return_from_name);
     EXPECT_EQ(sci_caret_line(app->editor), 40);
+    // Once back, further presses do nothing until the next jump.
     run_command(*app, menu_id::return_from_name);
-    EXPECT_EQ(sci_caret_line(app->editor), 39);
+    EXPECT_EQ(sci_caret_line(app->editor), 40);
+    // A cancelled Goto is no jump; one that happens is.
+    requesters->inputs = {std::nullopt, std::string("10")};
+    run_command(*app, menu_id::goto_line);
+    run_command(*app, menu_id::return_from_name);
+    EXPECT_EQ(sci_caret_line(app->editor), 40);
+    run_command(*app, menu_id::goto_line);
+    EXPECT_EQ(sci_caret_line(app->editor), 9);
+    run_command(*app, menu_id::return_from_name);
+    EXPECT_EQ(sci_caret_line(app->editor), 40);
+    run_command(*app, menu_id::return_from_name);
+    EXPECT_EQ(sci_caret_line(app->editor), 40);
 }
 
 TEST_F(DocumentsTest, StatusBarShowsLineCountAndPath) {
@@ -398,4 +415,53 @@ TEST_F(DocumentsTest, LineNumberMarginWidensAsReturnAddsTheTenthLine) {
     sci_send(app->editor, Sci::SCI_UNDO);
     process_events();
     EXPECT_EQ(sci_margin_width(app->editor, 0), narrow);
+}
+
+TEST_F(DocumentsTest, AFileAlreadyOpenIsShownInsteadOfOpenedTwice) {
+    start_with_intro("");
+    const std::string file = path("prog.bas"), other = path("other.bas");
+    write_file(file, "PRINT 1\r\n");
+    write_file(other, "PRINT 2\r\n");
+    QFile::link(QString::fromStdString(file), QString::fromStdString(path("link.bas")));
+    open_files(*app, file + "\n" + other);
+    ASSERT_EQ(app->documents.count(), 3);
+    struct Case {
+        const char* how;
+        std::function<void()> open;
+    };
+    const std::vector<Case> cases = {
+        {"Open",
+         [&] {
+             requesters->files.push_back(file);
+             run_command(*app, menu_id::open);
+         }},
+        {"Open by a link",
+         [&] {
+             requesters->files.push_back(path("link.bas"));
+             run_command(*app, menu_id::open);
+         }},
+        {"Open by another spelling", [&] { open_path(*app, path("./prog.bas")); }},
+        {"a list", [&] { open_files(*app, other + "\n" + file); }},
+        {"a hand-over", [&] { receive_hand_over(*app, "\n" + file); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        activate_document(*app, 2);
+        c.open();
+        EXPECT_EQ(app->documents.count(), 3);
+        EXPECT_EQ(app->documents.current, 1);
+        EXPECT_EQ(app->tab_bar->bar().selected, 1);
+        EXPECT_EQ(sci_text(app->editor), "PRINT 1\r\n");
+    }
+    // A kept text for a file open and unchanged goes into its tab, as a change to save.
+    activate_document(*app, 2);
+    EXPECT_EQ(open_unsaved_document(*app, file, "PRINT 99\r\n"), 1);
+    EXPECT_EQ(app->documents.count(), 3);
+    EXPECT_EQ(sci_text(app->editor), "PRINT 99\r\n");
+    EXPECT_TRUE(modified());
+    // A second start without files only brings the window forward.
+    receive_hand_over(*app, "");
+    receive_hand_over(*app, "\n");
+    EXPECT_EQ(app->documents.count(), 3);
+    for (const ShownDialog& dialog : requesters->shown) EXPECT_EQ(dialog.kind, "open");
 }
