@@ -56,6 +56,7 @@ void apply_view_options(App& app) {
     set_menu_check(app, menu_id::view_upper_case, options.upper_case != 0);
     sci_send(editor, Sci::SCI_SETMARGINTYPEN, 0,
              options.line_numbers == 1 ? Sci::SC_MARGIN_NUMBER : Sci::SC_MARGIN_SYMBOL);
+    fit_line_number_margin(*app.editor_record, editor);
     set_menu_check(app, menu_id::view_line_numbers, options.line_numbers != 0);
     // The document keeps the line ends it was read with: nothing is converted here.
     show_document_line_end(app);

@@ -112,7 +112,7 @@ void open_files(App& app, std::string_view path_list) {
 
 int open_with_requester(App& app) {
     std::string path =
-        app.requesters->open_file("Open", app.folders.current + "*.bas", program_file_filter);
+        app.requesters->open_file("Open", app.folders.current + "*.bas", open_file_filter);
     if (path.empty()) return -1;
     return open_path(app, path);
 }

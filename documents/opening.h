@@ -24,6 +24,9 @@ int find_open_document(App& app, const std::string& path);
 // Start-up: the command-line files, or one new document, or the files open at the last exit.
 void open_first_documents(App& app);
 
-// The filter list of the open and save requesters.
+// The filter list of the save requesters.
 inline constexpr const char* program_file_filter =
     "Basic (*.bas)|*.bas|Text (*.txt)|*.txt|All files (*.*)|*.*";
+// The filter list of the Open and Insert requesters: include files are read, never written.
+inline constexpr const char* open_file_filter =
+    "Basic (*.bas)|*.bas|MMBasic include (*.inc)|*.inc|Text (*.txt)|*.txt|All files (*.*)|*.*";

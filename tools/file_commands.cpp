@@ -26,7 +26,7 @@ bool ends_with_line_end(std::string_view text) {
 // requester was cancelled or the file could not be read (told in a box).
 std::optional<std::string> read_file_to_insert(App& app, LineEnd line_end) {
     std::string path =
-        app.requesters->open_file("Open", app.folders.current + "*.bas", program_file_filter);
+        app.requesters->open_file("Open", app.folders.current + "*.bas", open_file_filter);
     if (path.empty()) return std::nullopt;
     ReadResult file = read_whole_file(path);
     if (!file.ok) {

@@ -465,3 +465,34 @@ TEST_F(DocumentsTest, AFileAlreadyOpenIsShownInsteadOfOpenedTwice) {
     EXPECT_EQ(app->documents.count(), 3);
     for (const ShownDialog& dialog : requesters->shown) EXPECT_EQ(dialog.kind, "open");
 }
+
+TEST_F(DocumentsTest, OpenAndInsertRequestersOfferIncludeFilesAndSaveDoesNot) {
+    start_with_intro("");
+    for (int id : {menu_id::open, menu_id::insert_file_after_line, menu_id::insert_file_at_end,
+                   menu_id::save_as}) {
+        SCOPED_TRACE(id);
+        requesters->shown.clear();
+        requesters->files.push_back("");
+        run_command(*app, id);
+        ASSERT_EQ(requesters->shown.size(), 1u);
+        const std::string& filter = requesters->shown[0].filter;
+        EXPECT_EQ(filter.find("MMBasic include (*.inc)|*.inc|") != std::string::npos,
+                  id != menu_id::save_as);
+        EXPECT_EQ(filter.rfind("Basic (*.bas)|*.bas|", 0), 0u);
+    }
+}
+
+TEST_F(DocumentsTest, PhysicalLineNumbersTakeTheirMarginWithThem) {
+    start_with_intro("");
+    const int shown = int(sci_send(app->editor, Sci::SCI_GETMARGINWIDTHN, 0));
+    const bool on = app->settings.options.line_numbers == 1;
+    EXPECT_EQ(shown > 0, on);
+    run_command(*app, menu_id::view_line_numbers);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETMARGINWIDTHN, 0) > 0, !on);
+    run_command(*app, menu_id::view_line_numbers);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETMARGINWIDTHN, 0), shown);
+    // A new document follows the option as well.
+    run_command(*app, menu_id::view_line_numbers);
+    run_command(*app, menu_id::new_file);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETMARGINWIDTHN, 0) > 0, !on);
+}
