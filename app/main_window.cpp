@@ -22,6 +22,7 @@
 #include "tools/merge_report_commands.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -39,6 +40,7 @@ namespace {
 
 constexpr int tab_bar_height = 25;
 constexpr int side_margin = 5;
+constexpr int splitter_handle_width = 7;
 constexpr int tab_bar_right_gap = 15; // the tab bar ends this far from the area's right edge
 constexpr int status_field_widths[4] = {100, 100, 500, 100};
 
@@ -166,6 +168,7 @@ void build_editor_area(App& app, QWidget* area) {
     app.splitter->setObjectName(QStringLiteral("splitter"));
     app.splitter->setGeometry(side_margin, top, client_width - 10, top);
     app.splitter->setChildrenCollapsible(false);
+    app.splitter->setHandleWidth(splitter_handle_width); // wide enough to grab
 
     app.editor = create_editor(*app.editor_record, app.splitter, side_margin, top,
                                client_width - 100, top, 1);
@@ -211,6 +214,22 @@ void build_editor_area(App& app, QWidget* area) {
     app.label_list->setUniformItemSizes(true);
     QObject::connect(app.label_list, &QListWidget::itemClicked,
                      [&app](QListWidgetItem*) { label_list_clicked(app); });
+    // "Sort": the names in file order or A-Z, from the list's context menu.
+    app.label_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* sort_order = new QActionGroup(app.label_list);
+    for (bool sorted : {false, true}) {
+        QAction* action = sort_order->addAction(sorted ? QStringLiteral("Sort: A\u2013Z")
+                                                       : QStringLiteral("Sort: file order"));
+        action->setObjectName(sorted ? QStringLiteral("sort_a_z")
+                                     : QStringLiteral("sort_file_order"));
+        action->setCheckable(true);
+        action->setChecked(sorted == app.label_list_sorted);
+        app.label_list->addAction(action);
+        QObject::connect(action, &QAction::triggered, [&app, sorted]() {
+            app.label_list_sorted = sorted;
+            refresh_label_list(app, app.documents.current);
+        });
+    }
 
     app.splitter->addWidget(app.editor);
     app.splitter->addWidget(app.label_list);

@@ -17,6 +17,8 @@
 
 #include <QListWidget>
 
+#include <algorithm>
+
 namespace {
 
 // Every listed document holds one reference to its Scintilla document and the control holds
@@ -110,6 +112,13 @@ void refresh_label_list(App& app, int index) {
     if (index >= 0 && index < app.documents.count()) app.documents.current = index;
     if (!app.label_list) return;
     std::vector<std::string> entries = label_list_entries(app.documents.current_names);
+    if (app.label_list_sorted)
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const std::string& a, const std::string& b) {
+                             return QString::fromLatin1(a.data(), int(a.size()))
+                                        .compare(QString::fromLatin1(b.data(), int(b.size())),
+                                                 Qt::CaseInsensitive) < 0;
+                         });
     // Refilling with the same items would only cost time and reset the list's scroll position.
     bool same = app.label_list->count() == static_cast<int>(entries.size());
     for (int i = 0; same && i < app.label_list->count(); ++i)

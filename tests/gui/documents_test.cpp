@@ -11,9 +11,11 @@
 #include "support/app_fixture.h"
 #include "tools/saving.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QSplitter>
 #include <QTest>
 
 #include <functional>
@@ -495,4 +497,26 @@ TEST_F(DocumentsTest, PhysicalLineNumbersTakeTheirMarginWithThem) {
     run_command(*app, menu_id::view_line_numbers);
     run_command(*app, menu_id::new_file);
     EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETMARGINWIDTHN, 0) > 0, !on);
+}
+
+TEST_F(DocumentsTest, TheLabelListSortsInFileOrderOrAToZAndItsHandleCanBeGrabbed) {
+    start_with_intro("");
+    const std::string file = path("names.bas");
+    write_file(file, "Sub Zeta\r\nEnd Sub\r\nalpha:\r\nSub Mid\r\nEnd Sub\r\n");
+    open_files(*app, file);
+    EXPECT_EQ(labels(), (std::vector<std::string>{"Zeta", "alpha", "Mid"}));
+    QAction* a_z = app->label_list->findChild<QAction*>("sort_a_z");
+    QAction* file_order = app->label_list->findChild<QAction*>("sort_file_order");
+    ASSERT_TRUE(a_z && file_order);
+    EXPECT_TRUE(file_order->isChecked());
+    a_z->trigger();
+    EXPECT_EQ(labels(), (std::vector<std::string>{"alpha", "Mid", "Zeta"}));
+    EXPECT_TRUE(a_z->isChecked() && !file_order->isChecked());
+    // A click jumps to the name shown, whatever the order.
+    app->label_list->setCurrentRow(2);
+    jump_to_name(*app);
+    EXPECT_EQ(sci_caret_line(app->editor), 0);
+    file_order->trigger();
+    EXPECT_EQ(labels(), (std::vector<std::string>{"Zeta", "alpha", "Mid"}));
+    EXPECT_GE(app->splitter->handleWidth(), 7);
 }
