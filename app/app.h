@@ -80,7 +80,8 @@ struct App {
     QListWidget* label_list = nullptr;
     QSplitter* splitter = nullptr;
     QToolBar* toolbar = nullptr;
-    QLabel* status_fields[3] = {nullptr, nullptr, nullptr};
+    // Column, line, path, and the current file's encoding and line-end mode.
+    QLabel* status_fields[4] = {nullptr, nullptr, nullptr, nullptr};
     QMenu* context_menu = nullptr;
     std::map<int, QAction*> menu_actions;     // menu bar items by id
     PreferencesWindow* preferences = nullptr; // while the preferences window is open
@@ -88,6 +89,7 @@ struct App {
     std::vector<QWidget*> bottom_panels;      // below the editor, top to bottom, shown when visible
     QTimer* names_timer = nullptr;            // collects the names again once an edit settles
     QTimer* label_list_timer = nullptr;       // refills the label list once per batch of names
+    bool label_list_sorted = false;           // the label list's "Sort": A-Z, else file order
 
     // The last texts shown in the status bar, so unchanged fields are not repainted.
     std::string shown_line_status;

@@ -110,6 +110,11 @@ bool is_command_enabled(App& app, int id) {
     return !command || !command->enabled || command->enabled(app);
 }
 
+bool has_checked_predicate(int id) {
+    const Command* command = find_command(id);
+    return command && command->checked;
+}
+
 bool is_command_checked(App& app, int id) {
     const Command* command = find_command(id);
     return command && command->checked && command->checked(app);

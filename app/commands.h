@@ -12,6 +12,8 @@ bool is_checkable_command(int id);
 // Whether the command can run now (greys out its menu item) and whether its item is checked.
 bool is_command_enabled(App& app, int id);
 bool is_command_checked(App& app, int id);
+// Whether the item's tick comes from a predicate (the others are ticked where they change).
+bool has_checked_predicate(int id);
 
 // The quit rule: asks when "Confirm before Exit" is 1, then runs the shutdown sequence.
 // Returns true when the program is ending.

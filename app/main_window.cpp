@@ -23,6 +23,7 @@
 #include "tools/merge_report_commands.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -40,7 +41,9 @@ namespace {
 
 constexpr int tab_bar_height = 25;
 constexpr int side_margin = 5;
-constexpr int status_field_widths[3] = {100, 100, 500};
+constexpr int splitter_handle_width = 7;
+constexpr int tab_bar_right_gap = 15; // the tab bar ends this far from the area's right edge
+constexpr int status_field_widths[4] = {100, 100, 500, 100};
 
 QString text_of(const std::string& text) {
     return QString::fromStdString(text);
@@ -58,8 +61,10 @@ void refresh_menu_states(App& app, QMenu* menu) {
         int id = action->data().toInt(&is_id);
         if (!is_id || id == 0) continue;
         action->setEnabled(is_command_enabled(app, id));
-        if (action->isCheckable() && is_checkable_command(id) && is_command_checked(app, id))
-            action->setChecked(true);
+        // Items whose tick comes from a predicate get exactly its answer, so a tick never
+        // lingers on an item that is no longer current (the Font sizes).
+        if (action->isCheckable() && has_checked_predicate(id))
+            action->setChecked(is_command_checked(app, id));
     }
 }
 
@@ -118,6 +123,8 @@ void build_toolbar(App& app, MainWindow& window) {
         action->setToolTip(text_of(button.tooltip));
         action->setData(button.id);
         int id = button.id;
+        // The View toggles show their state as pressed buttons, kept by set_menu_check.
+        action->setCheckable(id >= menu_id::view_colour && id <= menu_id::view_line_numbers);
         QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
     }
 }
@@ -125,11 +132,15 @@ void build_toolbar(App& app, MainWindow& window) {
 void build_status_bar(App& app, MainWindow& window) {
     QStatusBar* status = window.statusBar();
     status->setSizeGripEnabled(true);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         auto* field = new QLabel(status);
         field->setFixedWidth(status_field_widths[i]);
         field->setObjectName(QStringLiteral("status_field_%1").arg(i));
-        status->addWidget(field);
+        // The file format sits at the right edge, where notes never cover it.
+        if (i == 3)
+            status->addPermanentWidget(field);
+        else
+            status->addWidget(field);
         app.status_fields[i] = field;
     }
 }
@@ -147,9 +158,9 @@ void build_editor_area(App& app, QWidget* area) {
     int client_width = area->width();
     int top = tab_bar_height;
 
-    app.tab_bar =
-        new TabBarWidget(tabbar_defaults_from(area->palette(), area->font()), side_margin, 0,
-                         client_width - 15, tab_bar_height, tabbar_program_flags, area);
+    app.tab_bar = new TabBarWidget(tabbar_defaults_from(area->palette(), area->font()), side_margin,
+                                   0, client_width - tab_bar_right_gap, tab_bar_height,
+                                   tabbar_program_flags, area);
     app.tab_bar->setObjectName(QStringLiteral("tab_bar"));
     app.tab_bar->add_item(tabbar_position_plus, "+");
     app.tab_bar->on_event = [&app](int code, int position) { tab_bar_event(app, code, position); };
@@ -158,6 +169,7 @@ void build_editor_area(App& app, QWidget* area) {
     app.splitter->setObjectName(QStringLiteral("splitter"));
     app.splitter->setGeometry(side_margin, top, client_width - 10, top);
     app.splitter->setChildrenCollapsible(false);
+    app.splitter->setHandleWidth(splitter_handle_width); // wide enough to grab
 
     app.editor = create_editor(*app.editor_record, app.splitter, side_margin, top,
                                client_width - 100, top, 1);
@@ -171,6 +183,7 @@ void build_editor_area(App& app, QWidget* area) {
     app.editor_record->on_content_changed = [&app]() {
         schedule_names_refresh(app);
         note_change_for_recovery(app);
+        note_unsavable_characters(app);
     };
     app.editor->on_context_menu = [&app](const QPoint& at) { show_context_menu(app, at); };
     app.editor->on_files_dropped = [&app](const std::string& paths) {
@@ -207,6 +220,22 @@ void build_editor_area(App& app, QWidget* area) {
     app.label_list->setUniformItemSizes(true);
     QObject::connect(app.label_list, &QListWidget::itemClicked,
                      [&app](QListWidgetItem*) { label_list_clicked(app); });
+    // "Sort": the names in file order or A-Z, from the list's context menu.
+    app.label_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* sort_order = new QActionGroup(app.label_list);
+    for (bool sorted : {false, true}) {
+        QAction* action = sort_order->addAction(sorted ? QStringLiteral("Sort: A\u2013Z")
+                                                       : QStringLiteral("Sort: file order"));
+        action->setObjectName(sorted ? QStringLiteral("sort_a_z")
+                                     : QStringLiteral("sort_file_order"));
+        action->setCheckable(true);
+        action->setChecked(sorted == app.label_list_sorted);
+        app.label_list->addAction(action);
+        QObject::connect(action, &QAction::triggered, [&app, sorted]() {
+            app.label_list_sorted = sorted;
+            refresh_label_list(app, app.documents.current);
+        });
+    }
 
     app.splitter->addWidget(app.editor);
     app.splitter->addWidget(app.label_list);
@@ -330,6 +359,9 @@ void build_main_window(App& app) {
 void lay_out_splitter(App& app) {
     if (!app.splitter || !app.window) return;
     QWidget* area = app.window->centralWidget();
+    // The tab bar follows the window's width, so tabs are cut only when they must be.
+    if (app.tab_bar)
+        app.tab_bar->setFixedSize(std::max(area->width() - tab_bar_right_gap, 1), tab_bar_height);
     int top = tab_bar_height;
     int width = std::max(area->width() - 2 * side_margin, 1);
     // Panels below the editor (the find bar, ...) take their height from the bottom up.
@@ -373,4 +405,7 @@ void show_context_menu(App& app, const QPoint& global_pos) {
 void set_menu_check(App& app, int id, bool checked) {
     auto found = app.menu_actions.find(id);
     if (found != app.menu_actions.end()) found->second->setChecked(checked);
+    if (!app.toolbar) return;
+    for (QAction* action : app.toolbar->actions())
+        if (action->isCheckable() && action->data().toInt() == id) action->setChecked(checked);
 }

@@ -28,10 +28,12 @@ std::vector<MenuSpec> menu_bar_table() {
           item(connect, "Connect to Maximite"), item(run_in_dos, "Run in DOS"),
           item(quit, "exit")}},
         {"Edit",
-         {item(undo, "undo"), item(redo, "redo"), item(select_all, "Select All"), item(cut, "cut"),
-          item(copy, "copy"), item(paste, "Paste"),
+         {item(undo, "undo\tCtrl+Z"), item(redo, "redo\tCtrl+Y"),
+          item(select_all, "Select All\tCtrl+A"), item(cut, "cut\tCtrl+X"),
+          item(copy, "copy\tCtrl+C"), item(paste, "Paste\tCtrl+V"),
           item(insert_file_after_line, "Insert File after current line"),
-          item(insert_file_at_end, "Insert file at end"), item(find_replace, "Find/Replace")}},
+          item(insert_file_at_end, "Insert file at end"),
+          item(find_replace, "Find/Replace\tCtrl+H")}},
         {"Program",
          {item(remove_line_numbers, "Remove program line numbers"),
           item(add_line_numbers, "Add program line numbers"),
@@ -55,10 +57,10 @@ std::vector<MenuSpec> menu_bar_table() {
          {item(toggle_bookmark, "Toggle bookmark"),
           item(previous_bookmark, "Goto previous bookmark"),
           item(next_bookmark, "Goto next bookmark"), item(clear_bookmarks, "Clear all bookmarks"),
-          item(goto_line, "Goto line number"), item(find_name, "Find Sub/Function"),
-          item(return_from_name, "Return from Sub/Function")}},
+          item(goto_line, "Goto line number\tCtrl+G"), item(find_name, "Find Sub/Function"),
+          item(return_from_name, "Return from Sub/Function\tCtrl+B")}},
         {"Help",
-         {item(about, "About"), item(syntax_help, "Syntax Help"),
+         {item(about, "About"), item(syntax_help, "Syntax Help\tF1"),
           item(editor_help, "Zell Edit Help"),
           submenu("External resources", external_first, external_last),
           item(change_log, "Change Log"), item(error_log, "Error Log")}},
@@ -67,16 +69,16 @@ std::vector<MenuSpec> menu_bar_table() {
 
 std::vector<MenuEntry> context_menu_table() {
     using namespace menu_id;
-    return {item(undo, "undo"),
-            item(redo, "redo"),
-            item(select_all, "Select All"),
-            item(cut, "cut"),
-            item(copy, "copy"),
-            item(paste, "Paste"),
+    return {item(undo, "undo\tCtrl+Z"),
+            item(redo, "redo\tCtrl+Y"),
+            item(select_all, "Select All\tCtrl+A"),
+            item(cut, "cut\tCtrl+X"),
+            item(copy, "copy\tCtrl+C"),
+            item(paste, "Paste\tCtrl+V"),
             separator(),
-            item(find_replace, "Find/Replace"),
+            item(find_replace, "Find/Replace\tCtrl+H"),
             separator(),
-            item(syntax_help, "Syntax Help")};
+            item(syntax_help, "Syntax Help\tF1")};
 }
 
 std::vector<ToolbarButton> toolbar_table() {

@@ -11,19 +11,18 @@
 bool shut_down(App& app) {
     std::string recorded;
     const int count = app.documents.count();
-    int closed = 0;
-    for (; closed < count; ++closed) {
+    // Every question comes before any document closes, so Cancel leaves everything open.
+    for (int i = 0; i < count; ++i) {
         // An untitled document saved on the way out is recorded under its new name, so the
         // next start opens the program that was just saved.
-        std::optional<std::string> path = close_document_for_exit(app, closed);
-        if (!path) break;
+        std::optional<std::string> path = settle_document_for_exit(app, i);
+        if (!path) return false;
         recorded += *path;
         recorded += '\n';
     }
     // The closed ones go at once: one by one would cost time in proportion to the square of
     // their number.
-    remove_first_documents(app, closed);
-    if (closed < count) return false;
+    remove_first_documents(app, count);
     app.open_file_list = recorded;
     // A normal end: every text was saved or given up (the last close made a fresh document).
     forget_all_recovery(app);

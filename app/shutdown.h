@@ -3,6 +3,6 @@
 
 struct App;
 
-// Returns false when the user kept a document open (its save did not happen); the program
-// then goes on running with the documents not yet closed and the settings unwritten.
+// Returns false when the user cancelled or a chosen save did not happen; the program then goes
+// on running with every document still open and the settings unwritten.
 bool shut_down(App& app);

@@ -106,6 +106,7 @@ void receive_hand_over(App& app, const std::string& list, const HandOverReply& r
     }
     if (reply.sender_waits && !reply.sender_waits()) return; // it gave up and opens them itself
     show_and_raise(app);
-    open_files(app, list);
+    // A second start without files only brings this window forward.
+    if (list.find_first_not_of('\n') != std::string::npos) open_files(app, list);
     if (reply.answer) reply.answer(true);
 }

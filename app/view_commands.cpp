@@ -7,6 +7,7 @@
 #include "documents/line_ends.h"
 #include "editor/editor_config.h"
 #include "editor/editor_widget.h"
+#include "editor/navigation.h"
 #include "editor/sci.h"
 #include "editor/view_options.h"
 
@@ -19,6 +20,7 @@ void show_document_line_end(App& app) {
     sci_send(app.editor, Sci::SCI_SETEOLMODE, static_cast<unsigned long>(scintilla_eol_mode(kind)));
     set_menu_check(app, menu_id::dos_line_endings, kind == LineEnd::crlf);
     set_menu_check(app, menu_id::unix_line_endings, kind == LineEnd::lf);
+    show_file_format(app);
 }
 
 void toggle_view_option(App& app, int id) {
@@ -67,6 +69,7 @@ void apply_view_options(App& app) {
     set_menu_check(app, menu_id::view_upper_case, options.upper_case != 0);
     sci_send(editor, Sci::SCI_SETMARGINTYPEN, 0,
              options.line_numbers == 1 ? Sci::SC_MARGIN_NUMBER : Sci::SC_MARGIN_SYMBOL);
+    fit_line_number_margin(*app.editor_record, editor);
     set_menu_check(app, menu_id::view_line_numbers, options.line_numbers != 0);
     // The document keeps the line ends it was read with: nothing is converted here.
     show_document_line_end(app);

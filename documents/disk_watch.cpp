@@ -82,7 +82,7 @@ void ask_about_change(App& app, int index) {
         }
         document.disk = asked.stamp;
         // A touch or a copy of the same bytes is no change worth a question.
-        if (!modified && asked.file.bytes == get_editor_text(app.editor)) return;
+        if (!modified && asked.file.bytes == document_text(app)) return;
         std::string text = document.file_name + " was changed by another program. Read it again?";
         if (modified)
             text += "\n\nWarning: your changes in the editor would be replaced by the file's "

@@ -120,6 +120,13 @@ void refresh_label_list(App& app, int index) {
     if (index >= 0 && index < app.documents.count()) app.documents.current = index;
     if (!app.label_list) return;
     std::vector<std::string> entries = label_list_entries(app.documents.current_names);
+    if (app.label_list_sorted)
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const std::string& a, const std::string& b) {
+                             return QString::fromLatin1(a.data(), int(a.size()))
+                                        .compare(QString::fromLatin1(b.data(), int(b.size())),
+                                                 Qt::CaseInsensitive) < 0;
+                         });
     // Refilling with the same items would only cost time and reset the list's scroll position.
     bool same = app.label_list->count() == static_cast<int>(entries.size());
     for (int i = 0; same && i < app.label_list->count(); ++i)
@@ -197,10 +204,20 @@ void set_editor_text(App& app, std::string_view text, bool empty_undo) {
     QWidget* view = app.editor->viewport();
     const bool updates = view->updatesEnabled();
     view->setUpdatesEnabled(false);
-    sci_set_text(app.editor, bytes_to_utf8(text));
+    sci_set_text(app.editor, is_eight_bit(app) ? bytes_to_utf8(text) : std::string(text));
     if (empty_undo) sci_send(app.editor, Sci::SCI_EMPTYUNDOBUFFER);
     restyle_lines(*app.editor_record, app.editor, 0, -1, -1);
     view->setUpdatesEnabled(updates);
+}
+
+bool is_eight_bit(App& app) {
+    const Document* document = app.documents.current_document();
+    return !document || document->encoding == TextEncoding::latin1;
+}
+
+std::string document_text(App& app) {
+    if (!app.editor) return {};
+    return is_eight_bit(app) ? utf8_to_bytes(sci_text(app.editor)) : sci_text(app.editor);
 }
 
 void mark_saved(QsciScintillaBase* editor) {

@@ -25,8 +25,13 @@ int remove_document(App& app, int index);
 // current if it stays, else the last one, or a new document when none is left.
 void remove_first_documents(App& app, int count);
 
-// Replaces the editor text with 8-bit text (each byte one character), zero bytes included.
+// Replaces the editor text with the current document's file text: 8-bit (each byte one
+// character, zero bytes included), or UTF-8 for a document kept as UTF-8.
 void set_editor_text(App& app, std::string_view text, bool empty_undo);
+// The editor text as the current document's file holds it: the reverse of set_editor_text.
+std::string document_text(App& app);
+// Whether the current document's file holds one byte per character.
+bool is_eight_bit(App& app);
 // Forgets the undo history and sets the save point.
 void mark_saved(QsciScintillaBase* editor);
 

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+// How a document's characters are stored in its file: one byte per character (codes 0 to 255),
+// or UTF-8 for a file that was read as well-formed UTF-8 and keeps every character.
+enum class TextEncoding { latin1, utf8 };
+
 // One open file. `scintilla_doc` is the editing component's document pointer, kept opaque here.
 struct Document {
     void* scintilla_doc = nullptr;
@@ -18,6 +22,7 @@ struct Document {
     std::string names;                // SUB/FUNCTION names and labels, each followed by one blank
     long back_line = -1;              // where "Return from Sub/Function" goes
     LineEnd line_end = LineEnd::crlf; // what Return inserts; the kind the file was read with
+    TextEncoding encoding = TextEncoding::latin1;
     bool modified = false;     // as last shown on the tab: unsaved changes since the save point
     std::string report_of;     // a variable report: the path of the program it describes
     std::string recovery_file; // where its unsaved text is kept; empty until first written

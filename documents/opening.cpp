@@ -3,6 +3,7 @@
 
 #include "app/app.h"
 #include "app/folders.h"
+#include "app/main_window.h"
 #include "app/view_commands.h"
 #include "documents/disk_watch.h"
 #include "documents/document_commands.h"
@@ -13,12 +14,43 @@
 #include "editor/navigation.h"
 #include "editor/sci.h"
 #include "tools/file_io.h"
+#include "tools/text_conversion.h"
+
+#include <QStatusBar>
+
+#include <filesystem>
 
 namespace {
+
+constexpr int note_ms = 15000;
+
+// A file of well-formed UTF-8 with characters beyond one byte is kept as UTF-8, so that saving
+// it back changes nothing; every other file is one byte per character.
+void take_encoding(App& app, int index, std::string_view text) {
+    const bool utf8 = is_multibyte_utf8(text);
+    app.documents.documents[index].encoding = utf8 ? TextEncoding::utf8 : TextEncoding::latin1;
+    if (utf8 && app.window)
+        app.window->statusBar()->showMessage(
+            QStringLiteral("UTF-8 file: characters above 255 are kept"), note_ms);
+}
+
+// The file a path names with every link resolved, or nothing when it cannot be resolved.
+std::string resolved(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path real = std::filesystem::canonical(path, error);
+    return error ? std::string() : real.string();
+}
+
+// Shows the document at `index` as Open shows a new one.
+void show_open_document(App& app, int index) {
+    activate_document(app, index);
+    select_tab(app, index);
+}
 
 // The common tail of every opened file: names, text, save point, view options, colouring.
 // The document keeps the line ends it was read with, so opening never changes it.
 void load_text(App& app, int index, const std::string& text) {
+    take_encoding(app, index, text);
     app.documents.documents[index].line_end =
         detect_line_end(text, line_end_of_mode(app.settings.options.line_endings_mode));
     scan_names(app, index, text);
@@ -31,8 +63,22 @@ void load_text(App& app, int index, const std::string& text) {
 
 } // namespace
 
+int find_open_document(App& app, const std::string& path) {
+    const std::string wanted = resolved(path);
+    if (wanted.empty()) return -1;
+    for (int i = 0; i < app.documents.count(); ++i) {
+        const Document& document = app.documents.documents[i];
+        // A new document's path names no file of its own, even when one of that name exists.
+        const bool never_saved = !document.disk.known && document.file_name == "untitled.bas";
+        if (!never_saved && document.report_of.empty() && resolved(document.path) == wanted)
+            return i;
+    }
+    return -1;
+}
+
 void open_files(App& app, std::string_view path_list) {
     int last = -1;
+    bool last_was_open = false; // the last path named a document already open
     std::size_t start = 0;
     begin_watch_batch(app);
     while (start <= path_list.size()) {
@@ -41,11 +87,17 @@ void open_files(App& app, std::string_view path_list) {
         std::string path(path_list.substr(start, end - start));
         start = end + 1;
         if (path.empty()) continue;
+        if (const int open = find_open_document(app, path); open >= 0) {
+            last = open;
+            last_was_open = true;
+            continue;
+        }
         ReadResult file = read_whole_file(path);
         if (!file.ok) continue; // skipped without a message
         int index = create_document(app, path);
         if (index < 0) continue;
         last = index;
+        last_was_open = false;
         load_text(app, index, file.bytes);
         if (path[0] == '/') add_recent(app.view_state.recent, path);
     }
@@ -53,6 +105,7 @@ void open_files(App& app, std::string_view path_list) {
     if (last < 0) {
         new_document(app);
     } else {
+        if (last_was_open) show_open_document(app, last);
         refresh_label_list(app, last);
         save_view_state(app); // once for the whole list
         show_recent_files(app);
@@ -61,12 +114,16 @@ void open_files(App& app, std::string_view path_list) {
 
 int open_with_requester(App& app) {
     std::string path =
-        app.requesters->open_file("Open", app.folders.current + "*.bas", program_file_filter);
+        app.requesters->open_file("Open", app.folders.current + "*.bas", open_file_filter);
     if (path.empty()) return -1;
     return open_path(app, path);
 }
 
 int open_path(App& app, const std::string& path) {
+    if (const int open = find_open_document(app, path); open >= 0) {
+        show_open_document(app, open);
+        return open;
+    }
     ReadResult file = read_whole_file(path);
     if (!file.ok) {
         // Making an empty document under that name would let a later Save destroy the file.
@@ -74,7 +131,7 @@ int open_path(App& app, const std::string& path) {
         return -1;
     }
     app.folders.current = folder_of(path);
-    int index = create_document(app, path);
+    const int index = create_document(app, path);
     if (index < 0) return index;
     load_text(app, index, file.bytes);
     note_recent_file(app, path);
@@ -82,8 +139,14 @@ int open_path(App& app, const std::string& path) {
 }
 
 int open_unsaved_document(App& app, const std::string& path, std::string_view text) {
-    const int index = create_document(app, path);
+    // A text for a file open and unchanged goes into that document rather than a second tab.
+    int index = find_open_document(app, path);
+    if (index >= 0 && !app.documents.documents[index].modified)
+        show_open_document(app, index);
+    else
+        index = create_document(app, path);
     if (index < 0) return index;
+    take_encoding(app, index, text);
     app.documents.documents[index].line_end =
         detect_line_end(text, line_end_of_mode(app.settings.options.line_endings_mode));
     scan_names(app, index, text);

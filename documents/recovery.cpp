@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "app/main_window.h"
 #include "documents/disk_watch.h"
+#include "documents/document_commands.h"
 #include "documents/opening.h"
 #include "documents/recovery_file.h"
 #include "editor/editor_widget.h"
@@ -83,7 +84,7 @@ bool keep_recovery_now(App& app) {
                 recovery_folder(app) +
                 recovery_file_name(own_pid(), std::time(nullptr), ++app.recovery.serial);
         RecoveryEntry entry{own_pid(), std::int64_t(std::time(nullptr)), is_untitled(*document),
-                            document->path, get_editor_text(app.editor)};
+                            document->path, document_text(app)};
         result = write_file_safely(document->recovery_file, encode_recovery(entry),
                                    app.file_write_hooks, 0600);
     }

@@ -17,7 +17,7 @@ namespace {
 void show_window_title(App& app, const Document* document) {
     if (!app.window) return;
     std::string title = app.identity.window_title();
-    if (document && document->modified) title += " - " + document->file_name + " *";
+    if (document) title += " - " + document->file_name + (document->modified ? " *" : "");
     app.window->setWindowTitle(QString::fromLocal8Bit(title));
 }
 

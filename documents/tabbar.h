@@ -66,6 +66,7 @@ struct TabRect {
 struct TabTextCache {
     std::string text;           // the text the entries below belong to
     std::vector<unsigned> ends; // ends[n]: bytes taken by the first n characters
+    int tail = 0; // characters at the end every cut form keeps: the extension and " *" mark
     // widths[n]: n characters followed by ".." (at the full length: the whole text); -1 unknown
     std::vector<int> widths;
 };
@@ -170,7 +171,8 @@ TabRect tabbar_arrow_box(const TabBar& bar, unsigned arrow);
 // The item under a point (a tab position, -2 the "+" button, -1 none), as of the last layout.
 int tabbar_item_at(const TabBar& bar, int x, int y);
 // `shown` shortened further until it fits `room` pixels, keeping at least three characters
-// before the "..": the caption drawn inside a tab's text area.
+// before the "..": the caption drawn inside a tab's text area. Cut forms keep the end of the
+// text: a short extension (".bas") and the modified mark " *" ("third-pa...bas *").
 std::string tabbar_fit_caption(std::string_view text, std::string_view shown, int room,
                                const TextMeasure& measure);
 // Whether a caption is valid UTF-8 (then it is cut and shown by characters, else by bytes).

@@ -11,6 +11,27 @@ constexpr int out_of_sight_right = 0xFFFF;
 constexpr int fewest_cut_characters = 3;
 constexpr int empty_plus_extra = 16;
 
+constexpr std::string_view modified_mark = " *";
+constexpr std::size_t longest_kept_extension = 5; // the dot included
+
+// Characters at the end of `text` that every cut form keeps: a short extension and the modified
+// mark after it, so a cut caption still says what kind of file it is and that it is changed.
+int kept_tail(const std::string& text, const std::vector<unsigned>& ends) {
+    std::string_view rest = text;
+    std::size_t bytes = 0;
+    if (rest.ends_with(modified_mark)) {
+        rest.remove_suffix(modified_mark.size());
+        bytes += modified_mark.size();
+    }
+    const std::size_t dot = rest.rfind('.');
+    if (dot != std::string_view::npos && dot > 0 && rest.size() - dot <= longest_kept_extension)
+        bytes += rest.size() - dot;
+    const unsigned start = unsigned(text.size() - bytes);
+    for (std::size_t n = 0; n < ends.size(); ++n)
+        if (ends[n] == start) return int(ends.size() - 1 - n);
+    return 0; // the tail does not start on a character: nothing is kept
+}
+
 // The cache of `item`, rebuilt (character ends, unknown widths) when its text has changed.
 TabTextCache& cache_for(TabItem& item) {
     TabTextCache& cache = item.measured;
@@ -23,19 +44,29 @@ TabTextCache& cache_for(TabItem& item) {
         if (i == text.size() || !utf8 || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
             cache.ends.push_back(unsigned(i));
     cache.widths.assign(cache.ends.size(), -1);
+    cache.tail = kept_tail(text, cache.ends);
     return cache;
+}
+
+// The fewest characters a cut form of `item` shows: three of its start and its kept tail.
+int fewest_characters(TabItem& item) {
+    return fewest_cut_characters + cache_for(item).tail;
 }
 
 int characters(TabItem& item) {
     return int(cache_for(item).ends.size()) - 1;
 }
 
-// The first `n` characters followed by "..", or the whole text when n is its length.
+// `n` characters: the start of the text, "..", and the kept tail; the whole text when n is its
+// length.
 std::string cut_form(const TabItem& item, int n) {
     const TabTextCache& cache = item.measured;
-    if (n >= int(cache.ends.size()) - 1) return item.text;
-    std::string form(item.text, 0, cache.ends[n]);
+    const int count = int(cache.ends.size()) - 1;
+    if (n >= count) return item.text;
+    const int head = std::max(n - cache.tail, 0);
+    std::string form(item.text, 0, cache.ends[head]);
     form += "..";
+    form.append(item.text, cache.ends[count - cache.tail], std::string::npos);
     return form;
 }
 
@@ -66,14 +97,15 @@ int tab_width(const TabBar& bar, TabItem& item, int n, const TextMeasure& measur
 // text is not cut at all (a four-letter name would otherwise grow into "abc..").
 int floor_characters(const TabBar& bar, TabItem& item, const TextMeasure& measure) {
     const int count = characters(item);
-    if (count <= fewest_cut_characters) return count;
+    const int fewest = fewest_characters(item);
+    if (count <= fewest) return count;
     const int full = text_width(item, count, measure);
     if (unclamped_tab_width(bar, full) <= bar.min_tab_width) return count;
-    int n = fewest_cut_characters;
+    int n = fewest;
     // Cut forms narrow as they shorten, so the three-character form decides in the usual case.
     if (unclamped_tab_width(bar, text_width(item, n, measure)) <= bar.min_tab_width) {
         n = count - 1;
-        while (n > fewest_cut_characters &&
+        while (n > fewest &&
                unclamped_tab_width(bar, text_width(item, n, measure)) > bar.min_tab_width)
             --n;
     }
@@ -315,14 +347,12 @@ std::string tabbar_fit_caption(std::string_view text, std::string_view shown, in
                                const TextMeasure& measure) {
     std::string caption(shown);
     if (measure(caption) <= room) return caption;
-    // A caption the layout already cut continues from the characters before its "..".
-    std::string_view base = shown;
-    if (shown != text && shown.size() >= 2 && shown.substr(shown.size() - 2) == "..")
-        base.remove_suffix(2);
+    // Cut forms of the whole text, shorter and shorter, until one fits: they keep its tail.
     TabItem scratch;
-    scratch.text = std::string(base);
+    scratch.text = std::string(text);
     int n = characters(scratch);
-    while (n > fewest_cut_characters && measure(caption) > room) {
+    const int fewest = fewest_characters(scratch);
+    while (n > fewest && measure(caption) > room) {
         --n;
         caption = cut_form(scratch, n);
     }

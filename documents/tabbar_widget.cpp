@@ -113,6 +113,8 @@ void TabBarWidget::paintEvent(QPaintEvent*) {
 void TabBarWidget::resizeEvent(QResizeEvent*) {
     bar_.width = width();
     bar_.height = height();
+    // A narrower bar may hide the selected tab: it is scrolled back into view.
+    bar_.bring_into_view = true;
     changed();
 }
 

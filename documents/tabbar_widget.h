@@ -21,7 +21,8 @@ TabBarDefaults tabbar_defaults_from(const QPalette& palette, const QFont& font);
 
 class TabBarWidget : public QWidget {
   public:
-    // A bar of fixed size at (x, y) of its parent, with the flags of its record.
+    // A bar of fixed size at (x, y) of its parent, with the flags of its record; the owner
+    // resizes it with the window (setFixedSize).
     TabBarWidget(const TabBarDefaults& defaults, int x, int y, int width, int height,
                  unsigned flags, QWidget* parent = nullptr);
 

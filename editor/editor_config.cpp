@@ -355,6 +355,11 @@ void set_lexer_option(EditorRecord& record, QsciScintillaBase* control, LexerOpt
 
 void fit_line_number_margin(const EditorRecord& record, QsciScintillaBase* control) {
     if (!control || !(record.creation_flags & creation_fit_line_numbers)) return;
+    // Without the numbers the margin would stay as an empty coloured strip.
+    if (sci_send(control, Sci::SCI_GETMARGINTYPEN, margin_line_numbers) != Sci::SC_MARGIN_NUMBER) {
+        sci_set_margin_width(control, margin_line_numbers, 0);
+        return;
+    }
     const std::string nines(std::to_string(sci_line_count(control)).size(), '9');
     const int width =
         sci_text_width(control, style::line_number, nines.c_str()) + record.margin_spacing + 10;

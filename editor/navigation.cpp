@@ -2,6 +2,7 @@
 #include "editor/navigation.h"
 
 #include "app/app.h"
+#include "app/main_window.h"
 #include "documents/document_commands.h"
 #include "documents/name_scan.h"
 #include "editor/colouring.h"
@@ -12,14 +13,32 @@
 #include "tools/text_conversion.h"
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
+#include <QStatusBar>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int bookmark_marker = 0;
 constexpr int bookmark_mask = 1 << bookmark_marker;
 constexpr int name_style = 7;
+constexpr int line_field_least_width = 100;
+constexpr int note_ms = 15000;
+
+// Widens the line field so that "Line: count/count" fits; it never narrows while running, so
+// the fields after it do not jump about while the caret moves.
+void fit_line_field(QLabel* field, long count) {
+    const std::string widest =
+        "Line: " + std::to_string(count) + "/" + std::to_string(count) + "  ";
+    const int wanted =
+        std::max(line_field_least_width,
+                 field->fontMetrics().horizontalAdvance(QString::fromStdString(widest)) +
+                     field->contentsMargins().left() + field->contentsMargins().right());
+    if (wanted > field->width()) field->setFixedWidth(wanted);
+}
 
 long caret_line(App& app) {
     return sci_caret_line(app.editor);
@@ -91,19 +110,24 @@ void previous_bookmark(App& app) {
 
 void goto_line_command(App& app) {
     Document* document = app.documents.current_document();
-    if (document) document->back_line = caret_line(app);
+    const long from = caret_line(app);
     std::optional<std::string> answer = app.requesters->input("Goto", "Line Number", "");
     long line = answer ? answer_number(*answer) - 1 : -1;
-    if (line >= 0) go_to_line(app, line);
+    // Only a jump that happens changes where "Return from Sub/Function" goes.
+    if (line >= 0) {
+        if (document) document->back_line = from;
+        go_to_line(app, line);
+    }
     focus_editor(app);
 }
 
 void return_command(App& app) {
     Document* document = app.documents.current_document();
     if (!document || document->back_line < 0) return;
-    long back = document->back_line;
+    // Back to where the last jump came from, once; then nothing until the next jump.
+    const long back = document->back_line;
+    document->back_line = -1;
     go_to_line(app, back);
-    document->back_line = back - 1;
 }
 
 void jump_to_name(App& app) {
@@ -175,10 +199,11 @@ void enter_document_view(App& app) {
 
 void show_line_status(App& app) {
     if (!app.status_fields[1] || !app.editor) return;
-    std::string text = "Line: " + std::to_string(caret_line(app) + 1) + "/" +
-                       std::to_string(sci_line_count(app.editor));
+    const long count = sci_line_count(app.editor);
+    std::string text = "Line: " + std::to_string(caret_line(app) + 1) + "/" + std::to_string(count);
     if (text != app.shown_line_status) { // no repaint when nothing changed
         app.shown_line_status = text;
+        fit_line_field(app.status_fields[1], count);
         app.status_fields[1]->setText(QString::fromStdString(text));
     }
     if (!app.status_fields[0]) return;
@@ -196,4 +221,32 @@ void show_document_status(App& app) {
         app.status_fields[2]->setText(document ? QFile::decodeName(document->path.c_str())
                                                : QString());
     show_line_status(app);
+    show_file_format(app);
+}
+
+void show_file_format(App& app) {
+    const Document* document = app.documents.current_document();
+    if (!app.status_fields[3] || !document) return;
+    const bool utf8 = document->encoding == TextEncoding::utf8;
+    const bool crlf = document->line_end == LineEnd::crlf;
+    app.status_fields[3]->setText(QString::fromLatin1(utf8 ? "UTF-8" : "Latin-1") +
+                                  QString::fromLatin1(crlf ? ", CRLF" : ", LF"));
+}
+
+void note_unsavable_characters(App& app) {
+    const Document* document = app.documents.current_document();
+    if (!app.window || !app.editor || !document || document->encoding != TextEncoding::latin1)
+        return;
+    const long line = caret_line(app);
+    const std::string inserted =
+        sci_text_range(app.editor, sci_position_from_line(app.editor, line),
+                       sci_line_end_position(app.editor, line));
+    // Characters from U+0100 up start with a byte of 0xC4 or more.
+    if (std::none_of(inserted.begin(), inserted.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0xC4; }))
+        return;
+    app.window->statusBar()->showMessage(
+        QStringLiteral("Characters above 255 can't be saved in this file: they would be saved as "
+                       "\"?\""),
+        note_ms);
 }

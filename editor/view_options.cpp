@@ -57,6 +57,7 @@ void apply_view_toggle(EditorRecord& record, QsciScintillaBase* control, const S
     case ViewToggle::LineNumbers:
         sci_send(control, Sci::SCI_SETMARGINTYPEN, margin_line_numbers,
                  o.line_numbers == 1 ? Sci::SC_MARGIN_NUMBER : Sci::SC_MARGIN_SYMBOL);
+        fit_line_number_margin(record, control);
         break;
     }
 }

@@ -17,6 +17,9 @@ QComboBox* history_box(QWidget* parent, const char* name) {
     box->setEditable(true);
     // Entries are remembered by the find logic; the box must not add one on every Enter.
     box->setInsertPolicy(QComboBox::NoInsert);
+    // Completing from the history while typing would search for a word the user never typed;
+    // the history stays in the drop-down.
+    box->setCompleter(nullptr);
     box->setMaxCount(20);
     box->setMinimumContentsLength(16);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

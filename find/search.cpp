@@ -8,12 +8,21 @@ namespace {
 constexpr const char* word_before = "(?<![A-Za-z0-9_])";
 constexpr const char* word_after = "(?![A-Za-z0-9_])";
 
-// $1..$99, $& (the whole match) and $$ (a dollar sign), as ECMAScript replacements have them.
+// $1..$99, $& (the whole match) and $$ (a dollar sign), as ECMAScript replacements have them;
+// \1..\9 as $1..$9, the form many editors and sed use.
 QString expand(const QRegularExpressionMatch& match, const QString& replacement) {
     QString out;
     out.reserve(replacement.size());
     for (qsizetype i = 0; i < replacement.size(); ++i) {
         QChar c = replacement[i];
+        if (c == u'\\' && i + 1 < replacement.size() && replacement[i + 1].isDigit()) {
+            const int group = replacement[i + 1].digitValue();
+            if (group > 0 && group <= match.lastCapturedIndex()) {
+                out += match.captured(group);
+                ++i;
+                continue;
+            }
+        }
         if (c != u'$' || i + 1 >= replacement.size()) {
             out += c;
             continue;

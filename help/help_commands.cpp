@@ -79,6 +79,11 @@ void change_log(App& app) {
 template <int N> void open_link(App& app) {
     const std::size_t index = N - menu_id::external_first;
     const std::vector<ExternalLink>& links = app.help->links;
+    // With no link set, the first item is "Add links…".
+    if (links.empty() && N == menu_id::external_first) {
+        edit_links(app);
+        return;
+    }
     if (index >= links.size()) return;
     const ExternalLink& link = links[index];
     if (!app.help->open_url(link.address))
@@ -88,6 +93,7 @@ template <int N> void open_link(App& app) {
 }
 
 template <int N> bool link_set(App& app) {
+    if (app.help->links.empty()) return N == menu_id::external_first;
     return static_cast<std::size_t>(N - menu_id::external_first) < app.help->links.size();
 }
 
@@ -122,6 +128,11 @@ void refresh_external_links(App& app) {
         if (found == app.menu_actions.end()) continue;
         const std::size_t index = static_cast<std::size_t>(id - menu_id::external_first);
         QAction* action = found->second;
+        if (app.help->links.empty() && id == menu_id::external_first) {
+            action->setText(QStringLiteral("Add links\u2026"));
+            action->setVisible(true);
+            continue;
+        }
         const bool set = index < app.help->links.size();
         // "&" would mark an access key; a title shows as written.
         if (set)

@@ -26,7 +26,7 @@ bool ends_with_line_end(std::string_view text) {
 // requester was cancelled or the file could not be read (told in a box).
 std::optional<std::string> read_file_to_insert(App& app, LineEnd line_end) {
     std::string path =
-        app.requesters->open_file("Open", app.folders.current + "*.bas", program_file_filter);
+        app.requesters->open_file("Open", app.folders.current + "*.bas", open_file_filter);
     if (path.empty()) return std::nullopt;
     ReadResult file = read_whole_file(path);
     if (!file.ok) {
@@ -85,9 +85,11 @@ void insert_file_at_end(App& app) {
 void save_selection(App& app) {
     if (!app.editor || sci_send(app.editor, Sci::SCI_GETSELECTIONEMPTY)) return;
     // Read before the requester opens: nothing the user does there may change what is saved.
-    std::string text =
-        utf8_to_bytes(sci_text_range(app.editor, sci_send(app.editor, Sci::SCI_GETSELECTIONSTART),
-                                     sci_send(app.editor, Sci::SCI_GETSELECTIONEND)));
+    const long start = sci_send(app.editor, Sci::SCI_GETSELECTIONSTART);
+    const std::string selected =
+        sci_text_range(app.editor, start, sci_send(app.editor, Sci::SCI_GETSELECTIONEND));
+    if (!may_write_characters(app, selected, start, "Save Selection")) return;
+    const std::string text = is_eight_bit(app) ? utf8_to_bytes(selected) : selected;
     std::string path = ask_for_save_path(app, "Save Selection");
     if (path.empty()) return;
     if (file_size(path) > 0 &&

@@ -48,9 +48,8 @@ void merge_command(App& app) {
     const Document* program = app.documents.current_document();
     if (!app.editor || !program) return;
     const Document copy = *program;
-    const MergeResult result =
-        merge_includes(get_editor_text(app.editor), copy.path, app.folders.include,
-                       disk_include_files(), current_line_end(app));
+    const MergeResult result = merge_includes(document_text(app), copy.path, app.folders.include,
+                                              disk_include_files(), current_line_end(app));
     if (!result.ok) {
         app.requesters->message("Merge",
                                 result.file + ", line " + std::to_string(result.line) + ": " +

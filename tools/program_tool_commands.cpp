@@ -3,6 +3,7 @@
 #include "tools/program_tool_commands.h"
 
 #include "app/app.h"
+#include "documents/document_commands.h"
 #include "editor/editor_widget.h"
 #include "editor/name_refresh.h"
 #include "editor/sci.h"
@@ -71,7 +72,7 @@ void run_line_remover(App& app, LineTool tool) {
     if (!on_program(app)) return;
     const long caret_line = sci_caret_line(app.editor);
     std::vector<std::size_t> line_map;
-    const std::string text = tool(get_editor_text(app.editor), current_line_end(app), &line_map);
+    const std::string text = tool(document_text(app), current_line_end(app), &line_map);
     const long new_line = caret_line >= 0 && caret_line < static_cast<long>(line_map.size())
                               ? static_cast<long>(line_map[static_cast<std::size_t>(caret_line)])
                               : -1;
@@ -82,8 +83,7 @@ void run_line_remover(App& app, LineTool tool) {
 
 void remove_line_numbers_command(App& app) {
     if (!on_program(app)) return;
-    LineNumberResult result =
-        remove_line_numbers(get_editor_text(app.editor), current_line_end(app));
+    LineNumberResult result = remove_line_numbers(document_text(app), current_line_end(app));
     put_back(app, result.text);
     show_notes(app, remove_numbers_title, result.notes);
 }
@@ -104,7 +104,7 @@ void add_line_numbers_command(App& app) {
         return;
     }
     AddNumbersResult added =
-        add_line_numbers(get_editor_text(app.editor), *numbering, current_line_end(app));
+        add_line_numbers(document_text(app), *numbering, current_line_end(app));
     if (!added.ok) {
         app.requesters->message(
             add_numbers_title,

@@ -15,10 +15,41 @@
 #include "tools/text_conversion.h"
 
 std::string ask_for_save_path(App& app, const std::string& title) {
+    const Document* document = app.documents.current_document();
+    const std::string name =
+        document && !document->file_name.empty() ? document->file_name : untitled_name;
     std::string path =
-        app.requesters->save_file(title, app.folders.current + "*.bas", program_file_filter);
+        app.requesters->save_file(title, app.folders.current + name, program_file_filter);
+    // A pattern left in the name field would become a file literally named so.
+    if (file_name_of(path).find_first_of("*?") != std::string::npos) {
+        app.requesters->message(title,
+                                "A file name can't contain \"*\" or \"?\":\n" + file_name_of(path) +
+                                    "\nNothing was saved.",
+                                Buttons::Ok);
+        return {};
+    }
     if (!path.empty() && file_name_of(path).find('.') == std::string::npos) path += ".bas";
     return path;
+}
+
+bool may_write_characters(App& app, std::string_view utf8, long offset, const char* title) {
+    if (!is_eight_bit(app)) return true;
+    const UnencodableCharacters found = find_unencodable(utf8);
+    if (found.count == 0) return true;
+    const long position = offset + found.first;
+    const std::string line = std::to_string(sci_line_from_position(app.editor, position) + 1);
+    const bool one = found.count == 1;
+    const std::string text =
+        std::to_string(found.count) + (one ? " character" : " characters") +
+        " can't be stored in a file of one byte per character (codes 0 to 255) and " +
+        (one ? "would be saved as \"?\"" : "would each be saved as \"?\"") +
+        ". The first is on line " + line + ".\n\nSave anyway? No goes to line " + line +
+        " without saving.";
+    if (app.requesters->message(title, text, Buttons::YesNo) == Answer::Yes) return true;
+    sci_send(app.editor, Sci::SCI_GOTOPOS, static_cast<unsigned long>(position));
+    sci_send(app.editor, Sci::SCI_SCROLLCARET);
+    app.editor->setFocus();
+    return false;
 }
 
 bool write_text(App& app, const std::string& path, std::string_view text, const char* title) {
@@ -58,6 +89,37 @@ struct CloseResult {
     std::string path; // where the closed document's text now lives
 };
 
+enum class SaveOutcome { saved, unchanged, discarded, kept_open, cancelled };
+
+struct SaveResult {
+    SaveOutcome outcome;
+    std::string target; // where the text was saved
+};
+
+// The save-changes question about the shown document, and the save when the answer is Yes.
+SaveResult ask_and_save(App& app, int position, bool offer_cancel) {
+    const Document& document = app.documents.documents[position];
+    if (!is_modified(app)) return {SaveOutcome::unchanged, {}};
+    const Answer answer = app.requesters->message(
+        "File has changes!",
+        document.path + "\nDo yo want to save changes to " + document.file_name + "?",
+        offer_cancel ? Buttons::YesNoCancel : Buttons::YesNo);
+    if (answer == Answer::Cancel) return {SaveOutcome::cancelled, {}};
+    if (answer != Answer::Yes) return {SaveOutcome::discarded, {}};
+    const std::string text = sci_text(app.editor);
+    if (!may_write_characters(app, text, 0, "Save")) return {SaveOutcome::kept_open, {}};
+    std::string target = is_untitled(document) ? ask_close_target(app) : document.path;
+    if (target.empty()) return {SaveOutcome::kept_open, {}};
+    if (target == document.path && !may_overwrite(app, app.documents.documents[position]))
+        return {SaveOutcome::kept_open, {}};
+    const bool written = write_text(app, target, document_text(app), "Save");
+    // A failed write may still have touched the file (its old text put back): the editor's own
+    // write, failed or not, is no change by another program.
+    if (target == document.path) remember_disk_state(app, position);
+    if (!written) return {SaveOutcome::kept_open, {}};
+    return {SaveOutcome::saved, target};
+}
+
 // The close prompt. The document is shown first: the modified state and the text to save can
 // only be read from the document the editor shows. With `remove` false a closed document stays
 // listed, for the caller to remove with others at once.
@@ -69,74 +131,30 @@ CloseResult prompt_and_close(App& app, int position, bool offer_cancel, bool rem
         activate_document(app, position);
         select_tab(app, position);
     }
-    const Document& document = app.documents.documents[position];
-
-    Answer answer = Answer::No;
-    if (is_modified(app))
-        answer = app.requesters->message("File has changes!",
-                                         document.path + "\nDo yo want to save changes to " +
-                                             document.file_name + "?",
-                                         offer_cancel ? Buttons::YesNoCancel : Buttons::YesNo);
-
-    if (answer == Answer::Cancel) {
+    const SaveResult saved = ask_and_save(app, position, offer_cancel);
+    switch (saved.outcome) {
+    case SaveOutcome::cancelled:
         if (position != previous && previous >= 0 && previous < app.documents.count()) {
             activate_document(app, previous);
             select_tab(app, previous);
         }
         return {CloseOutcome::cancelled, -1, {}};
+    case SaveOutcome::kept_open:
+        return {CloseOutcome::kept_open, position, {}};
+    case SaveOutcome::saved: {
+        const int active = remove_document(app, position);
+        app.requesters->message("File saved", saved.target, Buttons::Ok);
+        return {CloseOutcome::closed, active, saved.target};
     }
-    if (answer == Answer::Yes) {
-        std::string target = is_untitled(document) ? ask_close_target(app) : document.path;
-        if (target.empty()) return {CloseOutcome::kept_open, position, {}};
-        if (target == document.path && !may_overwrite(app, app.documents.documents[position]))
-            return {CloseOutcome::kept_open, position, {}};
-        const bool written = write_text(app, target, get_editor_text(app.editor), "Save");
-        // The editor's own write, failed or not, is no change by another program.
-        if (target == document.path) remember_disk_state(app, position);
-        if (!written) return {CloseOutcome::kept_open, position, {}};
-        int active = remove ? remove_document(app, position) : position;
-        app.requesters->message("File saved", target, Buttons::Ok);
-        return {CloseOutcome::closed, active, target};
+    default: {
+        std::string path = app.documents.documents[position].path;
+        return {CloseOutcome::closed, remove_document(app, position), path};
     }
-    std::string path = document.path;
-    return {CloseOutcome::closed, remove ? remove_document(app, position) : position, path};
-}
-
-} // namespace
-
-std::string get_editor_text(QsciScintillaBase* editor) {
-    return utf8_to_bytes(sci_text(editor));
-}
-
-void save(App& app) {
-    Document* document = app.documents.current_document();
-    if (!app.editor || !document) return;
-    if (is_untitled(*document)) {
-        save_as(app);
-        return;
-    }
-    if (document->path.empty() || !may_overwrite(app, *document)) return;
-    const bool written = write_text(app, document->path, get_editor_text(app.editor), "Save");
-    // A failed write may still have touched the file (its old text put back): the editor's own
-    // write, failed or not, is no change by another program.
-    remember_disk_state(app, app.documents.current);
-    if (written) {
-        mark_saved(app.editor);
-        note_recent_file(app, document->path);
     }
 }
 
-void save_as(App& app) {
-    if (!app.editor || !app.documents.current_document()) return;
-    std::string path = ask_for_save_path(app, "Save");
-    if (path.empty()) return;
-    if (file_size(path) > 0 &&
-        app.requesters->message("File exists", "Do you wish to overwrite it?", Buttons::YesNo) !=
-            Answer::Yes)
-        return;
-    const std::string text = get_editor_text(app.editor);
-    if (!write_text(app, path, text, "Save")) return;
-
+// The current document now lives in the file at `path`, which holds `text`.
+void adopt_saved_path(App& app, const std::string& path, std::string_view text) {
     const int position = app.documents.current;
     Document& document = app.documents.documents[position];
     stop_watching(app, position);
@@ -153,6 +171,45 @@ void save_as(App& app) {
     show_tab_of(app, position);
     mark_saved(app.editor);
     note_recent_file(app, path);
+}
+
+} // namespace
+
+std::string get_editor_text(QsciScintillaBase* editor) {
+    return utf8_to_bytes(sci_text(editor));
+}
+
+void save(App& app) {
+    Document* document = app.documents.current_document();
+    if (!app.editor || !document) return;
+    if (is_untitled(*document)) {
+        save_as(app);
+        return;
+    }
+    if (document->path.empty() || !may_overwrite(app, *document)) return;
+    if (!may_write_characters(app, sci_text(app.editor), 0, "Save")) return;
+    const bool written = write_text(app, document->path, document_text(app), "Save");
+    // A failed write may still have touched the file (its old text put back): the editor's own
+    // write, failed or not, is no change by another program.
+    remember_disk_state(app, app.documents.current);
+    if (written) {
+        mark_saved(app.editor);
+        note_recent_file(app, document->path);
+    }
+}
+
+void save_as(App& app) {
+    if (!app.editor || !app.documents.current_document()) return;
+    if (!may_write_characters(app, sci_text(app.editor), 0, "Save")) return;
+    std::string path = ask_for_save_path(app, "Save");
+    if (path.empty()) return;
+    if (file_size(path) > 0 &&
+        app.requesters->message("File exists", "Do you wish to overwrite it?", Buttons::YesNo) !=
+            Answer::Yes)
+        return;
+    const std::string text = document_text(app);
+    if (!write_text(app, path, text, "Save")) return;
+    adopt_saved_path(app, path, text);
     app.requesters->message("File saved", path, Buttons::Ok);
 }
 
@@ -160,10 +217,27 @@ int close_with_prompt(App& app, int position, int no_cancel) {
     return prompt_and_close(app, position, no_cancel == 0).active;
 }
 
-std::optional<std::string> close_document_for_exit(App& app, int position) {
-    CloseResult result = prompt_and_close(app, position, false, false);
-    if (result.outcome != CloseOutcome::closed) return std::nullopt;
-    return result.path;
+std::optional<std::string> settle_document_for_exit(App& app, int position) {
+    if (!app.editor || position < 0 || position >= app.documents.count()) return std::nullopt;
+    if (position != app.documents.current) activate_document(app, position);
+    select_tab(app, position);
+    const SaveResult saved = ask_and_save(app, position, true);
+    switch (saved.outcome) {
+    case SaveOutcome::cancelled:
+    case SaveOutcome::kept_open:
+        return std::nullopt;
+    case SaveOutcome::saved:
+        if (saved.target == app.documents.documents[position].path) {
+            remember_disk_state(app, position);
+            mark_saved(app.editor);
+        } else {
+            adopt_saved_path(app, saved.target, document_text(app));
+        }
+        app.requesters->message("File saved", saved.target, Buttons::Ok);
+        return saved.target;
+    default:
+        return app.documents.documents[position].path;
+    }
 }
 
 void save_intro_text(App& app) {
@@ -174,6 +248,7 @@ void save_intro_text(App& app) {
     }
     // The document itself keeps its modified state: its own file was not written, so closing it
     // must still ask about its changes.
+    if (!may_write_characters(app, sci_text(app.editor), 0, "Intro Text")) return;
     std::string text = get_editor_text(app.editor);
     if (write_text(app, app.folders.intro_path, text, "Intro Text"))
         app.intro_text = std::move(text);

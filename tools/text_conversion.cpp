@@ -37,6 +37,17 @@ std::size_t copy_ascii_run(const unsigned char* text, std::size_t i, std::size_t
     return i;
 }
 
+// Skips the run of ASCII bytes at text[i..size), eight at a time; returns the new i.
+std::size_t skip_ascii_run(const unsigned char* text, std::size_t i, std::size_t size) {
+    while (i + 8 <= size) {
+        std::uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        if (word & high_bits) break;
+        i += 8;
+    }
+    return i;
+}
+
 } // namespace
 
 std::string bytes_to_utf8(std::string_view bytes) {
@@ -94,4 +105,57 @@ std::string utf8_to_bytes(std::string_view utf8) {
     }
     out.resize(static_cast<std::size_t>(write - out.data()));
     return out;
+}
+
+UnencodableCharacters find_unencodable(std::string_view utf8) {
+    UnencodableCharacters found;
+    const auto* text = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t size = utf8.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const unsigned char lead = text[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        // The same steps as utf8_to_bytes, so the count matches the "?" it would write.
+        std::size_t taken = 1;
+        const std::size_t length = sequence_length(lead);
+        while (length > 0 && taken < length && i + taken < size && is_continuation(text[i + taken]))
+            ++taken;
+        if (!(taken == 2 && length == 2 && (lead == 0xC2 || lead == 0xC3))) {
+            if (found.count++ == 0) found.first = static_cast<long>(i);
+        }
+        i += taken;
+    }
+    return found;
+}
+
+bool is_multibyte_utf8(std::string_view bytes) {
+    const auto* text = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    bool multibyte = false;
+    std::size_t i = 0;
+    while (i < size) {
+        i = skip_ascii_run(text, i, size);
+        if (i == size) break;
+        const unsigned char lead = text[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = sequence_length(lead);
+        if (length < 2 || lead == 0xC0 || lead == 0xC1 || lead > 0xF4 || i + length > size)
+            return false;
+        std::uint32_t code = lead & (0xFF >> (length + 1));
+        for (std::size_t k = 1; k < length; ++k) {
+            if (!is_continuation(text[i + k])) return false;
+            code = (code << 6) | (text[i + k] & 0x3F);
+        }
+        const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+        if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        multibyte = true;
+        i += length;
+    }
+    return multibyte;
 }

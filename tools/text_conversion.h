@@ -1,6 +1,7 @@
 // Conversion between 8-bit text (one byte per character) and the editor's UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,3 +16,16 @@ std::string bytes_to_utf8(std::string_view bytes);
 // one "?"; a lead byte whose sequence is cut short by a non-continuation byte or the end of the
 // text gives one "?" for the bytes taken so far, and decoding resumes at the byte that cut it.
 std::string utf8_to_bytes(std::string_view utf8);
+
+// The characters of UTF-8 text that a file of one byte per character cannot hold: everything
+// utf8_to_bytes turns into "?" that was not a "?" already.
+struct UnencodableCharacters {
+    std::size_t count = 0;
+    long first = -1; // byte offset of the first one, -1 when there is none
+};
+UnencodableCharacters find_unencodable(std::string_view utf8);
+
+// Whether `bytes` is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF)
+// holding at least one multi-byte sequence: such a file is kept as UTF-8 rather than read as
+// one byte per character.
+bool is_multibyte_utf8(std::string_view bytes);

@@ -21,16 +21,15 @@ constexpr std::size_t largest_formatted_text = std::size_t{256} << 20;
 
 void remove_indents(App& app) {
     if (!app.editor) return;
-    replace_document_text(app,
-                          remove_indents_text(get_editor_text(app.editor), current_line_end(app)));
+    replace_document_text(app, remove_indents_text(document_text(app), current_line_end(app)));
 }
 
 void format_document(App& app) {
     if (!app.editor) return;
     const Options& options = app.settings.options;
     std::optional<std::string> text = format_text_within(
-        get_editor_text(app.editor), app.documents.current_names, options.indent_labels,
-        options.tab_size, largest_formatted_text, current_line_end(app), current_syntax(app));
+        document_text(app), app.documents.current_names, options.indent_labels, options.tab_size,
+        largest_formatted_text, current_line_end(app), current_syntax(app));
     if (!text) {
         app.requesters->message("Format",
                                 "The formatted program would be larger than 256 MB; nothing "

@@ -14,6 +14,9 @@
 
 namespace {
 
+// Beside the title text, a title bar holds an icon and three buttons.
+constexpr int title_bar_room = 160;
+
 QString from_path(const std::string& path) {
     return QFile::decodeName(path.c_str());
 }
@@ -79,12 +82,16 @@ class QtRequesters final : public Requesters {
 
     std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                      const std::string& initial) override {
-        bool ok = false;
-        QString text = QInputDialog::getText(parent(), QString::fromStdString(title),
-                                             QString::fromStdString(prompt), QLineEdit::Normal,
-                                             QString::fromStdString(initial), &ok);
-        if (!ok) return std::nullopt;
-        return text.toStdString();
+        QInputDialog dialog(parent());
+        dialog.setWindowTitle(QString::fromStdString(title));
+        dialog.setLabelText(QString::fromStdString(prompt));
+        dialog.setTextValue(QString::fromStdString(initial));
+        // The window's title bar cuts a title wider than the dialog ("Add p… mbers"): the
+        // dialog is made wide enough for it and the title bar's buttons.
+        dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) +
+                               title_bar_room);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.textValue().toStdString();
     }
 
     std::string open_file(const std::string& title, const std::string& initial,

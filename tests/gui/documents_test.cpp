@@ -1,17 +1,24 @@
 // Documents: creating, switching, closing, the label list and opening files.
 #include "app/commands.h"
 #include "app/menu_ids.h"
+#include "app/startup.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
+#include "documents/tabbar_widget.h"
 #include "editor/editor_widget.h"
 #include "editor/navigation.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
 #include "tools/saving.h"
 
+#include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QSplitter>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -215,8 +222,20 @@ TEST_F(DocumentsTest, JumpingTwiceAndGoingBackTwice) {
     EXPECT_EQ(sci_caret_line(app->editor), 81);
     run_command(*app, menu_id::return_from_name);
     EXPECT_EQ(sci_caret_line(app->editor), 40);
+    // Once back, further presses do nothing until the next jump.
     run_command(*app, menu_id::return_from_name);
-    EXPECT_EQ(sci_caret_line(app->editor), 39);
+    EXPECT_EQ(sci_caret_line(app->editor), 40);
+    // A cancelled Goto is no jump; one that happens is.
+    requesters->inputs = {std::nullopt, std::string("10")};
+    run_command(*app, menu_id::goto_line);
+    run_command(*app, menu_id::return_from_name);
+    EXPECT_EQ(sci_caret_line(app->editor), 40);
+    run_command(*app, menu_id::goto_line);
+    EXPECT_EQ(sci_caret_line(app->editor), 9);
+    run_command(*app, menu_id::return_from_name);
+    EXPECT_EQ(sci_caret_line(app->editor), 40);
+    run_command(*app, menu_id::return_from_name);
+    EXPECT_EQ(sci_caret_line(app->editor), 40);
 }
 
 TEST_F(DocumentsTest, StatusBarShowsLineCountAndPath) {
@@ -398,4 +417,106 @@ TEST_F(DocumentsTest, LineNumberMarginWidensAsReturnAddsTheTenthLine) {
     sci_send(app->editor, Sci::SCI_UNDO);
     process_events();
     EXPECT_EQ(sci_margin_width(app->editor, 0), narrow);
+}
+
+TEST_F(DocumentsTest, AFileAlreadyOpenIsShownInsteadOfOpenedTwice) {
+    start_with_intro("");
+    const std::string file = path("prog.bas"), other = path("other.bas");
+    write_file(file, "PRINT 1\r\n");
+    write_file(other, "PRINT 2\r\n");
+    QFile::link(QString::fromStdString(file), QString::fromStdString(path("link.bas")));
+    open_files(*app, file + "\n" + other);
+    ASSERT_EQ(app->documents.count(), 3);
+    struct Case {
+        const char* how;
+        std::function<void()> open;
+    };
+    const std::vector<Case> cases = {
+        {"Open",
+         [&] {
+             requesters->files.push_back(file);
+             run_command(*app, menu_id::open);
+         }},
+        {"Open by a link",
+         [&] {
+             requesters->files.push_back(path("link.bas"));
+             run_command(*app, menu_id::open);
+         }},
+        {"Open by another spelling", [&] { open_path(*app, path("./prog.bas")); }},
+        {"a list", [&] { open_files(*app, other + "\n" + file); }},
+        {"a hand-over", [&] { receive_hand_over(*app, "\n" + file); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        activate_document(*app, 2);
+        c.open();
+        EXPECT_EQ(app->documents.count(), 3);
+        EXPECT_EQ(app->documents.current, 1);
+        EXPECT_EQ(app->tab_bar->bar().selected, 1);
+        EXPECT_EQ(sci_text(app->editor), "PRINT 1\r\n");
+    }
+    // A kept text for a file open and unchanged goes into its tab, as a change to save.
+    activate_document(*app, 2);
+    EXPECT_EQ(open_unsaved_document(*app, file, "PRINT 99\r\n"), 1);
+    EXPECT_EQ(app->documents.count(), 3);
+    EXPECT_EQ(sci_text(app->editor), "PRINT 99\r\n");
+    EXPECT_TRUE(modified());
+    // A second start without files only brings the window forward.
+    receive_hand_over(*app, "");
+    receive_hand_over(*app, "\n");
+    EXPECT_EQ(app->documents.count(), 3);
+    for (const ShownDialog& dialog : requesters->shown) EXPECT_EQ(dialog.kind, "open");
+}
+
+TEST_F(DocumentsTest, OpenAndInsertRequestersOfferIncludeFilesAndSaveDoesNot) {
+    start_with_intro("");
+    for (int id : {menu_id::open, menu_id::insert_file_after_line, menu_id::insert_file_at_end,
+                   menu_id::save_as}) {
+        SCOPED_TRACE(id);
+        requesters->shown.clear();
+        requesters->files.push_back("");
+        run_command(*app, id);
+        ASSERT_EQ(requesters->shown.size(), 1u);
+        const std::string& filter = requesters->shown[0].filter;
+        EXPECT_EQ(filter.find("MMBasic include (*.inc)|*.inc|") != std::string::npos,
+                  id != menu_id::save_as);
+        EXPECT_EQ(filter.rfind("Basic (*.bas)|*.bas|", 0), 0u);
+    }
+}
+
+TEST_F(DocumentsTest, PhysicalLineNumbersTakeTheirMarginWithThem) {
+    start_with_intro("");
+    const int shown = int(sci_send(app->editor, Sci::SCI_GETMARGINWIDTHN, 0));
+    const bool on = app->settings.options.line_numbers == 1;
+    EXPECT_EQ(shown > 0, on);
+    run_command(*app, menu_id::view_line_numbers);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETMARGINWIDTHN, 0) > 0, !on);
+    run_command(*app, menu_id::view_line_numbers);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETMARGINWIDTHN, 0), shown);
+    // A new document follows the option as well.
+    run_command(*app, menu_id::view_line_numbers);
+    run_command(*app, menu_id::new_file);
+    EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETMARGINWIDTHN, 0) > 0, !on);
+}
+
+TEST_F(DocumentsTest, TheLabelListSortsInFileOrderOrAToZAndItsHandleCanBeGrabbed) {
+    start_with_intro("");
+    const std::string file = path("names.bas");
+    write_file(file, "Sub Zeta\r\nEnd Sub\r\nalpha:\r\nSub Mid\r\nEnd Sub\r\n");
+    open_files(*app, file);
+    EXPECT_EQ(labels(), (std::vector<std::string>{"Zeta", "alpha", "Mid"}));
+    QAction* a_z = app->label_list->findChild<QAction*>("sort_a_z");
+    QAction* file_order = app->label_list->findChild<QAction*>("sort_file_order");
+    ASSERT_TRUE(a_z && file_order);
+    EXPECT_TRUE(file_order->isChecked());
+    a_z->trigger();
+    EXPECT_EQ(labels(), (std::vector<std::string>{"alpha", "Mid", "Zeta"}));
+    EXPECT_TRUE(a_z->isChecked() && !file_order->isChecked());
+    // A click jumps to the name shown, whatever the order.
+    app->label_list->setCurrentRow(2);
+    jump_to_name(*app);
+    EXPECT_EQ(sci_caret_line(app->editor), 0);
+    file_order->trigger();
+    EXPECT_EQ(labels(), (std::vector<std::string>{"Zeta", "alpha", "Mid"}));
+    EXPECT_GE(app->splitter->handleWidth(), 7);
 }

@@ -178,6 +178,14 @@ TEST_F(EditCommandsTest, FontItemsAndZoomKeysSetTheTextSize) {
     EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETZOOM), 3);
     QTest::keyClick(app->window.get(), Qt::Key_0, Qt::ControlModifier);
     EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETZOOM), 0);
+    // One tick, on the current size only.
+    auto ticked = [&] {
+        std::vector<int> ids;
+        for (int id = menu_id::font_small; id <= menu_id::font_biggest; ++id)
+            if (enabled(id), app->menu_actions.at(id)->isChecked()) ids.push_back(id);
+        return ids;
+    };
+    EXPECT_EQ(ticked(), std::vector<int>{menu_id::font_medium});
     // Ctrl+wheel zooms in the editing component, and the size is remembered as well.
     QPointF at(50, 50);
     QWheelEvent wheel(at, app->editor->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120),
@@ -185,6 +193,7 @@ TEST_F(EditCommandsTest, FontItemsAndZoomKeysSetTheTextSize) {
     QApplication::sendEvent(app->editor->viewport(), &wheel);
     EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETZOOM), 1);
     EXPECT_EQ(app->view_state.zoom, 1);
+    EXPECT_EQ(ticked(), std::vector<int>{}); // a size between the items
     run_command(*app, menu_id::font_small);
     quit();
     start_with_intro("");
@@ -203,7 +212,7 @@ TEST_F(EditCommandsTest, TabsMarkUnsavedChangesAndShowThePath) {
     sci_send(app->editor, Sci::SCI_UNDO);
     process_events();
     EXPECT_EQ(tab_text(app->documents.current), "a.bas");
-    EXPECT_EQ(app->window->windowTitle().toStdString(), "Zell Edit V0.9");
+    EXPECT_EQ(app->window->windowTitle().toStdString(), "Zell Edit V0.9 - a.bas");
 
     sci_send(app->editor, Sci::SCI_DOCUMENTEND);
     sci_add_text(app->editor, "abc");

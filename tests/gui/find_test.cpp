@@ -70,6 +70,14 @@ TEST_F(FindTest, CtrlFTakesTheWordAndEnterWalksThroughTheMatches) {
     QTest::keyClick(app->window.get(), Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(selection_start(), 29);
 
+    // Typing the start of a remembered text does not complete it; Return finds what was typed.
+    bar().find_box->lineEdit()->clear();
+    QTest::keyClicks(bar().find_box->lineEdit(), QStringLiteral("to"));
+    EXPECT_EQ(bar().find_text(), "to");
+    EXPECT_EQ(bar().find_box->lineEdit()->selectedText(), QString());
+    press_in_find(Qt::Key_Return);
+    EXPECT_EQ(selection(), "to");
+
     set_find("missing");
     press_in_find(Qt::Key_Return);
     EXPECT_EQ(note(), "Not found: missing");

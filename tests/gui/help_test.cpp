@@ -339,11 +339,17 @@ TEST_F(HelpLinksTest, EditLinksOpensTheLinksFileMadeWhenMissing) {
     EXPECT_TRUE(app->menu_actions.at(menu_id::external_first)->isVisible());
 }
 
-TEST_F(HelpLinksTest, WithoutALinksFileEveryItemIsHidden) {
+TEST_F(HelpLinksTest, WithoutALinkOneItemAddsLinks) {
     start();
     ASSERT_TRUE(app);
-    for (int id = menu_id::external_first; id <= menu_id::external_last; ++id)
+    QAction* first = app->menu_actions.at(menu_id::external_first);
+    EXPECT_EQ(first->text(), QString::fromUtf8("Add links\xE2\x80\xA6"));
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_TRUE(is_command_enabled(*app, menu_id::external_first));
+    for (int id = menu_id::external_first + 1; id <= menu_id::external_last; ++id)
         EXPECT_FALSE(app->menu_actions.at(id)->isVisible()) << id;
+    run_command(*app, menu_id::external_first);
+    EXPECT_EQ(app->documents.current_document()->path, data_folder() + "Zelllinks.txt");
 }
 
 TEST_F(HelpLinksTest, UsersHelpFileInTheDataFolderIsUsed) {

@@ -10,8 +10,12 @@
 #include "support/app_fixture.h"
 #include "tools/saving.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QStatusBar>
 
 #include <unistd.h>
 
@@ -91,6 +95,7 @@ TEST_F(SavingTest, CharactersAboveU00FFAreSavedAsQuestionMarks) {
     start_with_intro("");
     std::string file = open("chars.bas", "");
     sci_set_text(app->editor, "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80!");
+    requesters->answers.push_back(Answer::Yes); // asked first; saved anyway
     run_command(*app, menu_id::save);
     EXPECT_EQ(read_file(file), "caf\xE9 ? ?!");
     sci_set_text(app->editor, "");
@@ -111,6 +116,7 @@ TEST_F(SavingTest, SaveAsAddsBasOnlyWhenTheFileNameHasNoDot) {
         SCOPED_TRACE(c.typed);
         requesters->shown.clear();
         type("PRINT 1\r\n");
+        const std::string name_before = current().file_name;
         requesters->files.push_back(path(c.typed));
         run_command(*app, menu_id::save_as);
         std::string full = path(c.written);
@@ -121,7 +127,7 @@ TEST_F(SavingTest, SaveAsAddsBasOnlyWhenTheFileNameHasNoDot) {
         EXPECT_EQ(app->tab_bar->bar().selected, app->documents.current);
         EXPECT_FALSE(modified());
         ASSERT_EQ(requesters->shown.size(), 2u);
-        expect_dialog(0, "Save", documents_folder + "*.bas");
+        expect_dialog(0, "Save", documents_folder + name_before); // the document's own name
         expect_dialog(1, "File saved", full);
     }
     EXPECT_EQ(app->folders.current, folder_before); // Save As leaves the current folder alone
@@ -164,7 +170,7 @@ TEST_F(SavingTest, SaveOfAnUntitledDocumentAsksForANameAndCancelChangesNothing) 
     requesters->files.push_back("");
     run_command(*app, menu_id::save);
     ASSERT_EQ(requesters->shown.size(), 1u);
-    expect_dialog(0, "Save", path("*.bas")); // the current folder followed the opened file
+    expect_dialog(0, "Save", path("untitled.bas")); // the current folder followed the file
     EXPECT_EQ(read_file(file), "PRINT 1\r\n");
     EXPECT_EQ(current().path, file);
     EXPECT_TRUE(modified());
@@ -341,7 +347,7 @@ TEST_F(SavingTest, ShutdownStopsWhenAChosenSaveDidNotHappen) {
     quit();
     expect_dialog(0, "File has changes!",
                   documents_folder + "untitled.bas\nDo yo want to save changes to untitled.bas?",
-                  Buttons::YesNo);
+                  Buttons::YesNoCancel);
     EXPECT_EQ(app->quit_flag, 0);
     EXPECT_TRUE(app->window->isVisible());
     ASSERT_EQ(app->documents.count(), 2);
@@ -356,16 +362,16 @@ TEST_F(SavingTest, ShutdownStopsWhenAChosenSaveDidNotHappen) {
     fill_the_disk();
     quit();
     EXPECT_EQ(app->quit_flag, 0);
-    ASSERT_EQ(app->documents.count(), 1);
+    ASSERT_EQ(app->documents.count(), 2); // the one given up stays open until the quit goes on
     EXPECT_EQ(current().path, file);
     EXPECT_EQ(read_file(settings), "untouched");
 
     app->file_write_hooks = {};
-    requesters->answers = {Answer::Yes};
+    requesters->answers = {Answer::No, Answer::Yes};
     quit();
     EXPECT_EQ(app->quit_flag, 1);
     EXPECT_EQ(read_file(file), "AB");
-    EXPECT_NE(read_file(settings).find("File1 = " + file + "\r\n"), std::string::npos);
+    EXPECT_NE(read_file(settings).find("File2 = " + file + "\r\n"), std::string::npos);
 }
 
 TEST_F(SavingTest, AnUntitledProgramSavedOnTheWayOutIsReopenedNextTime) {
@@ -405,4 +411,153 @@ TEST_F(SavingTest, IntroTextIsSavedForNewDocumentsAndTheDocumentKeepsItsChanges)
     expect_dialog(4, "Intro Text",
                   "Couldn't save " + data_folder() + "newfile.txt\nNo space left on device");
     EXPECT_EQ(app->intro_text, "old intro\r\n' my header\r\n");
+}
+
+TEST_F(SavingTest, SaveRequestersStartFromTheDocumentsNameAndRefusePatterns) {
+    start_with_intro("");
+    type("PRINT 1\r\n");
+    sci_send(app->editor, Sci::SCI_SELECTALL);
+    struct Case {
+        int command;
+        std::string title;
+    };
+    for (const Case& c : {Case{menu_id::save, "Save"}, Case{menu_id::save_as, "Save"},
+                          Case{menu_id::save_selection, "Save Selection"}}) {
+        for (const char* typed : {"*.bas", "prog?.bas"}) {
+            SCOPED_TRACE(std::to_string(c.command) + typed);
+            requesters->shown.clear();
+            requesters->files.push_back(path(typed));
+            run_command(*app, c.command);
+            ASSERT_EQ(requesters->shown.size(), 2u);
+            expect_dialog(0, c.title, documents_folder + "untitled.bas");
+            expect_dialog(1, c.title,
+                          std::string("A file name can't contain \"*\" or \"?\":\n") + typed +
+                              "\nNothing was saved.");
+            EXPECT_FALSE(QFile::exists(QString::fromStdString(path(typed))));
+            EXPECT_EQ(current().file_name, "untitled.bas");
+            EXPECT_TRUE(modified());
+        }
+    }
+    // Enter on the pre-filled name saves under it; an opened file offers its own name.
+    requesters->shown.clear();
+    requesters->files.push_back(documents_folder + "untitled.bas");
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(documents_folder + "untitled.bas"), "PRINT 1\r\n");
+    open("game.bas", "A");
+    requesters->shown.clear();
+    requesters->files.push_back("");
+    run_command(*app, menu_id::save_as);
+    expect_dialog(0, "Save", path("game.bas"));
+}
+
+TEST_F(SavingTest, EveryWriteOfCharactersBeyondOneByteAsksFirstAndNoGoesThere) {
+    start_with_intro("");
+    const std::string file = open("arrow.bas", "");
+    // U+2192 on line 2, smart quotes on line 3: three characters a byte cannot hold.
+    const std::string text = "10 PRINT 1\r\n20 A\xE2\x86\x92"
+                             "B\r\n30 \xE2\x80\x9Cq\xE2\x80\x9D\r\n";
+    sci_set_text(app->editor, text);
+    const std::string question =
+        "3 characters can't be stored in a file of one byte per character (codes 0 to 255) and "
+        "would each be saved as \"?\". The first is on line 2.\n\nSave anyway? No goes to line 2 "
+        "without saving.";
+    struct Case {
+        int command;
+        const char* title;
+        std::string target; // what the requester answers, when one opens
+    };
+    for (const Case& c :
+         {Case{menu_id::save, "Save", ""}, Case{menu_id::save_as, "Save", path("other.bas")},
+          Case{menu_id::save_selection, "Save Selection", path("part.bas")}}) {
+        SCOPED_TRACE(c.title);
+        const std::string written = c.target.empty() ? file : c.target;
+        const bool existed = QFile::exists(QString::fromStdString(written));
+        const std::string before = existed ? read_file(written) : "";
+        sci_send(app->editor, Sci::SCI_SELECTALL);
+        requesters->shown.clear();
+        requesters->answers.push_back(Answer::No);
+        run_command(*app, c.command);
+        ASSERT_EQ(requesters->shown.size(), 1u); // asked before any requester
+        expect_dialog(0, c.title, question, Buttons::YesNo);
+        EXPECT_EQ(QFile::exists(QString::fromStdString(written)), existed);
+        if (existed) EXPECT_EQ(read_file(written), before);
+        EXPECT_EQ(sci_current_pos(app->editor), 16); // at the arrow
+
+        sci_send(app->editor, Sci::SCI_SELECTALL);
+        requesters->shown.clear();
+        requesters->answers.push_back(Answer::Yes);
+        if (!c.target.empty()) requesters->files.push_back(c.target);
+        run_command(*app, c.command);
+        EXPECT_EQ(read_file(written), "10 PRINT 1\r\n20 A?B\r\n30 ?q?\r\n");
+    }
+    // The close prompt's Yes asks too; No there keeps the document open.
+    type("x");
+    requesters->shown.clear();
+    requesters->answers = {Answer::Yes, Answer::No};
+    close_with_prompt(*app, app->documents.current, 0);
+    EXPECT_EQ(app->documents.count(), 2);
+    ASSERT_EQ(requesters->shown.size(), 2u);
+    EXPECT_EQ(requesters->shown[1].text, question);
+}
+
+TEST_F(SavingTest, AUtf8FileIsKeptByteForByteAndTypedCharactersBeyondOneByteAreNoted) {
+    start_with_intro("");
+    const std::string utf8 = "PRINT \"A\xE2\x86\x92"
+                             "B caf\xC3\xA9\"\n";
+    const std::string file = open("utf8.bas", utf8);
+    EXPECT_EQ(current().encoding, TextEncoding::utf8);
+    EXPECT_EQ(sci_text(app->editor), utf8);
+    EXPECT_EQ(app->window->statusBar()->currentMessage().toStdString(),
+              "UTF-8 file: characters above 255 are kept");
+    EXPECT_EQ(app->status_fields[3]->text().toStdString(), "UTF-8, LF");
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(file), utf8);
+    type("\xE2\x82\xAC"); // no question: the file keeps it
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(file), utf8 + "\xE2\x82\xAC");
+    EXPECT_TRUE(requesters->shown.empty());
+
+    // An 8-bit file stays 8-bit, and typing a character it cannot hold says so at once.
+    const std::string latin = "PRINT \"caf\xE9\"\r\n";
+    const std::string eight_bit = open("latin.bas", latin);
+    EXPECT_EQ(current().encoding, TextEncoding::latin1);
+    EXPECT_EQ(app->status_fields[3]->text().toStdString(), "Latin-1, CRLF");
+    app->window->statusBar()->clearMessage();
+    QApplication::clipboard()->setText(QString::fromUtf8("\xE2\x86\x92"));
+    sci_send(app->editor, Sci::SCI_DOCUMENTEND);
+    run_command(*app, menu_id::paste);
+    process_events();
+    EXPECT_EQ(sci_text(app->editor), "PRINT \"caf\xC3\xA9\"\r\n\xE2\x86\x92");
+    EXPECT_NE(app->window->statusBar()->currentMessage().toStdString().find("can't be saved"),
+              std::string::npos);
+    requesters->answers.push_back(Answer::No);
+    run_command(*app, menu_id::save);
+    EXPECT_EQ(read_file(eight_bit), latin);
+    EXPECT_EQ(requesters->shown.size(), 1u);
+}
+
+TEST_F(SavingTest, CancelDuringQuitStopsItWithEveryDocumentStillOpen) {
+    start_with_intro("");
+    app->settings.confirm_before_exit = 1;
+    const std::string a = open("a.bas", "A");
+    type("1");
+    const std::string b = open("b.bas", "B");
+    type("2");
+    // Quit, give up the untitled one (unchanged: no question), save a.bas, cancel at b.bas.
+    requesters->answers = {Answer::Yes, Answer::Yes, Answer::Ok, Answer::Cancel};
+    run_command(*app, menu_id::quit);
+    expect_dialog(0, "Quit", "Are you sure you want to quit Zell Edit?", Buttons::YesNo);
+    expect_dialog(1, "File has changes!", a + "\nDo yo want to save changes to a.bas?",
+                  Buttons::YesNoCancel);
+    expect_dialog(3, "File has changes!", b + "\nDo yo want to save changes to b.bas?",
+                  Buttons::YesNoCancel);
+    EXPECT_EQ(app->quit_flag, 0);
+    EXPECT_TRUE(app->window->isVisible());
+    ASSERT_EQ(app->documents.count(), 3);
+    EXPECT_EQ(read_file(a), "A1");
+    EXPECT_FALSE(app->documents.documents[1].modified);
+    EXPECT_EQ(current().path, b); // the one asked about is shown
+    EXPECT_EQ(sci_text(app->editor), "B2");
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(tab_text(2), "b.bas *");
 }

@@ -36,7 +36,7 @@ using ShellTest = AppFixture;
 TEST_F(ShellTest, WindowHasTitleMenusInOrderAndNoMaximiseButton) {
     start();
     MainWindow& window = *app->window;
-    EXPECT_EQ(window.windowTitle().toStdString(), "Zell Edit V0.9");
+    EXPECT_EQ(window.windowTitle().toStdString(), "Zell Edit V0.9 - untitled.bas");
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
 
@@ -58,8 +58,9 @@ TEST_F(ShellTest, WindowHasTitleMenusInOrderAndNoMaximiseButton) {
     ASSERT_NE(external, nullptr);
     EXPECT_EQ(external->actions().size(), 6);
     EXPECT_EQ(menu_texts(app->context_menu),
-              (std::vector<std::string>{"undo", "redo", "Select All", "cut", "copy", "Paste", "|",
-                                        "Find/Replace", "|", "Syntax Help"}));
+              (std::vector<std::string>{"undo\tCtrl+Z", "redo\tCtrl+Y", "Select All\tCtrl+A",
+                                        "cut\tCtrl+X", "copy\tCtrl+C", "Paste\tCtrl+V", "|",
+                                        "Find/Replace\tCtrl+H", "|", "Syntax Help\tF1"}));
     // Every id of the table has its item; view toggles and line-end modes carry check marks.
     for (int id : {14, 15, 27, 28, 31, 35, 44, 49, 50, 66, 70, 77, 88})
         EXPECT_TRUE(app->menu_actions.count(id)) << id;
@@ -389,5 +390,33 @@ TEST_F(ShellTest, AStoredPlacementLargerThanTheScreenOrPartlyOffItIsFittedToIt) 
             EXPECT_LE(frame.y() + app->window->height(), screen.bottom() + 1);
         }
         stop();
+    }
+}
+
+TEST_F(ShellTest, ViewTogglesShowTheirStateOnTheToolbarAndMenusShowShortcuts) {
+    start();
+    auto button = [&](int id) -> QAction* {
+        for (QAction* action : app->toolbar->actions())
+            if (action->data().toInt() == id) return action;
+        return nullptr;
+    };
+    for (int id = menu_id::view_colour; id <= menu_id::view_line_numbers; ++id) {
+        SCOPED_TRACE(id);
+        QAction* action = button(id);
+        if (!action) continue; // not every toggle has a button
+        EXPECT_TRUE(action->isCheckable());
+        const bool before = app->menu_actions.at(id)->isChecked();
+        EXPECT_EQ(action->isChecked(), before);
+        run_command(*app, id);
+        EXPECT_EQ(action->isChecked(), !before);
+        EXPECT_EQ(app->menu_actions.at(id)->isChecked(), !before);
+    }
+    EXPECT_FALSE(button(menu_id::save)->isCheckable());
+    for (auto [id, keys] : {std::pair{menu_id::undo, "\tCtrl+Z"},
+                            {menu_id::goto_line, "\tCtrl+G"},
+                            {menu_id::return_from_name, "\tCtrl+B"},
+                            {menu_id::find_replace, "\tCtrl+H"}}) {
+        const std::string text = app->menu_actions.at(id)->text().toStdString();
+        EXPECT_EQ(text.substr(text.find('\t')), keys);
     }
 }

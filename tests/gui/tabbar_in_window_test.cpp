@@ -1,5 +1,7 @@
 // The tab bar in the running editor: its place in the main window, and clicks that create,
 // switch and close documents.
+#include "app/main_window.h"
+#include "documents/opening.h"
 #include "documents/tabbar_widget.h"
 #include "support/app_fixture.h"
 
@@ -66,4 +68,51 @@ TEST_F(TabBarInWindowTest, ClicksCreateSwitchAndCloseDocuments) {
     EXPECT_EQ(app->documents.count(), 1);
     EXPECT_EQ(app->tab_bar->count(), 1);
     EXPECT_TRUE(requesters->shown.empty());
+}
+
+namespace {
+
+// Whether the picture shows dark ink (caption text, the "+") inside `rect`.
+bool shows_ink(const QImage& image, const TabRect& rect) {
+    for (int y = std::max(rect.y, 0); y < std::min(rect.y + rect.height, image.height()); ++y)
+        for (int x = std::max(rect.x, 0); x < std::min(rect.x + rect.width, image.width()); ++x)
+            if (QColor(image.pixel(x, y)).lightness() < 100) return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(TabBarInWindowTest, TheBarFollowsEveryResizeAndKeepsTheActiveTabInView) {
+    start();
+    for (int i = 0; i < 6; ++i) {
+        const std::string file = path("third-party-program-" + std::to_string(i) + ".bas");
+        write_file(file, "PRINT 1\r\n");
+        open_path(*app, file);
+    }
+    struct Case {
+        int width;
+        bool cut; // some caption had to be shortened
+    };
+    for (const Case& c : {Case{1800, false}, Case{420, true}, Case{1800, false}}) {
+        SCOPED_TRACE(c.width);
+        app->window->resize(c.width, 500);
+        process_events();
+        const QWidget* area = app->tab_bar->parentWidget();
+        EXPECT_EQ(app->tab_bar->width(), area->width() - 15);
+        const QImage image = app->tab_bar->grab().toImage();
+        EXPECT_EQ(image.width(), app->tab_bar->width());
+        bool any_cut = false;
+        for (const TabItem& item : bar().items) any_cut |= item.shown_text != item.text;
+        EXPECT_EQ(any_cut, c.cut);
+        // The active (last) tab and the "+" lie inside the bar and are drawn there.
+        const TabItem& active = bar().items[bar().selected];
+        EXPECT_EQ(bar().selected, 6);
+        EXPECT_TRUE(active.visible);
+        EXPECT_GE(active.x, 0);
+        EXPECT_LE(active.x + active.width, bar().width);
+        EXPECT_TRUE(shows_ink(image, active.rect));
+        EXPECT_LE(bar().plus.x + bar().plus.width, bar().width);
+        EXPECT_TRUE(shows_ink(image, bar().plus.rect));
+        save_screenshot(app->tab_bar, "tabbar_resized_" + std::to_string(c.width));
+    }
 }

@@ -47,8 +47,8 @@ std::optional<std::string> ScriptedRequesters::input(const std::string& title,
 }
 
 std::string ScriptedRequesters::open_file(const std::string& title, const std::string& initial,
-                                          const std::string&) {
-    shown.push_back({"open", title, initial, Buttons::Ok});
+                                          const std::string& filter) {
+    shown.push_back({"open", title, initial, Buttons::Ok, filter});
     if (files.empty()) {
         ADD_FAILURE() << "unexpected open requester: " << title;
         return {};
@@ -59,8 +59,8 @@ std::string ScriptedRequesters::open_file(const std::string& title, const std::s
 }
 
 std::string ScriptedRequesters::save_file(const std::string& title, const std::string& initial,
-                                          const std::string&) {
-    shown.push_back({"save", title, initial, Buttons::Ok});
+                                          const std::string& filter) {
+    shown.push_back({"save", title, initial, Buttons::Ok, filter});
     if (files.empty()) {
         ADD_FAILURE() << "unexpected save requester: " << title;
         return {};

@@ -14,6 +14,7 @@ struct ShownDialog {
     std::string title;
     std::string text; // message text, input prompt, or the requester's initial path
     Buttons buttons = Buttons::Ok;
+    std::string filter; // the file requesters' filter list
 };
 
 class ScriptedRequesters : public Requesters {

@@ -88,6 +88,10 @@ TEST(Search, RegularExpressionsWithGroupsAndInvalidOnes) {
     EXPECT_EQ(replace_all("GOTO 100\nGOSUB 20\n", R"((GO\w+) (\d+))", "$1 L$2", regex),
               "GOTO L100\nGOSUB L20\n");
     EXPECT_EQ(replace_all("a-b", "(a)-(b)", "$2$$$&$9", regex), "b$a-b$9");
+    // \1 means $1; a backslash before anything but a group number stays as written.
+    EXPECT_EQ(replace_all("GOTO 100\n", R"((GO\w+) (\d+))", R"(\1 L\2)", regex), "GOTO L100\n");
+    EXPECT_EQ(replace_all("a-b", "(a)-(b)", R"(\2\9\n\\0)", regex), R"(b\9\n\\0)");
+    EXPECT_EQ(replace_all("(a)", "(a)", R"(\1)"), R"(\1)"); // not a pattern: as typed
     EXPECT_EQ(replace_all("x^y", "^", "> ", regex), "> x^y");
     EXPECT_EQ(replace_all("ab\ncd", "^", "> ", regex), "> ab\n> cd");
     // A plain find text is never a pattern; $1 stays as typed.

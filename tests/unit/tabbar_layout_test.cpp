@@ -23,9 +23,11 @@ TabBar make_bar(int width, const std::vector<std::string>& names = {}) {
     return bar;
 }
 
+// Ten-character names without an extension: their cut forms are the start and "..", which the
+// pixel figures of the scrolling tests assume.
 std::vector<std::string> numbered(int count) {
     std::vector<std::string> names;
-    for (int i = 0; i < count; ++i) names.push_back("file" + std::to_string(10 + i) + ".bas");
+    for (int i = 0; i < count; ++i) names.push_back("file" + std::to_string(10 + i) + "_bas");
     return names;
 }
 
@@ -139,7 +141,7 @@ TEST(TabBarLayout, CuttingTakesTheWidestFirstAndTheLeftmostAmongEquals) {
 
 TEST(TabBarLayout, CaptionsNeverGoBelowThreeCharacters) {
     TabBar bar = make_bar(120, {"abcdefghij.bas", "abcd", "ab", "abcde"});
-    EXPECT_EQ(bar.items[0].shown_text, "abc..");
+    EXPECT_EQ(bar.items[0].shown_text, "abc...bas"); // the start and the extension
     // Cutting these would make them no narrower, so they stay whole.
     EXPECT_EQ(bar.items[1].shown_text, "abcd");
     EXPECT_EQ(bar.items[2].shown_text, "ab");
@@ -151,7 +153,7 @@ TEST(TabBarLayout, CaptionsNeverGoBelowThreeCharacters) {
                         "bung-lang.bas",
                         "x"});
     EXPECT_EQ(bar.items[0].shown_text, "\xC3\x9C"
-                                       "bu..");
+                                       "bu...bas");
 }
 
 TEST(TabBarLayout, TabsThatStillDoNotFitGetArrows) {
@@ -239,7 +241,7 @@ TEST(TabBarLayout, ScrollsBackWhenTabsAtTheEndAreClosed) {
     relayout(bar);
     EXPECT_EQ(bar.first_shown, 0);
     EXPECT_EQ(bar.items[0].x, 4);
-    EXPECT_EQ(bar.items[0].shown_text, "file10.bas");
+    EXPECT_EQ(bar.items[0].shown_text, "file10_bas");
 }
 
 TEST(TabBarLayout, WithoutCuttingTabsKeepTheirNames) {
@@ -247,7 +249,7 @@ TEST(TabBarLayout, WithoutCuttingTabsKeepTheirNames) {
                                tabbar_flag_close_buttons | tabbar_flag_bottom_line);
     for (const std::string& name : numbered(10)) tabbar_add_item(bar, tabbar_position_none, name);
     relayout(bar);
-    EXPECT_EQ(bar.items[0].shown_text, "file10.bas");
+    EXPECT_EQ(bar.items[0].shown_text, "file10_bas");
     EXPECT_EQ(bar.items[0].width, 98);
     EXPECT_TRUE(bar.flags & tabbar_hidden_right);
     EXPECT_FALSE(bar.plus.visible);
@@ -290,4 +292,24 @@ TEST(TabBarText, Utf8Check) {
     EXPECT_FALSE(tabbar_text_is_utf8("end\xC3"));      // cut short
     EXPECT_FALSE(tabbar_text_is_utf8("\xC0\xAF"));     // overlong
     EXPECT_FALSE(tabbar_text_is_utf8("\xED\xA0\x80")); // surrogate
+}
+
+TEST(TabBarLayout, CutCaptionsKeepTheirStartTheExtensionAndTheModifiedMark) {
+    struct Case {
+        std::string text;
+        int width; // of the bar
+        std::string shown;
+    };
+    for (const Case& c : {Case{"third-party-program.bas *", 160, "third-p...bas *"},
+                          Case{"third-party-program.bas", 150, "third-p...bas"},
+                          Case{"third-party-program.bas *", 2000, "third-party-program.bas *"},
+                          Case{"notes.backup", 80, "not.."}, // a long extension is not kept
+                          Case{"short.bas *", 60, "short.bas *"}}) {
+        SCOPED_TRACE(c.text);
+        TabBar bar = make_bar(c.width, {c.text});
+        EXPECT_EQ(bar.items[0].shown_text, c.shown);
+    }
+    // Painting shortens further the same way.
+    EXPECT_EQ(tabbar_fit_caption("third-party-program.bas *", "third-p...bas *", 98, monospace),
+              "third-...bas *");
 }

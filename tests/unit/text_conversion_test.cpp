@@ -1,6 +1,7 @@
 // 8-bit text to UTF-8 and back: every byte, characters beyond U+00FF, malformed input.
 #include "tools/text_conversion.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -40,4 +41,48 @@ TEST(TextConversion, MalformedInputLosesNothingValidAfterIt) {
     EXPECT_EQ(utf8_to_bytes("\xC3Z"), "?Z");           // cut by an ASCII byte
     EXPECT_EQ(utf8_to_bytes("\xE2\xC3\xA9"), "?\xE9"); // cut by the next sequence's lead
     EXPECT_EQ(utf8_to_bytes("\xF0\x9F\n"), "?\n");     // cut by a line feed
+}
+
+TEST(TextConversion, UnencodableCharactersAreCountedExactlyAsSavingWouldReplaceThem) {
+    struct Case {
+        std::string utf8;
+        std::size_t count;
+        long first;
+    };
+    for (const Case& c : {Case{"", 0, -1}, Case{"caf\xC3\xA9 ?", 0, -1}, // U+00E9 and a real "?"
+                          Case{"A\xE2\x86\x92"
+                               "B",
+                               1, 1}, // U+2192
+                          Case{"x\xE2\x80\x9Cq\xE2\x80\x9D\xF0\x9F\x98\x80", 3, 1},
+                          Case{"ab\x80\xC3", 2, 2}, // a stray and a cut-short sequence
+                          Case{"\0\xC4\x80"s, 1, 1}}) {
+        SCOPED_TRACE(c.utf8);
+        UnencodableCharacters found = find_unencodable(c.utf8);
+        EXPECT_EQ(found.count, c.count);
+        EXPECT_EQ(found.first, c.first);
+        // Saving writes exactly that many more "?" than the text held.
+        auto marks = [](const std::string& s) { return std::count(s.begin(), s.end(), '?'); };
+        EXPECT_EQ(std::size_t(marks(utf8_to_bytes(c.utf8)) - marks(c.utf8)), c.count);
+    }
+}
+
+TEST(TextConversion, OnlyWellFormedUtf8WithAMultiByteSequenceCountsAsAUtf8File) {
+    struct Case {
+        std::string bytes;
+        bool utf8;
+    };
+    for (const Case& c : {Case{"", false}, Case{"PRINT 1\r\n", false}, // plain ASCII: 8-bit
+                          Case{"A\xE2\x86\x92"
+                               "B",
+                               true},
+                          Case{"caf\xC3\xA9", true}, Case{"\xF0\x9F\x98\x80", true},
+                          Case{"caf\xE9", false},                               // Latin-1
+                          Case{"\xC3", false}, Case{"\xE2\x82", false},         // cut short
+                          Case{"\xC0\xAF", false}, Case{"\xE0\x80\xAF", false}, // overlong
+                          Case{"\xED\xA0\x80", false},                          // surrogate
+                          Case{"\xF4\x90\x80\x80", false}, Case{"\xA9", false}, // > U+10FFFF
+                          Case{std::string(20, 'x') + "\xC3\xA9" + std::string(20, 'y'), true}}) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(is_multibyte_utf8(c.bytes), c.utf8);
+    }
 }
