@@ -19,6 +19,7 @@
 #include <QStatusBar>
 
 #include <filesystem>
+#include <unordered_map>
 
 namespace {
 
@@ -63,15 +64,36 @@ void load_text(App& app, int index, const std::string& text) {
 
 } // namespace
 
+namespace {
+
+// Whether the document stands for the file its path names: a new document's path names no file
+// of its own, even when one of that name exists, and a report is no file either.
+bool stands_for_its_file(const Document& document) {
+    const bool never_saved = !document.disk.known && document.file_name == "untitled.bas";
+    return !never_saved && document.report_of.empty();
+}
+
+// The open documents by the file their path resolves to, for many look-ups at once: resolving
+// every open path again for each file of a long list would take time in proportion to the
+// square of their number.
+std::unordered_map<std::string, int> open_documents_by_file(const App& app) {
+    std::unordered_map<std::string, int> open;
+    for (int i = 0; i < app.documents.count(); ++i) {
+        const Document& document = app.documents.documents[i];
+        if (!stands_for_its_file(document)) continue;
+        if (std::string file = resolved(document.path); !file.empty()) open.emplace(file, i);
+    }
+    return open;
+}
+
+} // namespace
+
 int find_open_document(App& app, const std::string& path) {
     const std::string wanted = resolved(path);
     if (wanted.empty()) return -1;
     for (int i = 0; i < app.documents.count(); ++i) {
         const Document& document = app.documents.documents[i];
-        // A new document's path names no file of its own, even when one of that name exists.
-        const bool never_saved = !document.disk.known && document.file_name == "untitled.bas";
-        if (!never_saved && document.report_of.empty() && resolved(document.path) == wanted)
-            return i;
+        if (stands_for_its_file(document) && resolved(document.path) == wanted) return i;
     }
     return -1;
 }
@@ -80,6 +102,7 @@ void open_files(App& app, std::string_view path_list) {
     int last = -1;
     bool last_was_open = false; // the last path named a document already open
     std::size_t start = 0;
+    std::unordered_map<std::string, int> open = open_documents_by_file(app);
     begin_watch_batch(app);
     while (start <= path_list.size()) {
         std::size_t end = path_list.find('\n', start);
@@ -87,8 +110,9 @@ void open_files(App& app, std::string_view path_list) {
         std::string path(path_list.substr(start, end - start));
         start = end + 1;
         if (path.empty()) continue;
-        if (const int open = find_open_document(app, path); open >= 0) {
-            last = open;
+        const std::string file_of_path = resolved(path);
+        if (auto found = open.find(file_of_path); found != open.end() && !file_of_path.empty()) {
+            last = found->second;
             last_was_open = true;
             continue;
         }
@@ -96,6 +120,7 @@ void open_files(App& app, std::string_view path_list) {
         if (!file.ok) continue; // skipped without a message
         int index = create_document(app, path);
         if (index < 0) continue;
+        if (!file_of_path.empty()) open.emplace(file_of_path, index);
         last = index;
         last_was_open = false;
         load_text(app, index, file.bytes);
