@@ -258,6 +258,14 @@ void build_timers(App& app, MainWindow& window) {
 
 } // namespace
 
+QRect fit_on_screen(int x, int y, int width, int height, QSize default_size) {
+    constexpr int far_away = 1000000;
+    return fit_on_screen(QRect(std::clamp(x, -far_away, far_away),
+                               std::clamp(y, -far_away, far_away), std::clamp(width, 0, far_away),
+                               std::clamp(height, 0, far_away)),
+                         default_size);
+}
+
 QRect fit_on_screen(QRect wanted, QSize default_size) {
     // Far beyond any screen either way: clamping first keeps the rectangle arithmetic from
     // overflowing on values such as 2147483647.
@@ -338,9 +346,9 @@ void build_main_window(App& app) {
     // The inner size is the window's content, menu bar included, so a saved size comes back
     // exactly at the next start.
     const Placement built_in = Settings{}.main;
-    const QRect placed = fit_on_screen(QRect(app.settings.main.x, app.settings.main.y,
-                                             app.settings.main.width, app.settings.main.height),
-                                       QSize(built_in.width, built_in.height));
+    const QRect placed =
+        fit_on_screen(app.settings.main.x, app.settings.main.y, app.settings.main.width,
+                      app.settings.main.height, QSize(built_in.width, built_in.height));
     const QSize size = placed.size();
     window.resize(size);
     area->resize(size.width(), size.height());

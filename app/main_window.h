@@ -24,6 +24,9 @@ class MainWindow : public QMainWindow {
 // its top left corner on it, so the title bar and the menus are always within reach, whatever
 // monitor set-up or damaged file the values came from.
 QRect fit_on_screen(QRect wanted, QSize default_size);
+// The same for a stored placement: values far beyond any screen (2147483647 from a damaged
+// settings file) are brought near first, so no rectangle arithmetic overflows.
+QRect fit_on_screen(int x, int y, int width, int height, QSize default_size);
 // Builds the main window with everything in it and shows it at the saved placement.
 void build_main_window(App& app);
 // Places the splitter below the tab bar, filling the window down to the status bar.

@@ -36,8 +36,8 @@ QPushButton* button(QWidget* panel, const char* text, int x, int y) {
 // A stored placement that is off every screen, or of a useless size, comes back usable.
 QRect usable_placement(const Placement& placement) {
     const Placement built_in = Settings{}.prefs;
-    return fit_on_screen(QRect(placement.x, placement.y, std::clamp(placement.width, 200, 4000),
-                               std::clamp(placement.height, 150, 4000)),
+    return fit_on_screen(placement.x, placement.y, std::clamp(placement.width, 200, 4000),
+                         std::clamp(placement.height, 150, 4000),
                          QSize(built_in.width, built_in.height));
 }
 
