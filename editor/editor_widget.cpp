@@ -1,13 +1,16 @@
 // The editing control's event hooks.
 #include "editor/editor_widget.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMimeData>
+#include <QPalette>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -90,6 +93,25 @@ void EditorWidget::dropEvent(QDropEvent* event) {
     if (on_files_dropped) on_files_dropped(paths);
 }
 
+QListWidget* EditorWidget::completion_list() const {
+    const QList<QListWidget*> lists = findChildren<QListWidget*>();
+    return lists.isEmpty() ? nullptr : lists.front();
+}
+
+// The look of the list's current item: the normal highlight once picked, none before, so the
+// first item never looks chosen when Return would not take it.
+void EditorWidget::show_completion_unpicked() {
+    completion_item_picked_ = false;
+    QListWidget* list = completion_list();
+    if (!list) return;
+    QPalette palette = QApplication::palette(list);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight, palette.color(group, QPalette::Base));
+        palette.setColor(group, QPalette::HighlightedText, palette.color(group, QPalette::Text));
+    }
+    list->setPalette(palette);
+}
+
 void EditorWidget::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
@@ -98,8 +120,10 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
     if (!list_open) completion_item_picked_ = false;
     if (list_open && plain &&
         (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
-         key == Qt::Key_PageDown))
+         key == Qt::Key_PageDown)) {
         completion_item_picked_ = true;
+        if (QListWidget* list = completion_list()) list->setPalette(QApplication::palette(list));
+    }
     // The completion list takes Return and Tab only for an item the user picked; otherwise the
     // key goes into the text as if the list were not there.
     if (list_open && plain && (return_key || key == Qt::Key_Tab) && !completion_item_picked_)

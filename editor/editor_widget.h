@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+class QListWidget;
+
 class EditorWidget : public QsciScintillaBase {
     Q_OBJECT
   public:
@@ -22,6 +24,12 @@ class EditorWidget : public QsciScintillaBase {
     std::function<void()> on_complete;
     std::function<void()> on_focus_in;
     std::function<void()> on_focus_out;
+
+    // The completion list shows no item as chosen until an arrow key picks one, since only a
+    // picked item is taken by Return or Tab. Called after the list is shown.
+    void show_completion_unpicked();
+    // The completion list's popup, or null while none was shown.
+    QListWidget* completion_list() const;
 
     // Input methods ask for the text around the caret on every composition step: they get the
     // caret's line, not the whole paragraph the component would measure.

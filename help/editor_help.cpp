@@ -119,6 +119,7 @@ void offer_completion(App& app, std::size_t shortest) {
     sci_send(editor, Sci::SCI_AUTOCSETORDER, Sci::SC_ORDER_CUSTOM);
     sci_send(editor, Sci::SCI_AUTOCSETAUTOHIDE, 1);
     sci_send_text(editor, Sci::SCI_AUTOCSHOW, prefix.size(), list.c_str());
+    app.editor->show_completion_unpicked();
 }
 
 } // namespace

@@ -8,9 +8,11 @@
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
+
 #include "help/help_commands.h"
 #include "help/help_state.h"
 #include "help/help_window.h"
+#include <QListWidget>
 
 #include <QAction>
 #include <QDir>
@@ -193,6 +195,13 @@ TEST_F(HelpTest, CompletionListsNamesFirstAndEnterStaysALineEnd) {
     ASSERT_GE(help().completion.size(), 2u);
     EXPECT_EQ(help().completion[0], "DrawScreen");
     EXPECT_EQ(help().completion[1], "DRAW3D");
+    // Nothing looks chosen before an arrow key picks an item, since Return would not take it.
+    auto chosen_looks_plain = [&] {
+        QListWidget* list = app->editor->completion_list();
+        return list &&
+               list->palette().color(QPalette::Highlight) == list->palette().color(QPalette::Base);
+    };
+    EXPECT_TRUE(chosen_looks_plain());
     // Enter without choosing: a line end, the word as typed.
     key(Qt::Key_Return);
     EXPECT_FALSE(list_shown());
@@ -201,7 +210,9 @@ TEST_F(HelpTest, CompletionListsNamesFirstAndEnterStaysALineEnd) {
     // Chosen with the arrows: the item in the case of its definition, no line end.
     type("dra");
     ASSERT_TRUE(list_shown());
+    EXPECT_TRUE(chosen_looks_plain());
     key(Qt::Key_Down);
+    EXPECT_FALSE(chosen_looks_plain());
     key(Qt::Key_Up);
     key(Qt::Key_Return);
     EXPECT_FALSE(list_shown());
