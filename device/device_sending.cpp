@@ -4,7 +4,6 @@
 #include "app/app.h"
 #include "app/folders.h"
 #include "app/main_window.h"
-#include "device/autosave.h"
 #include "device/device_link.h"
 #include "device/program_sender.h"
 #include "editor/editor_widget.h"
@@ -20,6 +19,15 @@
 namespace {
 
 constexpr int prompt_wait_ms = 2000; // how long typed keys wait for the prompt after Ctrl-C
+
+// The 1-based line of a byte offset; CR LF, LF and a lone CR each end a line.
+long line_of_offset(std::string_view text, std::size_t offset) {
+    long line = 1;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')))
+            ++line;
+    return line;
+}
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
@@ -67,20 +75,24 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
     }
     std::string program;
     if (by_xmodem) {
-        UnsendableReport unsendable = find_unsendable(text);
-        unsendable.stopping_characters = 0; // a file transfer carries every byte
-        if (unsendable.any()) {
+        // Into program memory the board drops zero bytes; characters above U+00FF go as "?".
+        const UnencodableCharacters wide = find_unencodable(text);
+        const std::size_t zeros =
+            static_cast<std::size_t>(std::count(text.begin(), text.end(), '\0'));
+        if (wide.count + zeros > 0) {
+            std::size_t first =
+                std::min(wide.count ? std::size_t(wide.first) : text.size(), text.find('\0'));
             std::string what;
-            if (unsendable.wide_characters)
-                what += std::to_string(unsendable.wide_characters) +
+            if (wide.count)
+                what += std::to_string(wide.count) +
                         " character(s) the board cannot show (they will arrive as \"?\")";
-            if (unsendable.zero_bytes)
-                what += std::string(what.empty() ? "" : " and ") +
-                        std::to_string(unsendable.zero_bytes) + " zero byte(s)";
+            if (zeros)
+                what += std::string(what.empty() ? "" : " and ") + std::to_string(zeros) +
+                        " zero byte(s)";
             Answer answer = app_.requesters->message(
                 "Send program",
                 "The program holds " + what + ", the first on line " +
-                    std::to_string(unsendable.first_line) + ". Send it anyway?",
+                    std::to_string(line_of_offset(text, first)) + ". Send it anyway?",
                 Buttons::YesNo);
             if (answer != Answer::Yes) return;
         }

@@ -4,7 +4,6 @@
 #include "app/app.h"
 #include "app/folders.h"
 #include "app/main_window.h"
-#include "device/autosave.h"
 #include "device/connect_dialog.h"
 #include "device/device_link.h"
 #include "device/error_marks.h"
@@ -208,9 +207,12 @@ void DeviceSession::send_keys(const QByteArray& bytes) {
 }
 
 void DeviceSession::watch_prompt(const QByteArray& bytes) {
-    console_.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     last_output_ms_ = now_ms();
-    if (awaiting_prompt_ && console_.at_prompt()) prompt_seen();
+    // Only the output after Ctrl-C is read for the prompt (the screen was reset then): a flood of
+    // program output costs nothing here.
+    if (!awaiting_prompt_) return;
+    console_.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (console_.at_prompt()) prompt_seen();
 }
 
 void DeviceSession::prompt_seen() {

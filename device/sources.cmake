@@ -1,7 +1,6 @@
 # Files of device/: the protocols in ZELL_CORE_SOURCES, the link, panel and dialogs in
 # ZELL_GUI_SOURCES.
 list(APPEND ZELL_CORE_SOURCES
-  device/autosave.cpp
   device/console_text.cpp
   device/error_capture.cpp
   device/line_origin.cpp

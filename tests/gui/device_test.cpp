@@ -3,7 +3,6 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
-#include "device/autosave.h"
 #include "device/connect_dialog.h"
 #include "device/device_session.h"
 #include "device/error_log.h"

@@ -71,12 +71,15 @@ TEST(MaximiteColouring, RemStartsACommentAtTheStartOfAStatement) {
                     });
 }
 
-TEST(MaximiteColouring, RemCommentCountsNoFoldAndLeavesColouringOffAlone) {
+// Neither a SUB in a REM comment nor a member named "sub" opens a fold.
+TEST(MaximiteColouring, RemCommentsAndMembersOpenNoFold) {
     EditorRecord r = maximite_record();
-    std::string styles;
-    r.fold_delta = 0;
-    style_program_line(r, "REM Sub main\n", styles);
-    EXPECT_EQ(r.fold_delta, 0);
+    for (const char* line : {"REM Sub main\n", "x.sub = 1\n"}) {
+        std::string styles;
+        r.fold_delta = 0;
+        style_program_line(r, line, styles);
+        EXPECT_EQ(r.fold_delta, 0) << line;
+    }
     r.behaviour_flags = 0;
     EXPECT_EQ(line_marks(r, "REM x"), "{32}REM x");
 }
@@ -106,11 +109,6 @@ TEST(MaximiteColouring, MembersAfterADotAreNeverKeywords) {
                         {"my.sub 1", "{7}my.sub{32} {4}1"},
                         {"a.sub.end = 0", "{32}a.sub.end = {4}0"},
                     });
-    // A member SUB opens no fold.
-    std::string styles;
-    r.fold_delta = 0;
-    style_program_line(r, "x.sub = 1\n", styles);
-    EXPECT_EQ(r.fold_delta, 0);
 }
 
 TEST(MaximiteColouring, AlternateSyntaxKeepsTheOlderRules) {

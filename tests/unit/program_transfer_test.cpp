@@ -175,3 +175,56 @@ TEST(ProgramTransfer, XmodemRefusedInWordsEndsAtOnceAndTypesNothingMore) {
     sender->tick(60000);
     EXPECT_EQ(sender->take_output(), "");
 }
+
+TEST(ProgramTransfer, TheBoardKeepsPrintableTextRunsItAndReportsErrorsAsTheFirmwareDoes) {
+    BoardModel board;
+    board.start();
+    const std::string stream = "AUTOSAVE\rPRINT \"hello\"\rPRINT \"caf\xe9\"\rERROR \"bad\"\r\x1a";
+    std::string output;
+    for (std::size_t i = 0; i < stream.size(); i += 3)
+        output += board.receive(stream.substr(i, 3), 0);
+    // Bytes 0x80 to 0xFF never reach program memory.
+    EXPECT_EQ(board.program(), "PRINT \"hello\"\rPRINT \"caf\"\rERROR \"bad\"\r");
+    EXPECT_NE(output.find("\r\nSaved "), std::string::npos);
+    EXPECT_TRUE(output.ends_with("> \x1b[?7h"));
+    std::string run = board.receive("RUN\r", 0);
+    EXPECT_EQ(run, "RUN\r\nhello\r\ncaf\r\n[3] ERROR \"bad\"\r\nError : bad\r\n> \x1b[?7h");
+    board.receive("NEW\r", 0);
+    board.receive("AUTOSAVE\rDO\rLOOP\r\x1a", 0);
+    board.receive("RUN\r", 0);
+    EXPECT_TRUE(board.running());
+    EXPECT_EQ(board.receive("\x03", 0), "> \x1b[?7h");
+    EXPECT_FALSE(board.running());
+}
+
+// The board's own sender: the older firmware starts only on NAK, so a receiver asking for
+// CRC-16 never gets the program, one asking for checksums does.
+TEST(ProgramTransfer, TheBoardsXmodemSenderOfTheOlderFirmwareAnswersOnlyTheChecksumRequest) {
+    for (xmodem::Check check : {xmodem::Check::checksum, xmodem::Check::crc}) {
+        BoardConfig config;
+        config.firmware = Firmware::v6_00_03;
+        BoardModel board(config);
+        board.start();
+        board.set_program("PRINT 1\rPRINT 2\r");
+        board.receive("XMODEM SEND\r", 0);
+        xmodem::Timing timing;
+        timing.max_retries = 3;
+        xmodem::Receiver receiver(timing, 0, check);
+        for (std::int64_t now = 0; now < 60000 && receiver.state() != xmodem::State::done &&
+                                   receiver.state() != xmodem::State::failed;
+             now += 100) {
+            xmodem::Bytes out = receiver.take_output();
+            std::string answer = board.receive(std::string(out.begin(), out.end()), now);
+            answer += board.tick(now);
+            receiver.receive(xmodem::Bytes(answer.begin(), answer.end()), now);
+            receiver.tick(now);
+        }
+        if (check == xmodem::Check::checksum) {
+            ASSERT_EQ(receiver.state(), xmodem::State::done) << receiver.failure();
+            std::string data(receiver.data().begin(), receiver.data().end());
+            EXPECT_EQ(data.substr(0, 18), "PRINT 1\r\nPRINT 2\r\n");
+        } else {
+            EXPECT_EQ(receiver.state(), xmodem::State::failed);
+        }
+    }
+}
