@@ -198,7 +198,11 @@ void DeviceSession::flush_transfer() {
     if (!transfer_) return;
     ProgramSender& sender = *transfer_->sender;
     std::string out = sender.take_output();
-    if (!out.empty()) write(QByteArray(out.data(), static_cast<qsizetype>(out.size())));
+    if (!out.empty()) {
+        write(QByteArray(out.data(), static_cast<qsizetype>(out.size())));
+        // A failed write reports the link lost at once, and that ends the transfer.
+        if (!transfer_) return;
+    }
     set_progress(transfer_progress());
     if (sender.over()) {
         finish_transfer(sender.ok(), sender.failure(), sender.failed_line());
