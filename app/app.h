@@ -89,7 +89,6 @@ struct App {
     std::vector<QWidget*> bottom_panels;      // below the editor, top to bottom, shown when visible
     QTimer* names_timer = nullptr;            // collects the names again once an edit settles
     QTimer* label_list_timer = nullptr;       // refills the label list once per batch of names
-    bool label_list_sorted = false;           // the label list's "Sort": A-Z, else file order
 
     // The last texts shown in the status bar, so unchanged fields are not repainted.
     std::string shown_line_status;

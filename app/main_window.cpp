@@ -229,10 +229,10 @@ void build_editor_area(App& app, QWidget* area) {
         action->setObjectName(sorted ? QStringLiteral("sort_a_z")
                                      : QStringLiteral("sort_file_order"));
         action->setCheckable(true);
-        action->setChecked(sorted == app.label_list_sorted);
+        action->setChecked(sorted == (app.settings.label_list_sorted != 0));
         app.label_list->addAction(action);
         QObject::connect(action, &QAction::triggered, [&app, sorted]() {
-            app.label_list_sorted = sorted;
+            app.settings.label_list_sorted = sorted ? 1 : 0;
             refresh_label_list(app, app.documents.current);
         });
     }
@@ -242,6 +242,9 @@ void build_editor_area(App& app, QWidget* area) {
     // The label list keeps its width when the window is resized; the editor takes the change.
     app.splitter->setStretchFactor(0, 1);
     app.splitter->setStretchFactor(1, 0);
+    // Once the user sets the list's width by hand, it stays theirs instead of following names.
+    QObject::connect(app.splitter, &QSplitter::splitterMoved,
+                     [&app]() { app.settings.label_list_sized = 1; });
 }
 
 void build_timers(App& app, MainWindow& window) {

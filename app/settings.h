@@ -81,6 +81,8 @@ struct Settings {
     int run_after_send = 1;    // 1: RUN follows a completed send
     std::string interpreter;   // the local MMBasic interpreter's program, empty when not set
     int maximite_syntax = 1;   // 1: "Maximite Syntax", 0: "Alternate Syntax" (the older rules)
+    int label_list_sorted = 0; // the label list's "Sort": 1 A-Z, 0 file order
+    int label_list_sized = 0;  // 1 once the user dragged the list's width: it is no longer fitted
 
     Colour colour(ColourItem item) const { return colours[static_cast<int>(item)]; }
     Colour& colour(ColourItem item) { return colours[static_cast<int>(item)]; }

@@ -175,6 +175,8 @@ void read_settings(std::string_view file_bytes, Settings& s) {
     s.run_after_send = ini_int(file, device, "RunAfterSend", s.run_after_send);
     s.interpreter = ini_text(file, device, "Interpreter", s.interpreter);
     s.maximite_syntax = ini_int(file, device, "MaximiteSyntax", s.maximite_syntax) != 0 ? 1 : 0;
+    s.label_list_sorted = ini_int(file, device, "LabelListSorted", s.label_list_sorted) != 0;
+    s.label_list_sized = ini_int(file, device, "LabelListSized", s.label_list_sized) != 0;
 }
 
 std::string settings_file_text(const Settings& s) {
@@ -230,5 +232,7 @@ std::string settings_file_text(const Settings& s) {
     ini_write_int(w, "RunAfterSend", s.run_after_send);
     ini_write_text(w, "Interpreter", s.interpreter);
     ini_write_int(w, "MaximiteSyntax", s.maximite_syntax);
+    ini_write_int(w, "LabelListSorted", s.label_list_sorted);
+    ini_write_int(w, "LabelListSized", s.label_list_sized);
     return w.text;
 }

@@ -15,7 +15,10 @@
 #include "editor/sci.h"
 #include "tools/text_conversion.h"
 
+#include <QFontMetrics>
 #include <QListWidget>
+#include <QSplitter>
+#include <QStyle>
 
 #include <algorithm>
 #include <vector>
@@ -120,7 +123,7 @@ void refresh_label_list(App& app, int index) {
     if (index >= 0 && index < app.documents.count()) app.documents.current = index;
     if (!app.label_list) return;
     std::vector<std::string> entries = label_list_entries(app.documents.current_names);
-    if (app.label_list_sorted)
+    if (app.settings.label_list_sorted)
         std::stable_sort(entries.begin(), entries.end(),
                          [](const std::string& a, const std::string& b) {
                              return QString::fromLatin1(a.data(), int(a.size()))
@@ -138,6 +141,24 @@ void refresh_label_list(App& app, int index) {
     for (const std::string& entry : entries)
         app.label_list->addItem(QString::fromLatin1(entry.data(), int(entry.size())));
     app.label_list->setUpdatesEnabled(true);
+    fit_label_list_width(app);
+}
+
+void fit_label_list_width(App& app) {
+    if (!app.splitter || app.settings.label_list_sized || app.splitter->count() != 2) return;
+    const QFontMetrics metrics(app.label_list->font());
+    int widest = 0;
+    for (int i = 0; i < app.label_list->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(app.label_list->item(i)->text()));
+    const QList<int> sizes = app.splitter->sizes();
+    // Room for the frame, the item's margins and a vertical scroll bar.
+    const int scroll_bar = app.label_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int wanted = widest + 2 * app.label_list->frameWidth() + scroll_bar + 12;
+    const int total = sizes[0] + sizes[1];
+    // Names only ever widen the list, and never past a third of the window.
+    const int width = std::min(wanted, total / 3);
+    if (width <= sizes[1]) return;
+    app.splitter->setSizes({total - width, width});
 }
 
 int remove_document(App& app, int index) {

@@ -18,6 +18,9 @@ int activate_document(App& app, int index);
 int rebuild_tabs(App& app);
 // Makes `index` current and fills the label list from the current names.
 void refresh_label_list(App& app, int index);
+// Widens the label list to fit its names (up to a third of the window) until the user sets
+// its width by dragging the handle.
+void fit_label_list_width(App& app);
 // Removes the document at `index` (its Scintilla document is released) and shows the last one,
 // or a new document when none is left. Returns the tab position now active.
 int remove_document(App& app, int index);

@@ -516,7 +516,36 @@ TEST_F(DocumentsTest, TheLabelListSortsInFileOrderOrAToZAndItsHandleCanBeGrabbed
     app->label_list->setCurrentRow(2);
     jump_to_name(*app);
     EXPECT_EQ(sci_caret_line(app->editor), 0);
+    // The choice is kept for the next start.
+    EXPECT_EQ(app->settings.label_list_sorted, 1);
     file_order->trigger();
     EXPECT_EQ(labels(), (std::vector<std::string>{"Zeta", "alpha", "Mid"}));
+    EXPECT_EQ(app->settings.label_list_sorted, 0);
     EXPECT_GE(app->splitter->handleWidth(), 7);
+}
+
+TEST_F(DocumentsTest, TheLabelListWidensToItsNamesUntilTheUserSetsItsWidth) {
+    start_with_intro("");
+    const QString long_name = QStringLiteral("ReadTheTemperatureSensorsAndLogThem");
+    const std::string file = path("long.bas");
+    write_file(file, "Sub " + long_name.toStdString() + "\r\nEnd Sub\r\n");
+    auto list_width = [&] { return app->splitter->sizes().at(1); };
+    const int before = list_width();
+    open_files(*app, file);
+    const int name_width = app->label_list->fontMetrics().horizontalAdvance(long_name);
+    EXPECT_GT(list_width(), before);
+    EXPECT_GE(list_width(), std::min(name_width, app->splitter->width() / 3 - 30));
+    EXPECT_LE(list_width(), app->splitter->width() / 3);
+
+    // A drag of the handle sets the width; names no longer change it.
+    QSplitterHandle* handle = app->splitter->handle(1);
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(2, 10));
+    QTest::mouseMove(handle, QPoint(60, 10));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(60, 10));
+    EXPECT_EQ(app->settings.label_list_sized, 1);
+    const int chosen = list_width();
+    const std::string longer = path("longer.bas");
+    write_file(longer, "Sub " + long_name.toStdString() + "AndMoreAndMore\r\nEnd Sub\r\n");
+    open_files(*app, longer);
+    EXPECT_EQ(list_width(), chosen);
 }

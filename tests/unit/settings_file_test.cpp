@@ -117,7 +117,8 @@ TEST(SettingsFile, WrittenShape) {
     EXPECT_TRUE(text.ends_with("\r\n\r\n[Serial]\r\ncomport = com7\r\nSerialSpeed = 9600\r\n"
                                "CharDelay = 0\r\nLineDelay = 0\r\n\r\n[Device]\r\nUsed = 0\r\n"
                                "TerminalHeight = 220\r\nSendByXmodem = 0\r\nRunAfterSend = 1\r\n"
-                               "Interpreter = \r\nMaximiteSyntax = 1\r\n"));
+                               "Interpreter = \r\nMaximiteSyntax = 1\r\n"
+                               "LabelListSorted = 0\r\nLabelListSized = 0\r\n"));
     EXPECT_NE(text.find("PrefsTab = 0\r\n\r\n[Colours]\r\nDefault_fore = $000000\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("Foldmarker_back = $000000\r\n\r\n[Options]\r\nUse_last_settings = 1"),
@@ -149,6 +150,8 @@ TEST(SettingsFile, RoundTrip) {
     changed.user_folder = "/home/u/progs/";
     changed.comport = "/dev/ttyACM0";
     changed.port = INT_MIN;
+    changed.label_list_sorted = 1;
+    changed.label_list_sized = 1;
     back = read(settings_file_text(changed));
     EXPECT_EQ(settings_file_text(back), settings_file_text(changed));
 }
