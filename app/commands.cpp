@@ -9,13 +9,13 @@
 #include "app/shutdown.h"
 #include "app/view_commands.h"
 #include "documents/document_commands.h"
+#include "documents/navigation.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
-#include "editor/navigation.h"
 #include "editor/sci.h"
 #include "editor/typing_aids.h"
-#include "tools/saving.h"
 
 #include <QCoreApplication>
 

@@ -3,11 +3,8 @@ list(APPEND ZELL_CORE_SOURCES
   app/menu_table.cpp
   app/about_text.cpp
   app/command_line.cpp
-  app/folders.cpp
   app/hand_over.cpp
-  app/ini_file.cpp
   app/keyword_file.cpp
-  app/settings_file.cpp
 )
 list(APPEND ZELL_GUI_SOURCES
   app/about.cpp

@@ -5,9 +5,9 @@
 #include "app/main_window.h"
 #include "app/menu_ids.h"
 #include "documents/line_ends.h"
+#include "documents/navigation.h"
 #include "editor/editor_config.h"
 #include "editor/editor_widget.h"
-#include "editor/navigation.h"
 #include "editor/sci.h"
 #include "editor/view_options.h"
 

@@ -3,14 +3,14 @@
 #include "device/device_session.h"
 
 #include "app/app.h"
-#include "app/folders.h"
+#include "base/folders.h"
+#include "base/text_conversion.h"
 #include "device/error_marks.h"
 #include "device/line_origin.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/text_conversion.h"
 
 #include <QTime>
 

@@ -1,14 +1,13 @@
 // Error line marks in the editor.
 #include "device/error_marks.h"
 
+#include "editor/marks.h"
 #include "editor/sci.h"
 
 namespace {
 
-constexpr int marker_error = 2;
 constexpr unsigned long error_line_colour = 0x3030F0; // red, BBGGRR, drawn translucent
 constexpr int error_line_alpha = 80;                  // of 255: over white a pale red
-constexpr int margin_unused = 4; // no width: it only makes the error mark drawable translucent
 
 // The error line's mark, translucent: drawn over the caret line's background, which hides an
 // opaque line mark. The editing component draws a translucent line mark only when some margin's

@@ -2,10 +2,10 @@
 #include "device/local_run.h"
 
 #include "app/app.h"
+#include "base/file_io.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/saving.h"
 
 #include <QProcess>
 #include <QTimer>

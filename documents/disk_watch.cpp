@@ -4,13 +4,13 @@
 #include "app/app.h"
 #include "app/main_window.h"
 #include "app/view_commands.h"
+#include "base/file_io.h"
 #include "documents/document_commands.h"
+#include "documents/name_refresh.h"
+#include "documents/saving.h"
 #include "documents/tab_state.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/saving.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,18 +2,18 @@
 #include "documents/document_commands.h"
 
 #include "app/app.h"
-#include "app/folders.h"
 #include "app/view_commands.h"
+#include "base/folders.h"
+#include "base/text_conversion.h"
 #include "documents/disk_watch.h"
 #include "documents/name_scan.h"
+#include "documents/navigation.h"
 #include "documents/recovery.h"
 #include "documents/tab_state.h"
 #include "documents/tabbar_widget.h"
 #include "editor/colouring.h"
 #include "editor/editor_widget.h"
-#include "editor/navigation.h"
 #include "editor/sci.h"
-#include "tools/text_conversion.h"
 
 #include <QListWidget>
 

@@ -3,14 +3,14 @@
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "base/file_io.h"
 #include "documents/disk_watch.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
 #include "documents/recovery_file.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/saving.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,11 +3,11 @@
 #include "app/app.h"
 #include "app/main_window.h"
 #include "documents/document_commands.h"
+#include "documents/saving.h"
 #include "documents/tabbar.h"
 #include "documents/tabbar_widget.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/saving.h"
 
 #include <QKeySequence>
 #include <QShortcut>

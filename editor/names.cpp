@@ -1,11 +1,9 @@
 // The name rules for one program line.
 #include "editor/names.h"
 
-namespace {
+#include "base/ascii.h"
 
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
+namespace {
 
 std::string_view trim(std::string_view text) {
     while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);

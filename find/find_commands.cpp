@@ -4,8 +4,9 @@
 #include "app/command.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
+#include "documents/name_refresh.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
+#include "editor/marks.h"
 #include "editor/sci.h"
 #include "find/find_bar.h"
 #include "find/find_state.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int match_indicator = 8; // Scintilla leaves 8 and up to containers
 constexpr int longest_prefill = 200;
 
 void read_options(FindState& find) {
@@ -114,10 +114,10 @@ void create_bar(App& app) {
     QObject::connect(app.editor, &QsciScintillaBase::SCN_UPDATEUI,
                      [&app](int) { mark_visible_matches(app); });
 
-    sci_send(app.editor, Sci::SCI_INDICSETSTYLE, match_indicator, Sci::INDIC_ROUNDBOX);
-    sci_send(app.editor, Sci::SCI_INDICSETFORE, match_indicator, 0x00A5FF); // orange (BGR)
-    sci_send(app.editor, Sci::SCI_INDICSETALPHA, match_indicator, 90);
-    sci_send(app.editor, Sci::SCI_INDICSETUNDER, match_indicator, 1);
+    sci_send(app.editor, Sci::SCI_INDICSETSTYLE, indicator_match, Sci::INDIC_ROUNDBOX);
+    sci_send(app.editor, Sci::SCI_INDICSETFORE, indicator_match, 0x00A5FF); // orange (BGR)
+    sci_send(app.editor, Sci::SCI_INDICSETALPHA, indicator_match, 90);
+    sci_send(app.editor, Sci::SCI_INDICSETUNDER, indicator_match, 1);
 
     auto* next = new QShortcut(QKeySequence(Qt::Key_F3), app.window.get());
     QObject::connect(next, &QShortcut::activated, [&app]() { find_next(app, false); });
@@ -168,7 +168,7 @@ void open_find_bar(App& app, bool replace) {
 void close_find_bar(App& app) {
     if (!app.find->bar) return;
     app.find->bar->hide();
-    sci_send(app.editor, Sci::SCI_SETINDICATORCURRENT, match_indicator);
+    sci_send(app.editor, Sci::SCI_SETINDICATORCURRENT, indicator_match);
     sci_send(app.editor, Sci::SCI_INDICATORCLEARRANGE, 0, sci_length(app.editor));
     app.find->marked_signature.clear();
     lay_out_splitter(app);
@@ -287,7 +287,7 @@ void mark_visible_matches(App& app) {
     // Marking changes indicators, which is itself an update: only a new view is marked again.
     if (signature == find.marked_signature) return;
     find.marked_signature = signature;
-    sci_send(app.editor, Sci::SCI_SETINDICATORCURRENT, match_indicator);
+    sci_send(app.editor, Sci::SCI_SETINDICATORCURRENT, indicator_match);
     sci_send(app.editor, Sci::SCI_INDICATORCLEARRANGE, 0, sci_length(app.editor));
     SearchPattern pattern = compile_search(find.bar->find_text(), find.options);
     if (!pattern.valid()) return;

@@ -1,6 +1,7 @@
 // Block structure of a line as the boards read it.
 #include "tools/block_rules.h"
 
+#include "base/ascii.h"
 #include "tools/transform.h"
 
 #include <algorithm>
@@ -17,16 +18,6 @@ bool is_letter(char c) {
 bool continues_name(char c) {
     return is_letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '.' || c == '$' || c == '%' ||
            c == '!';
-}
-
-bool equals_upper(std::string_view text, std::string_view upper_word) {
-    if (text.size() != upper_word.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-        if (c != upper_word[i]) return false;
-    }
-    return true;
 }
 
 std::string_view trim(std::string_view text) {

@@ -1,17 +1,17 @@
 #include "tools/file_commands.h"
 
 #include "app/app.h"
-#include "app/folders.h"
 #include "app/view_commands.h"
+#include "base/file_io.h"
+#include "base/folders.h"
+#include "base/text_conversion.h"
 #include "documents/disk_watch.h"
 #include "documents/document_commands.h"
+#include "documents/name_refresh.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/saving.h"
-#include "tools/text_conversion.h"
 
 #include <algorithm>
 #include <optional>
@@ -91,11 +91,7 @@ void save_selection(App& app) {
     if (!may_write_characters(app, selected, start, "Save Selection")) return;
     const std::string text = is_eight_bit(app) ? utf8_to_bytes(selected) : selected;
     std::string path = ask_for_save_path(app, "Save Selection");
-    if (path.empty()) return;
-    if (file_size(path) > 0 &&
-        app.requesters->message("File exists", "Do you wish to overwrite it?", Buttons::YesNo) !=
-            Answer::Yes)
-        return;
+    if (path.empty() || !may_replace_file(*app.requesters, path)) return;
     if (write_text(app, path, text, "Save Selection"))
         app.requesters->message("File saved", path, Buttons::Ok);
 }

@@ -1,6 +1,7 @@
 // Removing and adding line numbers, the jumps following their statements.
 #include "tools/line_numbers.h"
 
+#include "base/ascii.h"
 #include "editor/names.h"
 #include "tools/line_scan.h"
 
@@ -12,10 +13,6 @@
 namespace {
 
 using Kind = LineNumberNote::Kind;
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 std::string upper_text(std::string_view text) {
     std::string out(text);

@@ -1,7 +1,7 @@
 #include "tools/print_command.h"
 
 #include "app/app.h"
-#include "app/folders.h"
+#include "base/folders.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "tools/print_layout.h"

@@ -4,9 +4,9 @@
 #include "app/app.h"
 #include "app/view_commands.h"
 #include "documents/document_commands.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/saving.h"
 #include "tools/transform.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
+#include "base/text_conversion.h"
 #include "device/connect_dialog.h"
 #include "device/device_session.h"
 #include "device/error_log.h"
@@ -14,7 +15,6 @@
 #include "editor/sci.h"
 #include "support/app_fixture.h"
 #include "support/board_host.h"
-#include "tools/text_conversion.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -3,13 +3,13 @@
 #include "app/menu_ids.h"
 #include "app/startup.h"
 #include "documents/document_commands.h"
+#include "documents/navigation.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
 #include "documents/tabbar_widget.h"
 #include "editor/editor_widget.h"
-#include "editor/navigation.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
-#include "tools/saving.h"
 
 #include <QAction>
 #include <QFile>

@@ -4,11 +4,11 @@
 #include "app/menu_ids.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
 #include "documents/tabbar_widget.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
-#include "tools/saving.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,15 +1,13 @@
 // Reading and writing INI-style text: groups of "key = value" lines, indexed once for lookup.
-#include "app/ini_file.h"
+#include "base/ini_file.h"
+
+#include "base/ascii.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
 namespace {
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 unsigned char lower_byte(char c) {
     const auto byte = static_cast<unsigned char>(c);

@@ -1,5 +1,5 @@
 // Whole-file reads and file queries over POSIX calls.
-#include "tools/file_io.h"
+#include "base/file_io.h"
 
 #include <algorithm>
 #include <cerrno>

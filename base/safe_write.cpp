@@ -5,7 +5,7 @@
 // rename would lose something (the file has several names, the new file cannot take its owner,
 // group, mode bits or attributes), the bytes are written into the existing file instead, after
 // a safety copy of the old contents that is removed once the new ones are on disk.
-#include "tools/file_io.h"
+#include "base/file_io.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,16 +1,17 @@
 // Bookmarks, jumps, names of the active document and the status line.
-#include "editor/navigation.h"
+#include "documents/navigation.h"
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "base/text_conversion.h"
 #include "documents/document_commands.h"
+#include "documents/name_refresh.h"
 #include "documents/name_scan.h"
 #include "editor/colouring.h"
 #include "editor/editor_record.h"
+#include "editor/marks.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
 #include "editor/sci.h"
-#include "tools/text_conversion.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -22,9 +23,6 @@
 
 namespace {
 
-constexpr int bookmark_marker = 0;
-constexpr int bookmark_mask = 1 << bookmark_marker;
-constexpr int name_style = 7;
 constexpr int line_field_least_width = 100;
 constexpr int note_ms = 15000;
 
@@ -83,9 +81,9 @@ void toggle_bookmark(App& app) {
     long line = caret_line(app);
     if (sci_send(app.editor, Sci::SCI_MARKERGET, static_cast<unsigned long>(line)) & bookmark_mask)
         sci_send(app.editor, Sci::SCI_MARKERDELETE, static_cast<unsigned long>(line),
-                 bookmark_marker);
+                 marker_bookmark);
     else
-        sci_send(app.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(line), bookmark_marker);
+        sci_send(app.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(line), marker_bookmark);
 }
 
 void next_bookmark(App& app) {
@@ -150,7 +148,7 @@ void scan_names(App& app, int index, std::string_view text) {
     leave_document_view(app);
     ScannedNames scanned = scan_names_text(text);
     if (!scanned.found.empty())
-        add_words(*app.editor_record, app.editor, scanned.found, name_style, 0, false);
+        add_words(*app.editor_record, app.editor, scanned.found, style::name, 0, false);
     if (index < 0 || index >= app.documents.count()) return;
     // The current names and the document's names are one list, each name once and followed by
     // one blank, so the label list shows every name and nothing else.
@@ -190,7 +188,7 @@ void enter_document_view(App& app) {
     if (!document) return;
     app.documents.current_names = document->names;
     reset_name_index(app.documents.current_index, document->names);
-    add_words(*app.editor_record, app.editor, app.documents.current_names, name_style, 0, false);
+    add_words(*app.editor_record, app.editor, app.documents.current_names, style::name, 0, false);
     sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE,
              static_cast<unsigned long>(document->first_line));
     sci_send(app.editor, Sci::SCI_GOTOPOS, static_cast<unsigned long>(document->caret_pos));
