@@ -14,6 +14,7 @@
 #include "documents/saving.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
+#include "editor/marks.h"
 #include "editor/sci.h"
 #include "editor/typing_aids.h"
 
@@ -25,10 +26,10 @@ void quit_command(App& app) {
     if (request_quit(app) && app.window) app.window->close();
 }
 void select_all(App& app) {
-    sci_send(app.editor, Sci::SCI_SELECTALL);
+    sci_select_all(app.editor);
 }
 void clear_bookmarks(App& app) {
-    sci_send(app.editor, Sci::SCI_MARKERDELETEALL, 0);
+    sci_marker_delete_all(app.editor, marker_bookmark);
 }
 void dos_line_endings(App& app) {
     set_line_end_mode(app, 0);

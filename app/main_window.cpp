@@ -208,7 +208,7 @@ void build_editor_area(App& app, QWidget* area) {
     });
     // Ctrl+wheel zooms inside the editing component: the size is remembered all the same.
     QObject::connect(app.editor, &QsciScintillaBase::SCN_ZOOM, [&app]() {
-        app.view_state.zoom = int(sci_send(app.editor, Sci::SCI_GETZOOM));
+        app.view_state.zoom = int(sci_zoom(app.editor));
         fit_line_number_margin(*app.editor_record, app.editor);
     });
 

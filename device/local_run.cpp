@@ -34,7 +34,7 @@ winsize window_size(int columns, int rows) {
 std::string program_file_to_run(App& app) {
     const Document* document = app.documents.current_document();
     if (!document || !app.editor) return {};
-    auto unsaved = [&app] { return sci_send(app.editor, Sci::SCI_GETMODIFY) != 0; };
+    auto unsaved = [&app] { return sci_modified(app.editor) != 0; };
     if (is_untitled(*document) || !file_exists(document->path)) {
         Answer answer = app.requesters->message(
             "Run in DOS",

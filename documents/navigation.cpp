@@ -9,8 +9,8 @@
 #include "documents/name_scan.h"
 #include "editor/colouring.h"
 #include "editor/editor_record.h"
-#include "editor/marks.h"
 #include "editor/editor_widget.h"
+#include "editor/marks.h"
 #include "editor/sci.h"
 
 #include <QFile>
@@ -43,8 +43,7 @@ long caret_line(App& app) {
 }
 
 long find_bookmark(App& app, long start, bool forward) {
-    return sci_send(app.editor, forward ? Sci::SCI_MARKERNEXT : Sci::SCI_MARKERPREVIOUS,
-                    static_cast<unsigned long>(start), bookmark_mask);
+    return (forward ? sci_marker_next : sci_marker_previous)(app.editor, start, bookmark_mask);
 }
 
 void focus_editor(App& app) {
@@ -70,26 +69,24 @@ long answer_number(std::string_view answer) {
 } // namespace
 
 long go_to_line(App& app, long line) {
-    sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(line));
+    sci_goto_line(app.editor, line);
     long first = line - app.settings.options.scroll_margin;
-    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE,
-             static_cast<unsigned long>(std::max(first, 0L)));
+    sci_set_first_visible_line(app.editor, std::max(first, 0L));
     return line;
 }
 
 void toggle_bookmark(App& app) {
     long line = caret_line(app);
-    if (sci_send(app.editor, Sci::SCI_MARKERGET, static_cast<unsigned long>(line)) & bookmark_mask)
-        sci_send(app.editor, Sci::SCI_MARKERDELETE, static_cast<unsigned long>(line),
-                 marker_bookmark);
+    if (sci_marker_get(app.editor, line) & bookmark_mask)
+        sci_marker_delete(app.editor, line, marker_bookmark);
     else
-        sci_send(app.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(line), marker_bookmark);
+        sci_marker_add(app.editor, line, marker_bookmark);
 }
 
 void next_bookmark(App& app) {
     long found = find_bookmark(app, caret_line(app) + 1, true);
     if (found >= 0) {
-        sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(found));
+        sci_goto_line(app.editor, found);
         return;
     }
     found = find_bookmark(app, 0, true);
@@ -99,7 +96,7 @@ void next_bookmark(App& app) {
 void previous_bookmark(App& app) {
     long found = caret_line(app) > 0 ? find_bookmark(app, caret_line(app) - 1, false) : -1;
     if (found >= 0) {
-        sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(found));
+        sci_goto_line(app.editor, found);
         return;
     }
     found = find_bookmark(app, sci_line_count(app.editor), false);
@@ -179,7 +176,7 @@ void leave_document_view(App& app) {
     if (app.label_list) app.label_list->clear();
     Document* document = app.documents.current_document();
     if (!document) return;
-    document->first_line = sci_send(app.editor, Sci::SCI_GETFIRSTVISIBLELINE);
+    document->first_line = sci_first_visible_line(app.editor);
     document->caret_pos = sci_current_pos(app.editor);
 }
 
@@ -189,9 +186,8 @@ void enter_document_view(App& app) {
     app.documents.current_names = document->names;
     reset_name_index(app.documents.current_index, document->names);
     add_words(*app.editor_record, app.editor, app.documents.current_names, style::name, 0, false);
-    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE,
-             static_cast<unsigned long>(document->first_line));
-    sci_send(app.editor, Sci::SCI_GOTOPOS, static_cast<unsigned long>(document->caret_pos));
+    sci_set_first_visible_line(app.editor, document->first_line);
+    sci_goto_pos(app.editor, document->caret_pos);
     focus_editor(app);
 }
 
@@ -205,8 +201,7 @@ void show_line_status(App& app) {
         app.status_fields[1]->setText(QString::fromStdString(text));
     }
     if (!app.status_fields[0]) return;
-    long column = sci_send(app.editor, Sci::SCI_GETCOLUMN,
-                           static_cast<unsigned long>(sci_current_pos(app.editor)));
+    long column = sci_column(app.editor, sci_current_pos(app.editor));
     std::string column_text = "Col: " + std::to_string(column + 1);
     if (column_text == app.shown_column_status) return;
     app.shown_column_status = column_text;

@@ -73,7 +73,7 @@ bool keep_recovery_now(App& app) {
     stop_timers(app);
     Document* document = app.documents.current_document();
     if (!document || !app.editor) return true;
-    if (sci_send(app.editor, Sci::SCI_GETMODIFY) == 0) {
+    if (sci_modified(app.editor) == 0) {
         forget_recovery(app, app.documents.current);
         return true;
     }

@@ -52,8 +52,8 @@ bool may_write_characters(App& app, std::string_view utf8, long offset, const ch
         ". The first is on line " + line + ".\n\nSave anyway? No goes to line " + line +
         " without saving.";
     if (app.requesters->message(title, text, Buttons::YesNo) == Answer::Yes) return true;
-    sci_send(app.editor, Sci::SCI_GOTOPOS, static_cast<unsigned long>(position));
-    sci_send(app.editor, Sci::SCI_SCROLLCARET);
+    sci_goto_pos(app.editor, position);
+    sci_scroll_caret(app.editor);
     app.editor->setFocus();
     return false;
 }
@@ -72,7 +72,7 @@ bool is_untitled(const Document& document) {
 namespace {
 
 bool is_modified(App& app) {
-    return sci_send(app.editor, Sci::SCI_GETMODIFY) != 0;
+    return sci_modified(app.editor) != 0;
 }
 
 // The target when an untitled document is saved from the close prompt; empty when the user

@@ -52,7 +52,7 @@ void show_tab_of(App& app, int position) {
 void show_modified_state(App& app) {
     Document* document = app.documents.current_document();
     if (document && app.editor) {
-        bool modified = sci_send(app.editor, Sci::SCI_GETMODIFY) != 0;
+        bool modified = sci_modified(app.editor) != 0;
         if (modified != document->modified) {
             document->modified = modified;
             show_tab_of(app, app.documents.current);
