@@ -11,6 +11,8 @@ list(APPEND ZELL_GUI_SOURCES
   app/app.cpp
   app/commands.cpp
   app/main_window.cpp
+  app/window_menus.cpp
+  app/window_placement.cpp
   app/shell_files.cpp
   app/shutdown.cpp
   app/single_instance.cpp

@@ -8,6 +8,8 @@ list(APPEND ZELL_CORE_SOURCES
   tools/line_scan.cpp
   tools/merge.cpp
   tools/variable_report.cpp
+  tools/report_reader.cpp
+  tools/report_tokens.cpp
   tools/transform.cpp
   tools/block_rules.cpp
 )
