@@ -164,10 +164,10 @@ void EditorWidget::wheelEvent(QWheelEvent* event) {
 
 void EditorWidget::focusInEvent(QFocusEvent* event) {
     QsciScintillaBase::focusInEvent(event);
-    if (on_focus_in) on_focus_in();
+    Q_EMIT focus_gained();
 }
 
 void EditorWidget::focusOutEvent(QFocusEvent* event) {
     QsciScintillaBase::focusOutEvent(event);
-    if (on_focus_out) on_focus_out();
+    Q_EMIT focus_lost();
 }
