@@ -56,12 +56,6 @@ std::uint32_t to_u32(std::size_t value) {
 
 } // namespace
 
-std::string_view trim_blanks(std::string_view text) {
-    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 IniFile parse_ini(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     bytes = bytes.substr(0, std::numeric_limits<std::uint32_t>::max());

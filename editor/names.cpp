@@ -3,16 +3,6 @@
 
 #include "base/ascii.h"
 
-namespace {
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-} // namespace
-
 bool equals_lower(std::string_view text, std::string_view lower) {
     if (text.size() != lower.size()) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -29,14 +19,14 @@ std::string_view without_line_end(std::string_view line) {
 }
 
 std::string_view first_field(std::string_view line) {
-    line = trim(line);
+    line = trim_blanks(line);
     std::size_t end = 0;
     while (end < line.size() && !is_blank(line[end])) ++end;
     return line.substr(0, end);
 }
 
 std::string_view second_field(std::string_view line) {
-    line = trim(line);
+    line = trim_blanks(line);
     std::size_t end = 0;
     while (end < line.size() && !is_blank(line[end])) ++end;
     return first_field(line.substr(end));

@@ -56,10 +56,6 @@ const WordEntry* find_utf8_word(const WordTable& table, std::string_view utf8_wo
 
 namespace {
 
-bool is_digit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-
 // The value of a digit in bases up to 16, or 16 for a byte that is no digit.
 unsigned digit_value(unsigned char c) {
     if (is_digit(c)) return c - '0';

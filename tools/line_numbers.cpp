@@ -14,13 +14,6 @@ namespace {
 
 using Kind = LineNumberNote::Kind;
 
-std::string upper_text(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
 // Orders two line numbers given as keys (no leading zeros) without computing their values.
 bool key_less(std::string_view a, std::string_view b) {
     return a.size() != b.size() ? a.size() < b.size() : a < b;

@@ -7,10 +7,6 @@
 
 namespace {
 
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::size_t skip_blanks(std::string_view line, std::size_t i) {
     while (i < line.size() && is_blank(line[i])) ++i;
     return i;

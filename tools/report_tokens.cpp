@@ -1,16 +1,10 @@
 // Splitting a statement line into the variable report's tokens.
 #include "tools/report_tokens.h"
 
+#include "base/ascii.h"
 #include "tools/line_scan.h"
 
 namespace report {
-
-std::string upper_text(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 
 void tokenize(std::string_view code, std::vector<Token>& out) {
     out.clear();

@@ -3,6 +3,8 @@
 // symbols. Comments are cut off before.
 #pragma once
 
+#include "base/ascii.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,9 +39,6 @@ struct Token {
 
 // Replaces `out` with the tokens of `code`; blanks and TABs only separate them.
 void tokenize(std::string_view code, std::vector<Token>& out);
-
-// `text` with its ASCII letters raised.
-std::string upper_text(std::string_view text);
 
 // "INTEGER", "STRING" or "FLOAT" for a name ending in "%", "$" or "!"; empty otherwise.
 std::string type_of_suffix(std::string_view name);

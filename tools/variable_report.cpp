@@ -9,7 +9,6 @@
 namespace {
 
 using Kind = ReportedName::Kind;
-using report::upper_text;
 
 const char* kind_text(Kind kind) {
     switch (kind) {
