@@ -13,10 +13,18 @@
 
 namespace {} // namespace
 
-void show_document_line_end(App& app) {
+bool is_view_option_on(App& app, int id) {
+    const int* option = view_option(app.settings.options, id);
+    return option && *option != 0;
+}
+
+LineEnd shown_line_end(App& app) {
     const Document* document = app.documents.current_document();
-    const LineEnd kind =
-        document ? document->line_end : line_end_of_mode(app.settings.options.line_endings_mode);
+    return document ? document->line_end : line_end_of_mode(app.settings.options.line_endings_mode);
+}
+
+void show_document_line_end(App& app) {
+    const LineEnd kind = shown_line_end(app);
     sci_set_eol_mode(app.editor, scintilla_eol_mode(kind));
     set_menu_check(app, menu_id::dos_line_endings, kind == LineEnd::crlf);
     set_menu_check(app, menu_id::unix_line_endings, kind == LineEnd::lf);

@@ -5,7 +5,6 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "app/menu_ids.h"
 
 #include <QAction>
 #include <QIcon>
@@ -86,8 +85,8 @@ void build_toolbar(App& app, MainWindow& window) {
         action->setToolTip(QString::fromStdString(button.tooltip));
         action->setData(button.id);
         int id = button.id;
-        // The View toggles show their state as pressed buttons, kept by set_menu_check.
-        action->setCheckable(id >= menu_id::view_colour && id <= menu_id::view_line_numbers);
+        // Ticked commands (the View toggles) show their state as pressed buttons.
+        action->setCheckable(is_checkable_command(id));
         QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
     }
 }

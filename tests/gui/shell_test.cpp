@@ -4,6 +4,7 @@
 #include "app/menu_ids.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
+#include "editor/view_options.h"
 #include "support/app_fixture.h"
 
 #include <QAction>
@@ -147,6 +148,28 @@ TEST_F(ShellTest, ViewToggleFlipsOptionMarginAndCheckMark) {
     EXPECT_EQ(sci_send(app->editor, Sci::SCI_GETINDENTATIONGUIDES), 0);
     run_command(*app, menu_id::view_upper_case);
     EXPECT_EQ(sci_send(app->editor, Sci::SCI_STYLEGETCASE, 1), Sci::SC_CASE_MIXED);
+}
+
+TEST_F(ShellTest, ViewAndLineEndTicksComeFromTheStateTheyShowWhenTheMenuOpens) {
+    start();
+    for (int id : {menu_id::view_colour, menu_id::view_upper_case, menu_id::view_white_space,
+                   menu_id::view_line_endings, menu_id::view_indent_guides,
+                   menu_id::view_auto_indent, menu_id::view_line_numbers}) {
+        SCOPED_TRACE(id);
+        QAction* item = app->menu_actions.at(id);
+        ASSERT_TRUE(item->isCheckable());
+        int* option = view_option(app->settings.options, id);
+        ASSERT_NE(option, nullptr);
+        for (int value : {0, 1}) {
+            *option = value;
+            for (QObject* object : item->associatedObjects())
+                if (auto* menu = qobject_cast<QMenu*>(object)) Q_EMIT menu->aboutToShow();
+            EXPECT_EQ(item->isChecked(), value == 1);
+        }
+    }
+    app->documents.current_document()->line_end = LineEnd::lf;
+    EXPECT_TRUE(is_command_checked(*app, menu_id::unix_line_endings));
+    EXPECT_FALSE(is_command_checked(*app, menu_id::dos_line_endings));
 }
 
 TEST_F(ShellTest, UnixLineEndingsConvertTheTextAndMoveTheCheckMark) {
