@@ -1,13 +1,13 @@
 // The application object: every record and every widget of one running editor.
 #pragma once
 
-#include "app/folders.h"
-#include "app/settings.h"
+#include "base/file_io.h"
+#include "base/folders.h"
+#include "base/settings.h"
 #include "documents/disk_watch.h"
 #include "documents/document_list.h"
 #include "documents/recent_files.h"
 #include "documents/recovery.h"
-#include "tools/file_io.h"
 #include "ui/requesters.h"
 
 #include <map>

@@ -9,13 +9,14 @@
 #include "app/shutdown.h"
 #include "app/view_commands.h"
 #include "documents/document_commands.h"
+#include "documents/navigation.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
-#include "editor/navigation.h"
+#include "editor/marks.h"
 #include "editor/sci.h"
 #include "editor/typing_aids.h"
-#include "tools/saving.h"
 
 #include <QCoreApplication>
 
@@ -25,10 +26,10 @@ void quit_command(App& app) {
     if (request_quit(app) && app.window) app.window->close();
 }
 void select_all(App& app) {
-    sci_send(app.editor, Sci::SCI_SELECTALL);
+    sci_select_all(app.editor);
 }
 void clear_bookmarks(App& app) {
-    sci_send(app.editor, Sci::SCI_MARKERDELETEALL, 0);
+    sci_marker_delete_all(app.editor, marker_bookmark);
 }
 void dos_line_endings(App& app) {
     set_line_end_mode(app, 0);
@@ -43,25 +44,36 @@ void return_key(App& app) {
                      app.editor && app.editor->hasFocus());
 }
 
+template <int Id> bool view_option_on(App& app) {
+    return is_view_option_on(app, Id);
+}
+template <int Id> void toggle_view(App& app) {
+    toggle_view_option(app, Id);
+}
+
 constexpr Command app_command_table[] = {
     {menu_id::new_file, [](App& app) { new_document(app); }},
     {menu_id::open, [](App& app) { open_with_requester(app); }},
     {menu_id::quit, quit_command},
     {menu_id::select_all, select_all},
-    {menu_id::dos_line_endings, dos_line_endings},
-    {menu_id::unix_line_endings, unix_line_endings},
-    {menu_id::view_colour, [](App& app) { toggle_view_option(app, menu_id::view_colour); }},
-    {menu_id::view_upper_case, [](App& app) { toggle_view_option(app, menu_id::view_upper_case); }},
-    {menu_id::view_white_space,
-     [](App& app) { toggle_view_option(app, menu_id::view_white_space); }},
-    {menu_id::view_line_endings,
-     [](App& app) { toggle_view_option(app, menu_id::view_line_endings); }},
-    {menu_id::view_indent_guides,
-     [](App& app) { toggle_view_option(app, menu_id::view_indent_guides); }},
-    {menu_id::view_auto_indent,
-     [](App& app) { toggle_view_option(app, menu_id::view_auto_indent); }},
-    {menu_id::view_line_numbers,
-     [](App& app) { toggle_view_option(app, menu_id::view_line_numbers); }},
+    {menu_id::dos_line_endings, dos_line_endings, nullptr,
+     [](App& app) { return shown_line_end(app) == LineEnd::crlf; }},
+    {menu_id::unix_line_endings, unix_line_endings, nullptr,
+     [](App& app) { return shown_line_end(app) == LineEnd::lf; }},
+    {menu_id::view_colour, toggle_view<menu_id::view_colour>, nullptr,
+     view_option_on<menu_id::view_colour>},
+    {menu_id::view_upper_case, toggle_view<menu_id::view_upper_case>, nullptr,
+     view_option_on<menu_id::view_upper_case>},
+    {menu_id::view_white_space, toggle_view<menu_id::view_white_space>, nullptr,
+     view_option_on<menu_id::view_white_space>},
+    {menu_id::view_line_endings, toggle_view<menu_id::view_line_endings>, nullptr,
+     view_option_on<menu_id::view_line_endings>},
+    {menu_id::view_indent_guides, toggle_view<menu_id::view_indent_guides>, nullptr,
+     view_option_on<menu_id::view_indent_guides>},
+    {menu_id::view_auto_indent, toggle_view<menu_id::view_auto_indent>, nullptr,
+     view_option_on<menu_id::view_auto_indent>},
+    {menu_id::view_line_numbers, toggle_view<menu_id::view_line_numbers>, nullptr,
+     view_option_on<menu_id::view_line_numbers>},
     {menu_id::maximite_syntax, [](App& app) { set_syntax(app, Syntax::maximite); }, nullptr,
      [](App& app) { return current_syntax(app) == Syntax::maximite; }},
     {menu_id::alternate_syntax, [](App& app) { set_syntax(app, Syntax::alternate); }, nullptr,
@@ -100,9 +112,7 @@ void run_command(App& app, int id) {
 
 bool is_checkable_command(int id) {
     const Command* command = find_command(id);
-    return (command && command->checked) ||
-           (id >= menu_id::view_colour && id <= menu_id::view_line_numbers) ||
-           id == menu_id::dos_line_endings || id == menu_id::unix_line_endings;
+    return command && command->checked;
 }
 
 bool is_command_enabled(App& app, int id) {

@@ -1,9 +1,9 @@
 // Zell Edit's entry: one instance per user; a second start hands its files to the first.
 #include "app/app.h"
 #include "app/command_line.h"
-#include "app/folders.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
+#include "base/folders.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -6,8 +6,11 @@
 #include "app/menu_ids.h"
 #include "app/menu_table.h"
 #include "app/view_commands.h"
+#include "app/window_menus.h"
 #include "documents/disk_watch.h"
 #include "documents/document_commands.h"
+#include "documents/name_refresh.h"
+#include "documents/navigation.h"
 #include "documents/recent_commands.h"
 #include "documents/recovery.h"
 #include "documents/tab_state.h"
@@ -16,8 +19,6 @@
 #include "editor/editor_config.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
-#include "editor/navigation.h"
 #include "editor/sci.h"
 #include "help/help_commands.h"
 #include "tools/merge_report_commands.h"
@@ -25,17 +26,13 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QScreen>
-#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
 
 namespace {
 
@@ -47,86 +44,6 @@ constexpr int status_field_widths[4] = {100, 100, 500, 100};
 
 QString text_of(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-QSize sane_size(int width, int height) {
-    // Negative or tiny sizes from a damaged settings file still give a usable window.
-    return {std::clamp(width, 200, 20000), std::clamp(height, 150, 20000)};
-}
-
-// Greys out and checks the items of an opening menu from the commands' predicates.
-void refresh_menu_states(App& app, QMenu* menu) {
-    for (QAction* action : menu->actions()) {
-        bool is_id = false;
-        int id = action->data().toInt(&is_id);
-        if (!is_id || id == 0) continue;
-        action->setEnabled(is_command_enabled(app, id));
-        // Items whose tick comes from a predicate get exactly its answer, so a tick never
-        // lingers on an item that is no longer current (the Font sizes).
-        if (action->isCheckable() && has_checked_predicate(id))
-            action->setChecked(is_command_checked(app, id));
-    }
-}
-
-QMenu* build_menu(App& app, QMenu* menu, const std::vector<MenuEntry>& entries,
-                  bool register_actions) {
-    QObject::connect(menu, &QMenu::aboutToShow, [&app, menu]() { refresh_menu_states(app, menu); });
-    for (const MenuEntry& entry : entries) {
-        switch (entry.kind) {
-        case MenuEntry::Kind::Separator:
-            menu->addSeparator();
-            break;
-        case MenuEntry::Kind::Submenu: {
-            QMenu* sub = menu->addMenu(text_of(entry.text));
-            QObject::connect(sub, &QMenu::aboutToShow,
-                             [&app, sub]() { refresh_menu_states(app, sub); });
-            for (int id = entry.id; id <= entry.last_id; ++id) {
-                QAction* action = sub->addAction(QString::fromLatin1(submenu_placeholder));
-                action->setData(id);
-                QObject::connect(action, &QAction::triggered,
-                                 [&app, id]() { run_command(app, id); });
-                if (register_actions) app.menu_actions[id] = action;
-            }
-            break;
-        }
-        case MenuEntry::Kind::Item: {
-            QAction* action = menu->addAction(text_of(entry.text));
-            int id = entry.id;
-            action->setData(id);
-            QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
-            if (register_actions) {
-                action->setCheckable(is_checkable_command(id));
-                app.menu_actions[id] = action;
-            }
-            break;
-        }
-        }
-    }
-    return menu;
-}
-
-void build_toolbar(App& app, MainWindow& window) {
-    app.toolbar = window.addToolBar(QStringLiteral("Toolbar"));
-    app.toolbar->setObjectName(QStringLiteral("toolbar"));
-    app.toolbar->setMovable(false);
-    app.toolbar->setFloatable(false);
-    app.toolbar->setIconSize(QSize(16, 16));
-    app.toolbar->toggleViewAction()->setEnabled(false);
-    for (const ToolbarButton& button : toolbar_table()) {
-        if (button.id == 0) {
-            app.toolbar->addSeparator();
-            continue;
-        }
-        QAction* action = app.toolbar->addAction(
-            QIcon(QStringLiteral(":/icons/%1.png").arg(text_of(button.image))),
-            text_of(button.tooltip));
-        action->setToolTip(text_of(button.tooltip));
-        action->setData(button.id);
-        int id = button.id;
-        // The View toggles show their state as pressed buttons, kept by set_menu_check.
-        action->setCheckable(id >= menu_id::view_colour && id <= menu_id::view_line_numbers);
-        QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
-    }
 }
 
 void build_status_bar(App& app, MainWindow& window) {
@@ -142,15 +59,6 @@ void build_status_bar(App& app, MainWindow& window) {
         else
             status->addWidget(field);
         app.status_fields[i] = field;
-    }
-}
-
-void build_shortcuts(App& app, MainWindow& window) {
-    for (const ShortcutSpec& shortcut_entry : shortcut_table()) {
-        auto* shortcut = new QShortcut(QKeySequence(text_of(shortcut_entry.keys)), &window);
-        shortcut->setContext(Qt::WindowShortcut);
-        int id = shortcut_entry.id;
-        QObject::connect(shortcut, &QShortcut::activated, [&app, id]() { run_command(app, id); });
     }
 }
 
@@ -208,7 +116,7 @@ void build_editor_area(App& app, QWidget* area) {
     });
     // Ctrl+wheel zooms inside the editing component: the size is remembered all the same.
     QObject::connect(app.editor, &QsciScintillaBase::SCN_ZOOM, [&app]() {
-        app.view_state.zoom = int(sci_send(app.editor, Sci::SCI_GETZOOM));
+        app.view_state.zoom = int(sci_zoom(app.editor));
         fit_line_number_margin(*app.editor_record, app.editor);
     });
 
@@ -260,48 +168,6 @@ void build_timers(App& app, MainWindow& window) {
 }
 
 } // namespace
-
-QRect fit_on_screen(int x, int y, int width, int height, QSize default_size) {
-    constexpr int far_away = 1000000;
-    return fit_on_screen(QRect(std::clamp(x, -far_away, far_away),
-                               std::clamp(y, -far_away, far_away), std::clamp(width, 0, far_away),
-                               std::clamp(height, 0, far_away)),
-                         default_size);
-}
-
-QRect fit_on_screen(QRect wanted, QSize default_size) {
-    // Far beyond any screen either way: clamping first keeps the rectangle arithmetic from
-    // overflowing on values such as 2147483647.
-    constexpr int far_away = 1000000;
-    QPoint at(std::clamp(wanted.x(), -far_away, far_away),
-              std::clamp(wanted.y(), -far_away, far_away));
-    QSize size = sane_size(wanted.width(), wanted.height());
-    // The screen that shows most of it; the primary one when none shows any.
-    QScreen* best = nullptr;
-    long best_area = 0;
-    const QRect rect(at, size);
-    for (QScreen* screen : QGuiApplication::screens()) {
-        const QRect shown = screen->availableGeometry().intersected(rect);
-        const long area = shown.isEmpty() ? 0 : long(shown.width()) * shown.height();
-        if (area > best_area) {
-            best = screen;
-            best_area = area;
-        }
-    }
-    if (!best) {
-        best = QGuiApplication::primaryScreen();
-        if (!best) return rect;
-        at = best->availableGeometry().topLeft() + QPoint(100, 100);
-    }
-    const QRect area = best->availableGeometry();
-    size = size.boundedTo(area.size().expandedTo(default_size));
-    // The top left corner, where the title and the menus are, always on the screen.
-    at.setX(
-        std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
-    at.setY(
-        std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
-    return QRect(at, size);
-}
 
 MainWindow::MainWindow(App& app) : app_(app) {}
 
@@ -387,36 +253,4 @@ void lay_out_splitter(App& app) {
     QWidget* outer = app.splitter->parentWidget() != area ? app.splitter->parentWidget()
                                                           : static_cast<QWidget*>(app.splitter);
     outer->setGeometry(side_margin, top, width, std::max(bottom - top, 1));
-}
-
-void take_window_placement(App& app) {
-    if (!app.window) return;
-    QPoint position = app.window->pos();
-    app.settings.main.x = position.x();
-    app.settings.main.y = position.y();
-    app.settings.main.width = app.window->width();
-    app.settings.main.height = app.window->height();
-    if (app.splitter && !app.splitter->sizes().isEmpty())
-        app.settings.main.extra = app.splitter->sizes().first();
-}
-
-void show_and_raise(App& app) {
-    if (!app.window) return;
-    MainWindow& window = *app.window;
-    if (!window.isVisible()) window.show();
-    if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    window.raise();
-    window.activateWindow();
-}
-
-void show_context_menu(App& app, const QPoint& global_pos) {
-    if (app.context_menu) app.context_menu->popup(global_pos);
-}
-
-void set_menu_check(App& app, int id, bool checked) {
-    auto found = app.menu_actions.find(id);
-    if (found != app.menu_actions.end()) found->second->setChecked(checked);
-    if (!app.toolbar) return;
-    for (QAction* action : app.toolbar->actions())
-        if (action->isCheckable() && action->data().toInt() == id) action->setChecked(checked);
 }

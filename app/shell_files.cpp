@@ -2,11 +2,11 @@
 #include "app/shell_files.h"
 
 #include "app/app.h"
-#include "app/folders.h"
 #include "app/keyword_file.h"
 #include "app/main_window.h"
-#include "app/settings_file.h"
-#include "tools/file_io.h"
+#include "base/file_io.h"
+#include "base/folders.h"
+#include "base/settings_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "documents/document_commands.h"
 #include "documents/recent_commands.h"
 #include "documents/recovery.h"
-#include "tools/saving.h"
+#include "documents/saving.h"
 
 bool shut_down(App& app) {
     std::string recorded;

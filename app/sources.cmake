@@ -3,17 +3,16 @@ list(APPEND ZELL_CORE_SOURCES
   app/menu_table.cpp
   app/about_text.cpp
   app/command_line.cpp
-  app/folders.cpp
   app/hand_over.cpp
-  app/ini_file.cpp
   app/keyword_file.cpp
-  app/settings_file.cpp
 )
 list(APPEND ZELL_GUI_SOURCES
   app/about.cpp
   app/app.cpp
   app/commands.cpp
   app/main_window.cpp
+  app/window_menus.cpp
+  app/window_placement.cpp
   app/shell_files.cpp
   app/shutdown.cpp
   app/single_instance.cpp

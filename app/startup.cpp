@@ -2,16 +2,16 @@
 #include "app/startup.h"
 
 #include "app/app.h"
-#include "app/folders.h"
 #include "app/keyword_file.h"
 #include "app/main_window.h"
-#include "app/settings_file.h"
 #include "app/shell_files.h"
+#include "base/file_io.h"
+#include "base/folders.h"
+#include "base/settings_file.h"
 #include "documents/interrupted_saves.h"
 #include "documents/opening.h"
 #include "documents/recent_commands.h"
 #include "documents/recovery.h"
-#include "tools/file_io.h"
 
 #include <QApplication>
 #include <QCoreApplication>

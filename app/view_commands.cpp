@@ -5,19 +5,27 @@
 #include "app/main_window.h"
 #include "app/menu_ids.h"
 #include "documents/line_ends.h"
+#include "documents/navigation.h"
 #include "editor/editor_config.h"
 #include "editor/editor_widget.h"
-#include "editor/navigation.h"
 #include "editor/sci.h"
 #include "editor/view_options.h"
 
 namespace {} // namespace
 
-void show_document_line_end(App& app) {
+bool is_view_option_on(App& app, int id) {
+    const int* option = view_option(app.settings.options, id);
+    return option && *option != 0;
+}
+
+LineEnd shown_line_end(App& app) {
     const Document* document = app.documents.current_document();
-    const LineEnd kind =
-        document ? document->line_end : line_end_of_mode(app.settings.options.line_endings_mode);
-    sci_send(app.editor, Sci::SCI_SETEOLMODE, static_cast<unsigned long>(scintilla_eol_mode(kind)));
+    return document ? document->line_end : line_end_of_mode(app.settings.options.line_endings_mode);
+}
+
+void show_document_line_end(App& app) {
+    const LineEnd kind = shown_line_end(app);
+    sci_set_eol_mode(app.editor, scintilla_eol_mode(kind));
     set_menu_check(app, menu_id::dos_line_endings, kind == LineEnd::crlf);
     set_menu_check(app, menu_id::unix_line_endings, kind == LineEnd::lf);
     show_file_format(app);
@@ -37,8 +45,7 @@ void set_line_end_mode(App& app, int mode) {
     if (!document) return;
     document->line_end = line_end_of_mode(mode);
     show_document_line_end(app);
-    sci_send(app.editor, Sci::SCI_CONVERTEOLS,
-             static_cast<unsigned long>(scintilla_eol_mode(document->line_end)));
+    sci_convert_eols(app.editor, scintilla_eol_mode(document->line_end));
 }
 
 Syntax current_syntax(const App& app) {
@@ -57,26 +64,24 @@ void apply_view_options(App& app) {
     set_syntax(app, current_syntax(app));
     QsciScintillaBase* editor = app.editor;
     Options& options = app.settings.options;
-    sci_send(editor, Sci::SCI_SETTABWIDTH, 2);
-    sci_send(editor, Sci::SCI_SETUSETABS, 0);
+    sci_set_tab_width(editor, 2);
+    sci_set_use_tabs(editor, 0);
     apply_colour_scheme(*app.editor_record, editor, app.settings);
     set_menu_check(app, menu_id::view_colour, options.colour != 0);
-    sci_send(editor, Sci::SCI_SETINDENTATIONGUIDES,
-             static_cast<unsigned long>(options.show_indent));
+    sci_set_indentation_guides(editor, options.show_indent);
     set_menu_check(app, menu_id::view_indent_guides, options.show_indent != 0);
-    sci_send(editor, Sci::SCI_STYLESETCASE, 1,
-             options.upper_case == 1 ? Sci::SC_CASE_UPPER : Sci::SC_CASE_MIXED);
+    sci_style_set_case(editor, style::keyword,
+                       options.upper_case == 1 ? Sci::SC_CASE_UPPER : Sci::SC_CASE_MIXED);
     set_menu_check(app, menu_id::view_upper_case, options.upper_case != 0);
-    sci_send(editor, Sci::SCI_SETMARGINTYPEN, 0,
-             options.line_numbers == 1 ? Sci::SC_MARGIN_NUMBER : Sci::SC_MARGIN_SYMBOL);
+    sci_set_margin_type(editor, margin_line_numbers,
+                        options.line_numbers == 1 ? Sci::SC_MARGIN_NUMBER : Sci::SC_MARGIN_SYMBOL);
     fit_line_number_margin(*app.editor_record, editor);
     set_menu_check(app, menu_id::view_line_numbers, options.line_numbers != 0);
     // The document keeps the line ends it was read with: nothing is converted here.
     show_document_line_end(app);
-    sci_send(editor, Sci::SCI_SETVIEWEOL, static_cast<unsigned long>(options.show_line_endings));
+    sci_set_view_eol(editor, options.show_line_endings);
     set_menu_check(app, menu_id::view_line_endings, options.show_line_endings != 0);
-    sci_send(editor, Sci::SCI_SETVIEWWS,
-             static_cast<unsigned long>(options.whitespace_markers * 2));
+    sci_set_view_ws(editor, options.whitespace_markers * 2);
     set_menu_check(app, menu_id::view_white_space, options.whitespace_markers != 0);
     set_menu_check(app, menu_id::view_auto_indent, options.auto_indent != 0);
 }

@@ -1,9 +1,15 @@
 // The View toggles, the line-end modes and applying every view option to the editor.
 #pragma once
 
+#include "documents/line_ends.h"
 #include "editor/syntax.h"
 
 struct App;
+
+// Whether the View item `id` (ids 60 to 66) is ticked: its option is on.
+bool is_view_option_on(App& app, int id);
+// The line ends the line-end items tick: the current document's, or those of new documents.
+LineEnd shown_line_end(App& app);
 
 // Flips the option of a View item (ids 60 to 66), applies it and sets its check mark.
 void toggle_view_option(App& app, int id);

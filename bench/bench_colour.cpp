@@ -2,14 +2,14 @@
 #include "program_generator.h"
 #include "timing.h"
 
-#include "app/settings.h"
+#include "base/settings.h"
+#include "base/text_conversion.h"
 #include "documents/name_scan.h"
 #include "editor/colouring.h"
 #include "editor/editor_config.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/text_conversion.h"
 
 #include <memory>
 #include <string>

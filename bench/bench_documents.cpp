@@ -5,12 +5,12 @@
 #include "timing.h"
 
 #include "app/main_window.h"
+#include "base/file_io.h"
+#include "base/text_conversion.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/text_conversion.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

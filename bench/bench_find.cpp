@@ -6,13 +6,13 @@
 #include "app/commands.h"
 #include "app/menu_ids.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "find/find_bar.h"
 #include "find/find_commands.h"
 #include "find/find_state.h"
 #include "find/name_chooser.h"
-#include "tools/saving.h"
 
 #include <QCheckBox>
 #include <QComboBox>

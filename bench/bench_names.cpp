@@ -3,13 +3,13 @@
 #include "bench_app.h"
 #include "timing.h"
 
+#include "base/file_io.h"
+#include "base/text_conversion.h"
 #include "documents/document_commands.h"
+#include "documents/name_refresh.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/text_conversion.h"
 
 #include <QApplication>
 #include <QClipboard>

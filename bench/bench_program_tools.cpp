@@ -5,8 +5,8 @@
 #include "program_generator.h"
 #include "timing.h"
 
+#include "base/file_io.h"
 #include "tools/comments.h"
-#include "tools/file_io.h"
 #include "tools/line_numbers.h"
 #include "tools/merge.h"
 #include "tools/transform.h"

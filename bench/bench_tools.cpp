@@ -4,10 +4,10 @@
 #include "program_generator.h"
 #include "timing.h"
 
+#include "base/file_io.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
-#include "tools/file_io.h"
-#include "tools/saving.h"
 #include "tools/transform_commands.h"
 
 #include <cstdio>

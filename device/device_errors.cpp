@@ -3,14 +3,14 @@
 #include "device/device_session.h"
 
 #include "app/app.h"
-#include "app/folders.h"
+#include "base/folders.h"
+#include "base/text_conversion.h"
 #include "device/error_marks.h"
 #include "device/line_origin.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/text_conversion.h"
 
 #include <QTime>
 
@@ -113,7 +113,7 @@ void DeviceSession::jump_to_error(std::size_t index) {
     long lines = sci_line_count(app_.editor);
     long line = std::clamp(error.line, 1L, std::max(lines, 1L));
     mark_error_line(line);
-    sci_send(app_.editor, Sci::SCI_ENSUREVISIBLE, static_cast<unsigned long>(line - 1));
-    sci_send(app_.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(line - 1));
+    sci_ensure_visible(app_.editor, line - 1);
+    sci_goto_line(app_.editor, line - 1);
     app_.editor->setFocus();
 }

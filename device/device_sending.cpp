@@ -2,14 +2,14 @@
 #include "device/device_session.h"
 
 #include "app/app.h"
-#include "app/folders.h"
 #include "app/main_window.h"
+#include "base/folders.h"
+#include "base/text_conversion.h"
 #include "device/device_link.h"
 #include "device/program_sender.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "tools/merge.h"
-#include "tools/text_conversion.h"
 
 #include <QProgressDialog>
 #include <QTimer>

@@ -2,8 +2,9 @@
 #include "device/device_session.h"
 
 #include "app/app.h"
-#include "app/folders.h"
 #include "app/main_window.h"
+#include "base/folders.h"
+#include "base/text_conversion.h"
 #include "device/connect_dialog.h"
 #include "device/device_link.h"
 #include "device/error_marks.h"
@@ -17,7 +18,6 @@
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "tools/merge.h"
-#include "tools/text_conversion.h"
 
 #include <QLabel>
 #include <QMainWindow>

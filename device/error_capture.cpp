@@ -1,15 +1,11 @@
 // Incremental matcher for error reports in console output.
 #include "device/error_capture.h"
 
+#include "base/ascii.h"
+
 #include <cctype>
 
 namespace {
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
 
 bool starts_with_nocase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
@@ -41,8 +37,8 @@ bool take_number(std::string_view& text, long& number) {
 
 // The console prompt echoed before a line, when the error follows a typed command.
 std::string_view skip_prompt(std::string_view text) {
-    text = trim(text);
-    if (text.size() >= 2 && text[0] == '>' && text[1] == ' ') text = trim(text.substr(2));
+    text = trim_blanks(text);
+    if (text.size() >= 2 && text[0] == '>' && text[1] == ' ') text = trim_blanks(text.substr(2));
     return text;
 }
 
@@ -54,7 +50,7 @@ bool match_bracket_line(std::string_view text, CapturedError& error) {
     if (text.starts_with("LIBRARY]")) {
         error.library = true;
         error.line = 0;
-        error.message = std::string(trim(text.substr(8)));
+        error.message = std::string(trim_blanks(text.substr(8)));
         return true;
     }
     long number = 0;
@@ -62,7 +58,7 @@ bool match_bracket_line(std::string_view text, CapturedError& error) {
     text.remove_prefix(1);
     if (number <= 0) return false;
     error.line = number;
-    error.message = std::string(trim(text));
+    error.message = std::string(trim_blanks(text));
     return true;
 }
 
@@ -70,9 +66,9 @@ bool match_bracket_line(std::string_view text, CapturedError& error) {
 bool match_plain_error(std::string_view text, std::string& message) {
     text = skip_prompt(text);
     if (!starts_with_nocase(text, "error")) return false;
-    text = trim(text.substr(5));
+    text = trim_blanks(text.substr(5));
     if (text.empty() || text.front() != ':') return false;
-    message = std::string(trim(text.substr(1)));
+    message = std::string(trim_blanks(text.substr(1)));
     return true;
 }
 
@@ -92,24 +88,25 @@ bool match_error_line(std::string_view text, CapturedError& error) {
             std::size_t cut = std::string_view::npos;
             for (std::size_t i = find_nocase(rest, " line "); i != std::string_view::npos;
                  i = find_nocase(rest, " line ", i + 1)) {
-                std::string_view probe = trim(rest.substr(i + 6));
+                std::string_view probe = trim_blanks(rest.substr(i + 6));
                 long number = 0;
-                if (take_number(probe, number) && !probe.empty() && trim(probe).front() == ':')
+                if (take_number(probe, number) && !probe.empty() &&
+                    trim_blanks(probe).front() == ':')
                     cut = i;
             }
             if (cut == std::string_view::npos || cut == 0) continue;
             file = std::string(rest.substr(0, cut));
             after = rest.substr(cut + 6);
         }
-        after = trim(after);
+        after = trim_blanks(after);
         long number = 0;
         if (!take_number(after, number) || number <= 0) continue;
-        after = trim(after);
+        after = trim_blanks(after);
         if (after.empty() || after.front() != ':') continue;
         error = CapturedError{};
         error.line = number;
         error.file = std::move(file);
-        error.message = std::string(trim(after.substr(1)));
+        error.message = std::string(trim_blanks(after.substr(1)));
         return true;
     }
     return false;
@@ -131,7 +128,7 @@ void ErrorCapture::take_line(const std::string& line, std::vector<CapturedError>
         completion.message = message;
         completion.completes_previous = true;
         found.push_back(completion);
-    } else if (pending && trim(line).empty()) {
+    } else if (pending && trim_blanks(line).empty()) {
         bracket_pending_ = true; // a blank line between the two halves
     } else if (match_bracket_line(line, error)) {
         found.push_back(error);

@@ -2,10 +2,10 @@
 #include "device/local_run.h"
 
 #include "app/app.h"
+#include "base/file_io.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/saving.h"
 
 #include <QProcess>
 #include <QTimer>
@@ -34,7 +34,7 @@ winsize window_size(int columns, int rows) {
 std::string program_file_to_run(App& app) {
     const Document* document = app.documents.current_document();
     if (!document || !app.editor) return {};
-    auto unsaved = [&app] { return sci_send(app.editor, Sci::SCI_GETMODIFY) != 0; };
+    auto unsaved = [&app] { return sci_modified(app.editor) != 0; };
     if (is_untitled(*document) || !file_exists(document->path)) {
         Answer answer = app.requesters->message(
             "Run in DOS",

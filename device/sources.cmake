@@ -7,6 +7,7 @@ list(APPEND ZELL_CORE_SOURCES
   device/program_sender.cpp
   device/program_transfer.cpp
   device/terminal_screen.cpp
+  device/terminal_sequences.cpp
   device/xmodem.cpp
 )
 list(APPEND ZELL_GUI_SOURCES

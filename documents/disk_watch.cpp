@@ -4,13 +4,13 @@
 #include "app/app.h"
 #include "app/main_window.h"
 #include "app/view_commands.h"
+#include "base/file_io.h"
 #include "documents/document_commands.h"
+#include "documents/name_refresh.h"
+#include "documents/saving.h"
 #include "documents/tab_state.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/saving.h"
 
 #include <QApplication>
 #include <QFile>
@@ -71,7 +71,7 @@ void ask_about_change(App& app, int index) {
     constexpr int most_rounds = 20; // a file rewritten without end is not asked about forever
     for (int round = 0; round < most_rounds; ++round) {
         Document& document = app.documents.documents[index];
-        const bool modified = sci_send(app.editor, Sci::SCI_GETMODIFY) != 0;
+        const bool modified = sci_modified(app.editor) != 0;
         SettledRead asked = read_settled(document.path);
         if (!asked.file.ok) {
             app.requesters->message("File changed",
@@ -136,19 +136,19 @@ void reload_current_document(App& app, std::string_view bytes, const DiskStamp& 
     Document* document = app.documents.current_document();
     if (!document || !app.editor) return;
     const long line = sci_caret_line(app.editor);
-    const long first_visible = sci_send(app.editor, Sci::SCI_GETFIRSTVISIBLELINE);
+    const long first_visible = sci_first_visible_line(app.editor);
     document->line_end = detect_line_end(bytes, document->line_end);
     show_document_line_end(app);
     // Undo brings the text of before back, so the save point is set without emptying it.
     set_editor_text(app, bytes, false);
-    sci_send(app.editor, Sci::SCI_SETSAVEPOINT);
+    sci_set_save_point(app.editor);
     document->disk = stamp;
     if (is_watched_kind(*document)) watch(app, document->path);
     document->ask_before_overwrite = false;
     refresh_names_from_text(app);
     const long last_line = sci_line_count(app.editor) - 1;
-    sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(std::min(line, last_line)));
-    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(first_visible));
+    sci_goto_line(app.editor, std::min(line, last_line));
+    sci_set_first_visible_line(app.editor, first_visible);
 }
 
 void build_disk_watch(App& app, QObject* owner) {
@@ -252,9 +252,9 @@ void force_modified(App& app) {
     if (!app.editor) return;
     // Scintilla has no way to leave the save point without a change: one inserted and removed
     // character, undone as one step, leaves the text as it was.
-    sci_send(app.editor, Sci::SCI_BEGINUNDOACTION);
-    sci_send_text(app.editor, Sci::SCI_INSERTTEXT, 0, " ");
-    sci_send(app.editor, Sci::SCI_DELETERANGE, 0, 1);
-    sci_send(app.editor, Sci::SCI_ENDUNDOACTION);
+    sci_begin_undo_action(app.editor);
+    sci_insert_text(app.editor, 0, " ");
+    sci_delete_range(app.editor, 0, 1);
+    sci_end_undo_action(app.editor);
     show_modified_state(app);
 }

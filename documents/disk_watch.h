@@ -1,8 +1,8 @@
 // Noticing when another program changes or removes the file of an open document.
 #pragma once
 
+#include "base/file_io.h"
 #include "documents/disk_stamp.h"
-#include "tools/file_io.h"
 
 #include <string>
 #include <string_view>

@@ -2,18 +2,18 @@
 #include "documents/document_commands.h"
 
 #include "app/app.h"
-#include "app/folders.h"
 #include "app/view_commands.h"
+#include "base/folders.h"
+#include "base/text_conversion.h"
 #include "documents/disk_watch.h"
 #include "documents/name_scan.h"
+#include "documents/navigation.h"
 #include "documents/recovery.h"
 #include "documents/tab_state.h"
 #include "documents/tabbar_widget.h"
 #include "editor/colouring.h"
 #include "editor/editor_widget.h"
-#include "editor/navigation.h"
 #include "editor/sci.h"
-#include "tools/text_conversion.h"
 
 #include <QFontMetrics>
 #include <QListWidget>
@@ -29,11 +29,11 @@ namespace {
 // one more on the document it shows, so switching never frees a listed document and removing
 // one frees it as soon as it is no longer shown.
 void* new_scintilla_document(QsciScintillaBase* editor) {
-    return reinterpret_cast<void*>(sci_send(editor, Sci::SCI_CREATEDOCUMENT));
+    return reinterpret_cast<void*>(sci_create_document(editor));
 }
 
 void show_scintilla_document(QsciScintillaBase* editor, void* document) {
-    sci_send_ptr(editor, Sci::SCI_SETDOCPOINTER, 0, document);
+    sci_set_document(editor, document);
 }
 
 // The folder part of a path as the current folder takes it: a leading double quote is skipped
@@ -63,7 +63,7 @@ int create_document(App& app, const std::string& path) {
     app.documents.current = app.documents.count() - 1;
     show_scintilla_document(app.editor, app.documents.documents.back().scintilla_doc);
     // The code page belongs to the Scintilla document, so each new one is told again.
-    sci_send(app.editor, Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
+    sci_set_code_page(app.editor, Sci::SC_CP_UTF8);
 
     // One tab more, not the whole row again: opening many files stays in proportion to them.
     int position = app.documents.count() - 1;
@@ -184,7 +184,7 @@ int remove_document(App& app, int index) {
     }
     select_tab(app, active);
     // Only now is the removed document no longer shown: drop the list's reference to it.
-    if (released) sci_send_ptr(app.editor, Sci::SCI_RELEASEDOCUMENT, 0, released);
+    if (released) sci_release_document(app.editor, released);
     return active;
 }
 
@@ -215,7 +215,7 @@ void remove_first_documents(App& app, int count) {
     select_tab(app, active);
     // Only now are the removed documents no longer shown.
     for (void* document : released)
-        if (document) sci_send_ptr(app.editor, Sci::SCI_RELEASEDOCUMENT, 0, document);
+        if (document) sci_release_document(app.editor, document);
 }
 
 void set_editor_text(App& app, std::string_view text, bool empty_undo) {
@@ -226,7 +226,7 @@ void set_editor_text(App& app, std::string_view text, bool empty_undo) {
     const bool updates = view->updatesEnabled();
     view->setUpdatesEnabled(false);
     sci_set_text(app.editor, is_eight_bit(app) ? bytes_to_utf8(text) : std::string(text));
-    if (empty_undo) sci_send(app.editor, Sci::SCI_EMPTYUNDOBUFFER);
+    if (empty_undo) sci_empty_undo_buffer(app.editor);
     restyle_lines(*app.editor_record, app.editor, 0, -1, -1);
     view->setUpdatesEnabled(updates);
 }
@@ -242,8 +242,8 @@ std::string document_text(App& app) {
 }
 
 void mark_saved(QsciScintillaBase* editor) {
-    sci_send(editor, Sci::SCI_EMPTYUNDOBUFFER);
-    sci_send(editor, Sci::SCI_SETSAVEPOINT);
+    sci_empty_undo_buffer(editor);
+    sci_set_save_point(editor);
 }
 
 void select_tab(App& app, int position) {

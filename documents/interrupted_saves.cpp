@@ -2,11 +2,11 @@
 #include "documents/interrupted_saves.h"
 
 #include "app/app.h"
-#include "app/folders.h"
+#include "base/file_io.h"
+#include "base/folders.h"
 #include "documents/disk_watch.h"
 #include "documents/opening.h"
 #include "documents/recovery.h"
-#include "tools/file_io.h"
 
 #include <ctime>
 #include <set>

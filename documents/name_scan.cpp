@@ -1,6 +1,7 @@
 // Whole-text name scanning and lookup over the lines of a program.
 #include "documents/name_scan.h"
 
+#include "base/ascii.h"
 #include "editor/names.h"
 
 #include <unordered_set>
@@ -19,10 +20,6 @@ template <typename F> void for_each_line(std::string_view text, F&& f) {
         ++index;
         start = end + 1;
     }
-}
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 } // namespace
@@ -65,7 +62,7 @@ long find_name_line_in(std::string_view text, std::string_view name) {
 
 std::string lower_names(std::string_view names) {
     std::string lowered(names);
-    for (char& c : lowered) c = lower(c);
+    for (char& c : lowered) c = lower_ascii(c);
     return lowered;
 }
 

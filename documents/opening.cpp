@@ -2,19 +2,19 @@
 #include "documents/opening.h"
 
 #include "app/app.h"
-#include "app/folders.h"
 #include "app/main_window.h"
 #include "app/view_commands.h"
+#include "base/file_io.h"
+#include "base/folders.h"
+#include "base/text_conversion.h"
 #include "documents/disk_watch.h"
 #include "documents/document_commands.h"
+#include "documents/navigation.h"
 #include "documents/recent_commands.h"
 #include "documents/recent_files.h"
 #include "editor/colouring.h"
 #include "editor/editor_widget.h"
-#include "editor/navigation.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/text_conversion.h"
 
 #include <QStatusBar>
 

@@ -2,12 +2,12 @@
 
 #include "app/app.h"
 #include "app/command.h"
-#include "app/folders.h"
 #include "app/menu_ids.h"
+#include "base/file_io.h"
+#include "base/folders.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
 #include "documents/recent_files.h"
-#include "tools/file_io.h"
 
 #include <QAction>
 #include <QFile>

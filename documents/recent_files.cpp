@@ -1,7 +1,7 @@
 #include "documents/recent_files.h"
 
-#include "app/folders.h"
-#include "app/ini_file.h"
+#include "base/folders.h"
+#include "base/ini_file.h"
 
 #include <algorithm>
 

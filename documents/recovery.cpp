@@ -3,14 +3,14 @@
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "base/file_io.h"
 #include "documents/disk_watch.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
 #include "documents/recovery_file.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/saving.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,7 +73,7 @@ bool keep_recovery_now(App& app) {
     stop_timers(app);
     Document* document = app.documents.current_document();
     if (!document || !app.editor) return true;
-    if (sci_send(app.editor, Sci::SCI_GETMODIFY) == 0) {
+    if (sci_modified(app.editor) == 0) {
         forget_recovery(app, app.documents.current);
         return true;
     }

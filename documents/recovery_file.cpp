@@ -1,8 +1,8 @@
 // Recovery file format: "ZellRecovery 1" and key/value lines, a blank line, then path and text.
 #include "documents/recovery_file.h"
 
-#include "app/folders.h"
-#include "tools/file_io.h"
+#include "base/file_io.h"
+#include "base/folders.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -20,4 +20,7 @@ list(APPEND ZELL_GUI_SOURCES
   documents/recovery.cpp
   documents/disk_watch.cpp
   documents/interrupted_saves.cpp
+  documents/name_refresh.cpp
+  documents/navigation.cpp
+  documents/saving.cpp
 )

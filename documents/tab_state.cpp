@@ -3,11 +3,11 @@
 #include "app/app.h"
 #include "app/main_window.h"
 #include "documents/document_commands.h"
+#include "documents/saving.h"
 #include "documents/tabbar.h"
 #include "documents/tabbar_widget.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/saving.h"
 
 #include <QKeySequence>
 #include <QShortcut>
@@ -52,7 +52,7 @@ void show_tab_of(App& app, int position) {
 void show_modified_state(App& app) {
     Document* document = app.documents.current_document();
     if (document && app.editor) {
-        bool modified = sci_send(app.editor, Sci::SCI_GETMODIFY) != 0;
+        bool modified = sci_modified(app.editor) != 0;
         if (modified != document->modified) {
             document->modified = modified;
             show_tab_of(app, app.documents.current);

@@ -24,30 +24,30 @@ constexpr int min_zoom = -10;
 constexpr int max_zoom = 20;
 
 bool can_undo(App& app) {
-    return sci_send(app.editor, Sci::SCI_CANUNDO) != 0;
+    return sci_can_undo(app.editor) != 0;
 }
 bool can_redo(App& app) {
-    return sci_send(app.editor, Sci::SCI_CANREDO) != 0;
+    return sci_can_redo(app.editor) != 0;
 }
 bool can_paste(App& app) {
-    if (!app.editor || sci_send(app.editor, Sci::SCI_GETREADONLY)) return false;
+    if (!app.editor || sci_read_only(app.editor)) return false;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasText() && !data->text().isEmpty();
 }
 
 template <int Id> bool font_item_checked(App& app) {
-    return sci_send(app.editor, Sci::SCI_GETZOOM) == zoom_of_font_item(Id);
+    return sci_zoom(app.editor) == zoom_of_font_item(Id);
 }
 template <int Id> void choose_font_item(App& app) {
     set_editor_zoom(app, zoom_of_font_item(Id));
 }
 
 constexpr Command editor_command_table[] = {
-    {menu_id::undo, [](App& app) { sci_send(app.editor, Sci::SCI_UNDO); }, can_undo},
-    {menu_id::redo, [](App& app) { sci_send(app.editor, Sci::SCI_REDO); }, can_redo},
-    {menu_id::cut, [](App& app) { sci_send(app.editor, Sci::SCI_CUT); }, editor_has_selection},
-    {menu_id::copy, [](App& app) { sci_send(app.editor, Sci::SCI_COPY); }, editor_has_selection},
-    {menu_id::paste, [](App& app) { sci_send(app.editor, Sci::SCI_PASTE); }, can_paste},
+    {menu_id::undo, [](App& app) { sci_undo(app.editor); }, can_undo},
+    {menu_id::redo, [](App& app) { sci_redo(app.editor); }, can_redo},
+    {menu_id::cut, [](App& app) { sci_cut(app.editor); }, editor_has_selection},
+    {menu_id::copy, [](App& app) { sci_copy(app.editor); }, editor_has_selection},
+    {menu_id::paste, [](App& app) { sci_paste(app.editor); }, can_paste},
     {menu_id::font_small, choose_font_item<menu_id::font_small>, nullptr,
      font_item_checked<menu_id::font_small>},
     {menu_id::font_medium, choose_font_item<menu_id::font_medium>, nullptr,
@@ -62,7 +62,7 @@ void add_zoom_shortcut(App& app, const QKeySequence& keys, int step) {
     auto* shortcut = new QShortcut(keys, app.window.get());
     shortcut->setContext(Qt::WindowShortcut);
     QObject::connect(shortcut, &QShortcut::activated, [&app, step]() {
-        int zoom = step == 0 ? 0 : int(sci_send(app.editor, Sci::SCI_GETZOOM)) + step;
+        int zoom = step == 0 ? 0 : int(sci_zoom(app.editor)) + step;
         set_editor_zoom(app, zoom);
     });
 }
@@ -70,7 +70,7 @@ void add_zoom_shortcut(App& app, const QKeySequence& keys, int step) {
 } // namespace
 
 bool editor_has_selection(App& app) {
-    return app.editor && sci_send(app.editor, Sci::SCI_GETSELECTIONEMPTY) == 0;
+    return app.editor && sci_selection_empty(app.editor) == 0;
 }
 
 std::span<const Command> editor_commands() {
@@ -93,7 +93,7 @@ int zoom_of_font_item(int id) {
 void set_editor_zoom(App& app, int zoom) {
     zoom = std::clamp(zoom, min_zoom, max_zoom);
     app.view_state.zoom = zoom;
-    sci_send(app.editor, Sci::SCI_SETZOOM, static_cast<unsigned long>(zoom));
+    sci_set_zoom(app.editor, zoom);
 }
 
 void install_zoom_shortcuts(App& app) {

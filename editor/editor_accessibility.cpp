@@ -51,6 +51,6 @@ void EditorAccessibility::accessibilityActiveChanged(bool active) {
         QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(editor);
         if (is_plain_editor_interface(cached))
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
-        sci_send(editor, Sci::SCI_SETMODEVENTMASK, Sci::SC_MODEVENTMASKALL);
+        sci_set_mod_event_mask(editor, Sci::SC_MODEVENTMASKALL);
     }
 }

@@ -108,17 +108,16 @@ EditorWidget* create_editor(EditorRecord& record, QWidget* parent, int x, int y,
     record.words.match_case = (creation_flags & creation_match_case) != 0;
     connect_notifications(record, control);
 
-    sci_send(control, Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
-    sci_send(control, Sci::SCI_SETLEXER, Sci::SCLEX_CONTAINER);
+    sci_set_code_page(control, Sci::SC_CP_UTF8);
+    sci_set_lexer(control, Sci::SCLEX_CONTAINER);
     // Each change notification costs the editing component time that grows with the caret's
     // distance from the start of the text (it counts characters for assistive technology), so
     // typing far down a long program lagged. The line-number margin follows the line count on
     // SCN_UPDATEUI instead; with assistive technology running, the notifications stay on.
-    if (!QAccessible::isActive()) sci_send(control, Sci::SCI_SETMODEVENTMASK, 0);
+    if (!QAccessible::isActive()) sci_set_mod_event_mask(control, 0);
     sci_set_margin_width(control, margin_bookmarks, 0);
-    sci_send(control, Sci::SCI_SETMARGINSENSITIVEN, margin_fold, 1);
-    sci_send(control, Sci::SCI_SETMARGINMASKN, margin_fold,
-             static_cast<long>(Sci::SC_MASK_FOLDERS));
+    sci_set_margin_sensitive(control, margin_fold, 1);
+    sci_set_margin_mask(control, margin_fold, Sci::SC_MASK_FOLDERS);
     for (const FoldMarker& m : fold_markers) {
         sci_marker_define(control, m.marker, m.symbol);
         bool back_first =
@@ -129,9 +128,9 @@ EditorWidget* create_editor(EditorRecord& record, QWidget* parent, int x, int y,
     }
     sci_style_clear_all(control);
     fit_line_number_margin(record, control);
-    sci_send(control, Sci::SCI_AUTOCSETIGNORECASE, record.words.match_case ? 0 : 1);
-    sci_send(control, Sci::SCI_CALLTIPUSESTYLE, 0);
-    sci_send(control, Sci::SCI_SETMARGINMASKN, margin_bookmarks, 3);
+    sci_autoc_set_ignore_case(control, record.words.match_case ? 0 : 1);
+    sci_call_tip_use_style(control, 0);
+    sci_set_margin_mask(control, margin_bookmarks, 3);
     sci_marker_define(control, marker_bookmark, Sci::SC_MARK_SHORTARROW);
     sci_marker_define(control, marker_line_background, Sci::SC_MARK_BACKGROUND);
     sci_marker_set_back(control, marker_line_background, marker_red);
@@ -209,10 +208,9 @@ void apply_colour_scheme(EditorRecord& record, QsciScintillaBase* control,
     set_style_colours(control, style::spare_keyword, fore(ColourItem::Keyword), -1);
     set_style_colours(control, style::name, fore(ColourItem::Label), -1);
 
-    sci_send(control, Sci::SCI_STYLESETCASE, style::keyword,
-             settings.options.upper_case == 1 ? Sci::SC_CASE_UPPER : Sci::SC_CASE_MIXED);
-    sci_send(control, Sci::SCI_SETWHITESPACESIZE,
-             static_cast<unsigned long>(settings.options.whitespace_markers_size));
+    sci_style_set_case(control, style::keyword,
+                       settings.options.upper_case == 1 ? Sci::SC_CASE_UPPER : Sci::SC_CASE_MIXED);
+    sci_set_whitespace_size(control, settings.options.whitespace_markers_size);
     set_margin_width(record, control, margin_bookmarks, bookmark_margin_width);
     set_editor_attribute(record, control, EditorAttribute::BookmarkSymbol, Sci::SC_MARK_ARROWS);
 }
@@ -229,10 +227,10 @@ void set_colour(QsciScintillaBase* control, ColourKind kind, long colour) {
         sci_style_clear_all(control);
         break;
     case ColourKind::SelectionBack:
-        sci_send(control, Sci::SCI_SETSELBACK, 1, colour);
+        sci_set_sel_back(control, 1, colour);
         break;
     case ColourKind::SelectionFore:
-        sci_send(control, Sci::SCI_SETSELFORE, 1, colour);
+        sci_set_sel_fore(control, 1, colour);
         break;
     case ColourKind::LineNumberBack:
         sci_style_set_back(control, style::line_number, colour);
@@ -242,14 +240,14 @@ void set_colour(QsciScintillaBase* control, ColourKind kind, long colour) {
         break;
     case ColourKind::CaretLineBack:
         if (colour == -1) {
-            sci_send(control, Sci::SCI_SETCARETLINEVISIBLE, 0);
+            sci_set_caret_line_visible(control, 0);
         } else {
-            sci_send(control, Sci::SCI_SETCARETLINEBACK, static_cast<unsigned long>(colour));
-            sci_send(control, Sci::SCI_SETCARETLINEVISIBLE, 1);
+            sci_set_caret_line_back(control, colour);
+            sci_set_caret_line_visible(control, 1);
         }
         break;
     case ColourKind::Caret:
-        sci_send(control, Sci::SCI_SETCARETFORE, static_cast<unsigned long>(colour));
+        sci_set_caret_fore(control, colour);
         break;
     case ColourKind::CallTipBack:
         sci_style_set_back(control, style::call_tip, colour);
@@ -264,10 +262,10 @@ void set_colour(QsciScintillaBase* control, ColourKind kind, long colour) {
         sci_marker_set_fore(control, marker_bookmark, colour);
         break;
     case ColourKind::FoldMargin:
-        sci_send(control, Sci::SCI_SETFOLDMARGINCOLOUR, 1, colour);
+        sci_set_fold_margin_colour(control, 1, colour);
         break;
     case ColourKind::FoldMarginHighlight:
-        sci_send(control, Sci::SCI_SETFOLDMARGINHICOLOUR, 1, colour);
+        sci_set_fold_margin_hi_colour(control, 1, colour);
         break;
     case ColourKind::FoldMarkerBack:
         for (const FoldMarker& m : fold_markers) sci_marker_set_back(control, m.marker, colour);
@@ -289,15 +287,14 @@ void set_style_font(EditorRecord& record, QsciScintillaBase* control, int style,
     if (!control) return;
     if (!font_name.empty()) {
         std::string name(font_name);
-        sci_send_text(control, Sci::SCI_STYLESETFONT, static_cast<unsigned long>(style),
-                      name.c_str());
+        sci_style_set_font(control, style, name.c_str());
     }
     const auto s = static_cast<unsigned long>(style);
-    if (size != -1) sci_send(control, Sci::SCI_STYLESETSIZE, s, size);
+    if (size != -1) sci_style_set_size(control, s, size);
     if (flags != -1) {
-        sci_send(control, Sci::SCI_STYLESETBOLD, s, (flags & font_bold) ? 1 : 0);
-        sci_send(control, Sci::SCI_STYLESETITALIC, s, (flags & font_italic) ? 1 : 0);
-        sci_send(control, Sci::SCI_STYLESETUNDERLINE, s, (flags & font_underline) ? 1 : 0);
+        sci_style_set_bold(control, s, (flags & font_bold) ? 1 : 0);
+        sci_style_set_italic(control, s, (flags & font_italic) ? 1 : 0);
+        sci_style_set_underline(control, s, (flags & font_underline) ? 1 : 0);
     }
     if (style == style::line_number) fit_line_number_margin(record, control);
 }
@@ -319,8 +316,8 @@ void set_margin_width(const EditorRecord& record, QsciScintillaBase* control, in
 }
 
 void set_tabs(QsciScintillaBase* control, int width, int spaces) {
-    sci_send(control, Sci::SCI_SETTABWIDTH, static_cast<unsigned long>(width));
-    sci_send(control, Sci::SCI_SETUSETABS, static_cast<unsigned long>(1 - spaces));
+    sci_set_tab_width(control, width);
+    sci_set_use_tabs(control, 1 - spaces);
 }
 
 void set_editor_attribute(EditorRecord& record, QsciScintillaBase* control, EditorAttribute kind,
@@ -356,7 +353,7 @@ void set_lexer_option(EditorRecord& record, QsciScintillaBase* control, LexerOpt
 void fit_line_number_margin(const EditorRecord& record, QsciScintillaBase* control) {
     if (!control || !(record.creation_flags & creation_fit_line_numbers)) return;
     // Without the numbers the margin would stay as an empty coloured strip.
-    if (sci_send(control, Sci::SCI_GETMARGINTYPEN, margin_line_numbers) != Sci::SC_MARGIN_NUMBER) {
+    if (sci_margin_type(control, margin_line_numbers) != Sci::SC_MARGIN_NUMBER) {
         sci_set_margin_width(control, margin_line_numbers, 0);
         return;
     }

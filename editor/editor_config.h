@@ -1,8 +1,9 @@
 // Creating and configuring the editing control: styles, colour scheme, margins and markers.
 #pragma once
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "editor/editor_record.h"
+#include "editor/marks.h"
 
 #include <string_view>
 
@@ -37,13 +38,6 @@ enum class LexerOption : int { Separators = 1, NumberStyle = 2 };
 constexpr int font_bold = 256;
 constexpr int font_italic = 512;
 constexpr int font_underline = 4;
-
-// Margins and markers of the control.
-constexpr int margin_line_numbers = 0;
-constexpr int margin_bookmarks = 1;
-constexpr int margin_fold = 2;
-constexpr int marker_bookmark = 0;
-constexpr int marker_line_background = 1;
 
 // Creates the control with the record's initial state and connects its notifications to
 // `handle_notification`. The record must outlive the control. Returns null on failure.

@@ -1,6 +1,8 @@
 // The editing control's event hooks.
 #include "editor/editor_widget.h"
 
+#include "editor/sci.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -37,13 +39,13 @@ QVariant EditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
         query != Qt::ImAnchorPosition)
         return QsciScintillaBase::inputMethodQuery(query);
     auto* self = const_cast<EditorWidget*>(this);
-    const long caret = self->SendScintilla(SCI_GETCURRENTPOS);
-    const long anchor = self->SendScintilla(SCI_GETANCHOR);
-    const long line = self->SendScintilla(SCI_LINEFROMPOSITION, caret);
-    const long start = self->SendScintilla(SCI_POSITIONFROMLINE, line);
-    const long end = self->SendScintilla(SCI_GETLINEENDPOSITION, line);
-    QByteArray bytes(static_cast<int>(end - start), '\0');
-    if (end > start) self->SendScintilla(SCI_GETTEXTRANGE, start, end, bytes.data());
+    const long caret = sci_current_pos(self);
+    const long anchor = sci_anchor(self);
+    const long line = sci_line_from_position(self, caret);
+    const long start = sci_position_from_line(self, line);
+    const long end = sci_line_end_position(self, line);
+    const std::string text = sci_text_range(self, start, end);
+    const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
     // Offsets count UTF-16 units into the line; an anchor on another line is held to this one.
     auto offset = [&](long position) {
         const long within = std::clamp(position, start, end) - start;
@@ -116,7 +118,7 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     const bool return_key = key == Qt::Key_Return || key == Qt::Key_Enter;
-    const bool list_open = SendScintilla(SCI_AUTOCACTIVE) != 0;
+    const bool list_open = sci_autoc_active(this);
     if (!list_open) completion_item_picked_ = false;
     if (list_open && plain &&
         (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
@@ -127,7 +129,7 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
     // The completion list takes Return and Tab only for an item the user picked; otherwise the
     // key goes into the text as if the list were not there.
     if (list_open && plain && (return_key || key == Qt::Key_Tab) && !completion_item_picked_)
-        SendScintilla(SCI_AUTOCCANCEL);
+        sci_autoc_cancel(this);
     const bool chosen = list_open && completion_item_picked_ && (return_key || key == Qt::Key_Tab);
     if (plain && on_return && return_key && !chosen) {
         on_return();
@@ -150,11 +152,11 @@ void EditorWidget::wheelEvent(QWheelEvent* event) {
     // Whole notches only; touchpads send small steps that add up.
     wheel_zoom_rest_ += event->angleDelta().y();
     while (wheel_zoom_rest_ >= 120) {
-        SendScintilla(SCI_ZOOMIN);
+        sci_zoom_in(this);
         wheel_zoom_rest_ -= 120;
     }
     while (wheel_zoom_rest_ <= -120) {
-        SendScintilla(SCI_ZOOMOUT);
+        sci_zoom_out(this);
         wheel_zoom_rest_ += 120;
     }
     event->accept();
@@ -162,10 +164,10 @@ void EditorWidget::wheelEvent(QWheelEvent* event) {
 
 void EditorWidget::focusInEvent(QFocusEvent* event) {
     QsciScintillaBase::focusInEvent(event);
-    if (on_focus_in) on_focus_in();
+    Q_EMIT focus_gained();
 }
 
 void EditorWidget::focusOutEvent(QFocusEvent* event) {
     QsciScintillaBase::focusOutEvent(event);
-    if (on_focus_out) on_focus_out();
+    Q_EMIT focus_lost();
 }

@@ -22,8 +22,6 @@ class EditorWidget : public QsciScintillaBase {
     std::function<void()> on_return;
     // Ctrl+Space: the program offers its completion list.
     std::function<void()> on_complete;
-    std::function<void()> on_focus_in;
-    std::function<void()> on_focus_out;
 
     // The completion list shows no item as chosen until an arrow key picks one, since only a
     // picked item is taken by Return or Tab. Called after the list is shown.
@@ -34,6 +32,11 @@ class EditorWidget : public QsciScintillaBase {
     // Input methods ask for the text around the caret on every composition step: they get the
     // caret's line, not the whole paragraph the component would measure.
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+  signals:
+    // The control took or lost the keyboard focus.
+    void focus_gained();
+    void focus_lost();
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

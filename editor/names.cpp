@@ -1,19 +1,7 @@
 // The name rules for one program line.
 #include "editor/names.h"
 
-namespace {
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-} // namespace
+#include "base/ascii.h"
 
 bool equals_lower(std::string_view text, std::string_view lower) {
     if (text.size() != lower.size()) return false;
@@ -31,14 +19,14 @@ std::string_view without_line_end(std::string_view line) {
 }
 
 std::string_view first_field(std::string_view line) {
-    line = trim(line);
+    line = trim_blanks(line);
     std::size_t end = 0;
     while (end < line.size() && !is_blank(line[end])) ++end;
     return line.substr(0, end);
 }
 
 std::string_view second_field(std::string_view line) {
-    line = trim(line);
+    line = trim_blanks(line);
     std::size_t end = 0;
     while (end < line.size() && !is_blank(line[end])) ++end;
     return first_field(line.substr(end));

@@ -1,30 +1,16 @@
 // A thin typed layer over Scintilla's message interface: one call per message the program uses.
+// This part holds the text, positions and styling; the themes beside it hold editing, markers,
+// the view and the pop-ups. Outside these headers the program sends no message directly.
 #pragma once
 
-#include <Qsci/qsciscintillabase.h>
+#include "editor/sci_edit.h"
+#include "editor/sci_marks.h"
+#include "editor/sci_popups.h"
+#include "editor/sci_send.h"
+#include "editor/sci_view.h"
 
 #include <string>
 #include <string_view>
-
-// Message, notification and constant names as Scintilla publishes them.
-using Sci = QsciScintillaBase;
-
-// Positions and lines as Scintilla counts them (bytes and 0-based lines).
-using SciPos = long;
-using SciLine = long;
-
-inline long sci_send(QsciScintillaBase* control, unsigned message, unsigned long wparam = 0,
-                     long lparam = 0) {
-    return control ? control->SendScintilla(message, wparam, lparam) : 0;
-}
-inline long sci_send_text(QsciScintillaBase* control, unsigned message, unsigned long wparam,
-                          const char* text) {
-    return control ? control->SendScintilla(message, wparam, text) : 0;
-}
-inline long sci_send_ptr(QsciScintillaBase* control, unsigned message, unsigned long wparam,
-                         void* pointer) {
-    return control ? control->SendScintilla(message, wparam, pointer) : 0;
-}
 
 inline SciPos sci_length(QsciScintillaBase* c) {
     return sci_send(c, Sci::SCI_GETLENGTH);

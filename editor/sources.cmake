@@ -8,8 +8,6 @@ list(APPEND ZELL_CORE_SOURCES
   editor/word_table.cpp
 )
 list(APPEND ZELL_GUI_SOURCES
-  editor/name_refresh.cpp
-  editor/navigation.cpp
   editor/colouring.cpp
   editor/editor_accessibility.cpp
   editor/editor_config.cpp

@@ -1,26 +1,11 @@
 // The token rules of the colouring.
 #include "editor/tokens.h"
 
+#include "base/ascii.h"
+
 #include <array>
 
 namespace {
-
-bool is_blank(unsigned char byte) {
-    return byte == ' ' || byte == '\t';
-}
-
-bool is_continuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-std::size_t sequence_length(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if (lead < 0xC0) return 0;
-    if (lead < 0xE0) return 2;
-    if (lead < 0xF0) return 3;
-    if (lead < 0xF8) return 4;
-    return 0;
-}
 
 // The length of a delimiter's span starting at bytes[0], which has the entry `entry`.
 std::size_t delimiter_span(const WordEntry& entry, const unsigned char* bytes, std::size_t left) {
@@ -50,45 +35,6 @@ std::size_t delimiter_span(const WordEntry& entry, const unsigned char* bytes, s
 
 } // namespace
 
-std::size_t decode_utf8_bytes(std::string_view utf8, char* out, bool* substituted) {
-    const auto* text = reinterpret_cast<const unsigned char*>(utf8.data());
-    const std::size_t size = utf8.size();
-    std::size_t i = 0, written = 0;
-    bool replaced = false;
-    while (i < size) {
-        unsigned char lead = text[i];
-        if (lead < 0x80) {
-            out[written++] = static_cast<char>(lead);
-            ++i;
-            continue;
-        }
-        std::size_t length = sequence_length(lead);
-        if (length == 0) {
-            out[written++] = '?';
-            replaced = true;
-            ++i;
-            continue;
-        }
-        std::size_t taken = 1;
-        while (taken < length && i + taken < size && is_continuation(text[i + taken])) ++taken;
-        if (taken == 2 && length == 2 && (lead == 0xC2 || lead == 0xC3)) {
-            out[written++] = static_cast<char>(((lead & 0x1F) << 6) | (text[i + 1] & 0x3F));
-        } else {
-            out[written++] = '?';
-            replaced = true;
-        }
-        i += taken;
-    }
-    if (substituted) *substituted = replaced;
-    return written;
-}
-
-std::string decode_utf8_bytes(std::string_view utf8, bool* substituted) {
-    std::string out(utf8.size(), '\0');
-    out.resize(decode_utf8_bytes(utf8, out.data(), substituted));
-    return out;
-}
-
 const WordEntry* find_utf8_word(const WordTable& table, std::string_view utf8_word) {
     // Every character takes at most four bytes, so a word this long decodes to more characters
     // than any key has.
@@ -109,10 +55,6 @@ const WordEntry* find_utf8_word(const WordTable& table, std::string_view utf8_wo
 }
 
 namespace {
-
-bool is_digit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
 
 // The value of a digit in bases up to 16, or 16 for a byte that is no digit.
 unsigned digit_value(unsigned char c) {

@@ -1,6 +1,7 @@
 // The token rules of the colouring: blanks, separators and delimiters, numbers and words.
 #pragma once
 
+#include "base/text_conversion.h"
 #include "editor/editor_record.h"
 
 #include <cstddef>
@@ -33,13 +34,6 @@ Token style_token(const EditorRecord& record, std::string_view bytes);
 
 // Styles all of `bytes` token by token, appending one style per byte.
 void style_tokens(const EditorRecord& record, std::string_view bytes, std::string& styles);
-
-// Decodes UTF-8 into 8-bit text: U+0000 to U+00FF become one byte each, everything else
-// (higher characters, overlong or cut-short sequences, stray bytes) one "?". Writes at most
-// utf8.size() bytes to `out` and returns the count; `substituted`, when given, tells whether a
-// "?" stands for something else.
-std::size_t decode_utf8_bytes(std::string_view utf8, char* out, bool* substituted = nullptr);
-std::string decode_utf8_bytes(std::string_view utf8, bool* substituted = nullptr);
 
 // The 8-bit word table entry for a word of the editor's UTF-8 text, or null. A word holding a
 // character that 8-bit text cannot hold matches nothing (not the "?" that stands for it).

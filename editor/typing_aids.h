@@ -1,7 +1,7 @@
 // Typing aids: Return with the configured line end and the indentation of the line above.
 #pragma once
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "editor/editor_record.h"
 
 #include <string_view>

@@ -40,23 +40,23 @@ void apply_view_toggle(EditorRecord& record, QsciScintillaBase* control, const S
         apply_colour_scheme(record, control, settings);
         break;
     case ViewToggle::CapitalKeywords:
-        sci_send(control, Sci::SCI_STYLESETCASE, style::keyword,
-                 o.upper_case == 1 ? Sci::SC_CASE_UPPER : Sci::SC_CASE_MIXED);
+        sci_style_set_case(control, style::keyword,
+                           o.upper_case == 1 ? Sci::SC_CASE_UPPER : Sci::SC_CASE_MIXED);
         break;
     case ViewToggle::WhiteSpaceMarkers:
-        sci_send(control, Sci::SCI_SETVIEWWS, static_cast<unsigned long>(o.whitespace_markers * 2));
+        sci_set_view_ws(control, o.whitespace_markers * 2);
         break;
     case ViewToggle::LineEndings:
-        sci_send(control, Sci::SCI_SETVIEWEOL, static_cast<unsigned long>(o.show_line_endings));
+        sci_set_view_eol(control, o.show_line_endings);
         break;
     case ViewToggle::IndentGuides:
-        sci_send(control, Sci::SCI_SETINDENTATIONGUIDES, static_cast<unsigned long>(o.show_indent));
+        sci_set_indentation_guides(control, o.show_indent);
         break;
     case ViewToggle::AutoIndent:
         break;
     case ViewToggle::LineNumbers:
-        sci_send(control, Sci::SCI_SETMARGINTYPEN, margin_line_numbers,
-                 o.line_numbers == 1 ? Sci::SC_MARGIN_NUMBER : Sci::SC_MARGIN_SYMBOL);
+        sci_set_margin_type(control, margin_line_numbers,
+                            o.line_numbers == 1 ? Sci::SC_MARGIN_NUMBER : Sci::SC_MARGIN_SYMBOL);
         fit_line_number_margin(record, control);
         break;
     }

@@ -1,7 +1,7 @@
 // The View menu toggles as they act on the editing control.
 #pragma once
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "editor/editor_record.h"
 
 class QsciScintillaBase;

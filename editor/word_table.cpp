@@ -3,7 +3,7 @@
 
 namespace {
 
-std::string_view trim_blanks(std::string_view text) {
+std::string_view trim_spaces(std::string_view text) {
     std::size_t begin = text.find_first_not_of(' ');
     if (begin == std::string_view::npos) return {};
     std::size_t end = text.find_last_not_of(' ');
@@ -49,7 +49,7 @@ std::string word_key(std::string_view word, bool match_case) {
 }
 
 int register_words(WordTable& table, std::string_view words, int style, int options) {
-    words = trim_blanks(words);
+    words = trim_spaces(words);
     int count = 0;
     for_each_field(words, [&](std::string_view field) {
         std::string key = word_key(field, table.match_case);
@@ -67,7 +67,7 @@ int register_words(WordTable& table, std::string_view words, int style, int opti
 }
 
 void unregister_words(WordTable& table, std::string_view words) {
-    words = trim_blanks(words);
+    words = trim_spaces(words);
     for_each_field(words, [&](std::string_view field) {
         std::string key = word_key(field, table.match_case);
         if (table.entries.erase(key) > 0) mark_single_byte(table, key, nullptr);
@@ -83,7 +83,7 @@ const WordEntry* find_key(const WordTable& table, std::string_view key) {
 }
 
 const WordEntry* find_word(const WordTable& table, std::string_view word) {
-    word = trim_blanks(word);
+    word = trim_spaces(word);
     if (word.empty()) return nullptr;
     return find_key(table, word_key(word, table.match_case));
 }

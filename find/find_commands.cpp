@@ -4,8 +4,9 @@
 #include "app/command.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
+#include "documents/name_refresh.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
+#include "editor/marks.h"
 #include "editor/sci.h"
 #include "find/find_bar.h"
 #include "find/find_state.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int match_indicator = 8; // Scintilla leaves 8 and up to containers
 constexpr int longest_prefill = 200;
 
 void read_options(FindState& find) {
@@ -68,24 +68,23 @@ Range search_range(App& app) {
 }
 
 void take_scope_from_selection(App& app) {
-    app.find->scope_start = sci_send(app.editor, Sci::SCI_GETSELECTIONSTART);
-    app.find->scope_end = sci_send(app.editor, Sci::SCI_GETSELECTIONEND);
+    app.find->scope_start = sci_selection_start(app.editor);
+    app.find->scope_end = sci_selection_end(app.editor);
 }
 
 void select_match(App& app, const TextMatch& match) {
-    sci_send(app.editor, Sci::SCI_SETSEL, static_cast<unsigned long>(match.start), match.end);
-    sci_send(app.editor, Sci::SCI_SCROLLRANGE, static_cast<unsigned long>(match.end), match.start);
+    sci_set_sel(app.editor, match.start, match.end);
+    sci_scroll_range(app.editor, match.end, match.start);
 }
 
 // The word at the caret, or a selection on one line, as the first find text.
 std::string prefill_text(App& app) {
-    long start = sci_send(app.editor, Sci::SCI_GETSELECTIONSTART);
-    long end = sci_send(app.editor, Sci::SCI_GETSELECTIONEND);
+    long start = sci_selection_start(app.editor);
+    long end = sci_selection_end(app.editor);
     if (start == end) {
         long caret = sci_current_pos(app.editor);
-        start =
-            sci_send(app.editor, Sci::SCI_WORDSTARTPOSITION, static_cast<unsigned long>(caret), 1);
-        end = sci_send(app.editor, Sci::SCI_WORDENDPOSITION, static_cast<unsigned long>(caret), 1);
+        start = sci_word_start(app.editor, caret, 1);
+        end = sci_word_end(app.editor, caret, 1);
     }
     if (end <= start || end - start > longest_prefill) return {};
     std::string text = sci_text_range(app.editor, start, end);
@@ -114,10 +113,10 @@ void create_bar(App& app) {
     QObject::connect(app.editor, &QsciScintillaBase::SCN_UPDATEUI,
                      [&app](int) { mark_visible_matches(app); });
 
-    sci_send(app.editor, Sci::SCI_INDICSETSTYLE, match_indicator, Sci::INDIC_ROUNDBOX);
-    sci_send(app.editor, Sci::SCI_INDICSETFORE, match_indicator, 0x00A5FF); // orange (BGR)
-    sci_send(app.editor, Sci::SCI_INDICSETALPHA, match_indicator, 90);
-    sci_send(app.editor, Sci::SCI_INDICSETUNDER, match_indicator, 1);
+    sci_indic_set_style(app.editor, indicator_match, Sci::INDIC_ROUNDBOX);
+    sci_indic_set_fore(app.editor, indicator_match, 0x00A5FF); // orange (BGR)
+    sci_indic_set_alpha(app.editor, indicator_match, 90);
+    sci_indic_set_under(app.editor, indicator_match, 1);
 
     auto* next = new QShortcut(QKeySequence(Qt::Key_F3), app.window.get());
     QObject::connect(next, &QShortcut::activated, [&app]() { find_next(app, false); });
@@ -149,8 +148,8 @@ void open_find_bar(App& app, bool replace) {
     std::string word = prefill_text(app);
     if (!word.empty()) bar.find_box->setCurrentText(QString::fromStdString(word));
     // A selection over several lines is where a replace usually belongs.
-    long start = sci_send(app.editor, Sci::SCI_GETSELECTIONSTART);
-    long end = sci_send(app.editor, Sci::SCI_GETSELECTIONEND);
+    long start = sci_selection_start(app.editor);
+    long end = sci_selection_end(app.editor);
     bool lines =
         sci_line_from_position(app.editor, start) != sci_line_from_position(app.editor, end);
     if (lines) bar.in_selection->setChecked(true);
@@ -168,8 +167,8 @@ void open_find_bar(App& app, bool replace) {
 void close_find_bar(App& app) {
     if (!app.find->bar) return;
     app.find->bar->hide();
-    sci_send(app.editor, Sci::SCI_SETINDICATORCURRENT, match_indicator);
-    sci_send(app.editor, Sci::SCI_INDICATORCLEARRANGE, 0, sci_length(app.editor));
+    sci_set_indicator_current(app.editor, indicator_match);
+    sci_indicator_clear_range(app.editor, 0, sci_length(app.editor));
     app.find->marked_signature.clear();
     lay_out_splitter(app);
     app.editor->setFocus();
@@ -186,8 +185,8 @@ void find_next(App& app, bool backwards) {
     if (!pattern) return;
     SearchOptions options = app.find->options;
     if (backwards) options.backwards = !options.backwards;
-    long start = sci_send(app.editor, Sci::SCI_GETSELECTIONSTART);
-    long end = sci_send(app.editor, Sci::SCI_GETSELECTIONEND);
+    long start = sci_selection_start(app.editor);
+    long end = sci_selection_end(app.editor);
     Range range = search_range(app);
     SearchText text = make_search_text(sci_text(app.editor));
     std::optional<TextMatch> match =
@@ -209,17 +208,15 @@ void replace_once(App& app) {
     if (!app.editor || !app.find->bar) return;
     std::optional<SearchPattern> pattern = current_pattern(app);
     if (!pattern) return;
-    long start = sci_send(app.editor, Sci::SCI_GETSELECTIONSTART);
-    long end = sci_send(app.editor, Sci::SCI_GETSELECTIONEND);
+    long start = sci_selection_start(app.editor);
+    long end = sci_selection_end(app.editor);
     std::string replace = app.find->bar->replace_text();
     SearchText text = make_search_text(sci_text_range(app.editor, 0, sci_length(app.editor)));
     if (std::optional<std::string> with = replacement_at(text, *pattern, replace, start, end);
         with && start != end) {
-        sci_send(app.editor, Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
-        app.editor->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(with->size()),
-                                  with->data());
-        sci_send(app.editor, Sci::SCI_SETSEL, static_cast<unsigned long>(start),
-                 start + long(with->size()));
+        sci_set_target_range(app.editor, start, end);
+        sci_replace_target(app.editor, *with);
+        sci_set_sel(app.editor, start, start + long(with->size()));
         if (app.find->options.in_selection)
             app.find->scope_end += long(with->size()) - (end - start);
         remember_entry(app.find->replace_history, replace);
@@ -247,19 +244,17 @@ void replace_all(App& app) {
     QWidget* view = app.editor->viewport();
     view->setUpdatesEnabled(false);
     long grown = 0;
-    sci_send(app.editor, Sci::SCI_BEGINUNDOACTION);
+    sci_begin_undo_action(app.editor);
     for (auto r = replacements.rbegin(); r != replacements.rend(); ++r) {
-        sci_send(app.editor, Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(r->start), r->end);
-        app.editor->SendScintilla(Sci::SCI_REPLACETARGET,
-                                  static_cast<unsigned long>(r->text.size()), r->text.data());
+        sci_set_target_range(app.editor, r->start, r->end);
+        sci_replace_target(app.editor, r->text);
         grown += long(r->text.size()) - (r->end - r->start);
     }
-    sci_send(app.editor, Sci::SCI_ENDUNDOACTION);
+    sci_end_undo_action(app.editor);
     view->setUpdatesEnabled(true);
     if (app.find->options.in_selection) {
         app.find->scope_end += grown;
-        sci_send(app.editor, Sci::SCI_SETSEL, static_cast<unsigned long>(app.find->scope_start),
-                 app.find->scope_end);
+        sci_set_sel(app.editor, app.find->scope_start, app.find->scope_end);
     }
     schedule_names_refresh(app);
     std::size_t count = replacements.size();
@@ -270,10 +265,8 @@ void replace_all(App& app) {
 void mark_visible_matches(App& app) {
     FindState& find = *app.find;
     if (!find.bar || !find.bar->isVisible() || !app.editor) return;
-    long first_line =
-        sci_send(app.editor, Sci::SCI_DOCLINEFROMVISIBLE,
-                 static_cast<unsigned long>(sci_send(app.editor, Sci::SCI_GETFIRSTVISIBLELINE)));
-    long last_line = first_line + sci_send(app.editor, Sci::SCI_LINESONSCREEN) + 1;
+    long first_line = sci_doc_line_from_visible(app.editor, sci_first_visible_line(app.editor));
+    long last_line = first_line + sci_lines_on_screen(app.editor) + 1;
     long start = sci_position_from_line(app.editor, first_line);
     long end = last_line < sci_line_count(app.editor)
                    ? sci_position_from_line(app.editor, last_line)
@@ -287,13 +280,12 @@ void mark_visible_matches(App& app) {
     // Marking changes indicators, which is itself an update: only a new view is marked again.
     if (signature == find.marked_signature) return;
     find.marked_signature = signature;
-    sci_send(app.editor, Sci::SCI_SETINDICATORCURRENT, match_indicator);
-    sci_send(app.editor, Sci::SCI_INDICATORCLEARRANGE, 0, sci_length(app.editor));
+    sci_set_indicator_current(app.editor, indicator_match);
+    sci_indicator_clear_range(app.editor, 0, sci_length(app.editor));
     SearchPattern pattern = compile_search(find.bar->find_text(), find.options);
     if (!pattern.valid()) return;
     SearchText text = make_search_text(visible);
     for (const Replacement& match : replace_all_matches(text, pattern, "", 0, long(visible.size())))
         if (match.end > match.start)
-            sci_send(app.editor, Sci::SCI_INDICATORFILLRANGE,
-                     static_cast<unsigned long>(start + match.start), match.end - match.start);
+            sci_indicator_fill_range(app.editor, start + match.start, match.end - match.start);
 }

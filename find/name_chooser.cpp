@@ -2,11 +2,11 @@
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "base/text_conversion.h"
+#include "documents/navigation.h"
 #include "editor/editor_widget.h"
-#include "editor/navigation.h"
 #include "editor/sci.h"
 #include "find/name_filter.h"
-#include "tools/text_conversion.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,20 +1,17 @@
 // Completion lists and the caret's context for them.
 #include "help/completion.h"
 
+#include "base/ascii.h"
 #include "help/call_tips.h"
 
 #include <algorithm>
 
 namespace {
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (lower(text[i]) != lower(prefix[i])) return false;
+        if (lower_ascii(text[i]) != lower_ascii(prefix[i])) return false;
     return true;
 }
 
@@ -25,7 +22,7 @@ bool equal_ignoring_case(std::string_view a, std::string_view b) {
 bool less_ignoring_case(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const char x = lower(a[i]), y = lower(b[i]);
+        const char x = lower_ascii(a[i]), y = lower_ascii(b[i]);
         if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
     }
     return a.size() < b.size();

@@ -44,7 +44,7 @@ bool line_before_caret(QsciScintillaBase* editor, const CaretLine& at, std::stri
 
 void cancel_tip(App& app) {
     HelpState& help = *app.help;
-    if (help.tip_anchor >= 0) sci_send(app.editor, Sci::SCI_CALLTIPCANCEL);
+    if (help.tip_anchor >= 0) sci_call_tip_cancel(app.editor);
     help.tip_anchor = help.tip_arguments = help.tip_line = -1;
     help.tip_text.clear();
     help.tip_word.clear();
@@ -74,7 +74,7 @@ void follow_caret(App& app) {
     }
     help.tip_highlight_start = range.start;
     help.tip_highlight_end = range.end;
-    sci_send(app.editor, Sci::SCI_CALLTIPSETHLT, range.start, static_cast<long>(range.end));
+    sci_call_tip_set_highlight(app.editor, range.start, range.end);
 }
 
 void show_tip(App& app, const HelpEntry& entry, long anchor, long arguments, long line) {
@@ -85,8 +85,7 @@ void show_tip(App& app, const HelpEntry& entry, long anchor, long arguments, lon
     help.tip_arguments = arguments;
     help.tip_word = sci_text_range(app.editor, anchor, arguments);
     help.tip_line = line;
-    sci_send_text(app.editor, Sci::SCI_CALLTIPSHOW, static_cast<unsigned long>(anchor),
-                  help.tip_text.c_str());
+    sci_call_tip_show(app.editor, anchor, help.tip_text.c_str());
     follow_caret(app);
 }
 
@@ -96,7 +95,7 @@ bool starts_a_word(char c) {
 
 void offer_completion(App& app, std::size_t shortest) {
     QsciScintillaBase* editor = app.editor;
-    if (!editor || sci_send(editor, Sci::SCI_AUTOCACTIVE)) return;
+    if (!editor || sci_autoc_active(editor)) return;
     const CaretLine at = caret_line(editor);
     std::string before;
     if (!line_before_caret(editor, at, before)) return;
@@ -115,10 +114,10 @@ void offer_completion(App& app, std::size_t shortest) {
         list += item;
     }
     app.help->completion = std::move(items);
-    sci_send(editor, Sci::SCI_AUTOCSETSEPARATOR, '\n');
-    sci_send(editor, Sci::SCI_AUTOCSETORDER, Sci::SC_ORDER_CUSTOM);
-    sci_send(editor, Sci::SCI_AUTOCSETAUTOHIDE, 1);
-    sci_send_text(editor, Sci::SCI_AUTOCSHOW, prefix.size(), list.c_str());
+    sci_autoc_set_separator(editor, '\n');
+    sci_autoc_set_order(editor, Sci::SC_ORDER_CUSTOM);
+    sci_autoc_set_auto_hide(editor, 1);
+    sci_autoc_show(editor, prefix.size(), list.c_str());
     app.editor->show_completion_unpicked();
 }
 
@@ -138,7 +137,7 @@ bool show_keyword_tip(App& app) {
     if (!editor) return false;
     const KeywordHelp& help = keyword_help(app);
     const CaretLine at = caret_line(editor);
-    const long line_end = sci_send(editor, Sci::SCI_GETLINEENDPOSITION, at.line);
+    const long line_end = sci_line_end_position(editor, at.line);
     const long from = std::max(at.start, at.caret - nearby_bytes);
     const long to = std::min(line_end, at.caret + 256);
     const std::string text = sci_text_range(editor, from, to);
@@ -189,7 +188,7 @@ void help_update_ui(App& app) {
     HelpState& help = *app.help;
     if (help.tip_anchor < 0) return;
     // Escape, a click or the editing component itself may have closed it.
-    if (!sci_send(app.editor, Sci::SCI_CALLTIPACTIVE)) {
+    if (!sci_call_tip_active(app.editor)) {
         cancel_tip(app);
         return;
     }

@@ -1,17 +1,9 @@
 // Reading and writing the file of external links.
 #include "help/external_links.h"
 
+#include "base/ascii.h"
+
 #include <algorithm>
-
-namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-} // namespace
 
 std::vector<ExternalLink> parse_external_links(std::string_view bytes) {
     std::vector<ExternalLink> links;
@@ -24,12 +16,12 @@ std::vector<ExternalLink> parse_external_links(std::string_view bytes) {
         if (std::any_of(line.begin(), line.end(),
                         [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }))
             continue;
-        line = trimmed(line);
+        line = trim_blanks(line);
         if (line.empty() || line.front() == '\'' || line.front() == '#') continue;
         const std::size_t bar = line.find('|');
         if (bar == std::string_view::npos) continue;
-        std::string_view title = trimmed(line.substr(0, bar));
-        std::string_view address = trimmed(line.substr(bar + 1));
+        std::string_view title = trim_blanks(line.substr(0, bar));
+        std::string_view address = trim_blanks(line.substr(bar + 1));
         if (title.empty() || address.empty()) continue;
         links.push_back({std::string(title), std::string(address)});
     }

@@ -5,6 +5,7 @@
 #include "app/command.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
+#include "base/file_io.h"
 #include "documents/opening.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
@@ -12,7 +13,6 @@
 #include "help/help_files.h"
 #include "help/help_state.h"
 #include "help/help_window.h"
-#include "tools/file_io.h"
 
 #include <QAction>
 #include <QDesktopServices>

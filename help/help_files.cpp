@@ -2,8 +2,8 @@
 // program's resources.
 #include "help/help_files.h"
 
-#include "app/folders.h"
-#include "tools/file_io.h"
+#include "base/file_io.h"
+#include "base/folders.h"
 
 #include <QFile>
 

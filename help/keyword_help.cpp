@@ -1,6 +1,8 @@
 // Reading the keyword help file and looking words up in it.
 #include "help/keyword_help.h"
 
+#include "base/ascii.h"
+
 #include <algorithm>
 
 namespace {
@@ -12,13 +14,6 @@ std::string lower_ascii(std::string_view text) {
     for (char& c : lower)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return lower;
-}
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
 }
 
 bool has_control_bytes(std::string_view text) {
@@ -70,15 +65,15 @@ KeywordHelp parse_keyword_help(std::string_view bytes) {
         if (at < bytes.size() && bytes[at] == '\n') ++at;
         if (line.size() > longest_line) line = line.substr(0, longest_line);
 
-        if (trimmed(line).empty() || line.front() == '\'') continue;
+        if (trim_blanks(line).empty() || line.front() == '\'') continue;
         if (line.starts_with("= ") || line == "=") {
             if (!in_entry) continue;
-            std::string_view text = trimmed(line.substr(1));
+            std::string_view text = trim_blanks(line.substr(1));
             if (has_control_bytes(text)) continue;
             if (!entry.description.empty() && !text.empty()) entry.description += ' ';
             entry.description += text;
         } else if (line.front() == ' ' || line.front() == '\t') {
-            std::string_view text = trimmed(line);
+            std::string_view text = trim_blanks(line);
             if (in_entry && !has_control_bytes(text)) entry.syntax.emplace_back(text);
         } else {
             finish();

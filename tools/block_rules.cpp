@@ -1,6 +1,7 @@
 // Block structure of a line as the boards read it.
 #include "tools/block_rules.h"
 
+#include "base/ascii.h"
 #include "tools/transform.h"
 
 #include <algorithm>
@@ -19,22 +20,6 @@ bool continues_name(char c) {
            c == '!';
 }
 
-bool equals_upper(std::string_view text, std::string_view upper_word) {
-    if (text.size() != upper_word.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-        if (c != upper_word[i]) return false;
-    }
-    return true;
-}
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
 // Splits a statement into its leading words: runs of letters standing alone (not the start of
 // a longer name). Stops at the first thing that is no such word.
 struct Words {
@@ -45,7 +30,7 @@ struct Words {
 Words leading_words(std::string_view statement) {
     Words words;
     while (words.count < words.word.size()) {
-        statement = trim(statement);
+        statement = trim_blanks(statement);
         std::size_t end = 0;
         while (end < statement.size() && is_letter(statement[end])) ++end;
         if (end == 0 || (end < statement.size() && continues_name(statement[end]))) break;
@@ -57,7 +42,7 @@ Words leading_words(std::string_view statement) {
 
 // The last word of a statement, when it stands alone ("x>1)THEN" ends with THEN).
 std::string_view last_word(std::string_view statement) {
-    statement = trim(statement);
+    statement = trim_blanks(statement);
     std::size_t start = statement.size();
     while (start > 0 && is_letter(statement[start - 1])) --start;
     if (start > 0 && continues_name(statement[start - 1])) return {};
@@ -75,7 +60,7 @@ bool opens_if_block(std::string_view statement) {
     // "IF x THEN REM why": the comment after THEN leaves the block open.
     for (std::size_t at = statement.find(' '); at != std::string_view::npos;
          at = statement.find(' ', at + 1)) {
-        const std::string_view before = trim(statement.substr(0, at));
+        const std::string_view before = trim_blanks(statement.substr(0, at));
         if (equals_upper(last_word(before), "THEN") && is_rem(statement.substr(at))) return true;
     }
     return false;
@@ -140,7 +125,7 @@ int apply_board_code(std::string_view code, FormatState& state) {
     bool have = false;
     for (;;) {
         const std::size_t colon = next_colon(code);
-        std::string_view next = trim(code.substr(0, colon));
+        std::string_view next = trim_blanks(code.substr(0, colon));
         const bool ends = next.empty() || is_rem(next);
         if (have) apply(statement, ends);
         if (ends) return stands_at;

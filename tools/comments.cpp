@@ -1,15 +1,12 @@
 // Removing blank lines and comments line by line.
 #include "tools/comments.h"
 
+#include "base/ascii.h"
 #include "tools/line_scan.h"
 
 #include <unordered_set>
 
 namespace {
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 bool is_blank_line(const ScannedLine& line) {
     return line.start == line.text.size() && line.number.empty() && !line.data &&

@@ -1,17 +1,17 @@
 #include "tools/file_commands.h"
 
 #include "app/app.h"
-#include "app/folders.h"
 #include "app/view_commands.h"
+#include "base/file_io.h"
+#include "base/folders.h"
+#include "base/text_conversion.h"
 #include "documents/disk_watch.h"
 #include "documents/document_commands.h"
+#include "documents/name_refresh.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/saving.h"
-#include "tools/text_conversion.h"
 
 #include <algorithm>
 #include <optional>
@@ -40,11 +40,10 @@ std::optional<std::string> read_file_to_insert(App& app, LineEnd line_end) {
 // names at once.
 void insert_text(App& app, long position, std::string_view text) {
     std::string utf8 = bytes_to_utf8(text);
-    sci_send(app.editor, Sci::SCI_BEGINUNDOACTION);
-    sci_send(app.editor, Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(position), position);
-    app.editor->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()),
-                              utf8.data());
-    sci_send(app.editor, Sci::SCI_ENDUNDOACTION);
+    sci_begin_undo_action(app.editor);
+    sci_set_target_range(app.editor, position, position);
+    sci_replace_target(app.editor, utf8);
+    sci_end_undo_action(app.editor);
     refresh_names_from_text(app);
 }
 
@@ -83,19 +82,14 @@ void insert_file_at_end(App& app) {
 }
 
 void save_selection(App& app) {
-    if (!app.editor || sci_send(app.editor, Sci::SCI_GETSELECTIONEMPTY)) return;
+    if (!app.editor || sci_selection_empty(app.editor)) return;
     // Read before the requester opens: nothing the user does there may change what is saved.
-    const long start = sci_send(app.editor, Sci::SCI_GETSELECTIONSTART);
-    const std::string selected =
-        sci_text_range(app.editor, start, sci_send(app.editor, Sci::SCI_GETSELECTIONEND));
+    const long start = sci_selection_start(app.editor);
+    const std::string selected = sci_text_range(app.editor, start, sci_selection_end(app.editor));
     if (!may_write_characters(app, selected, start, "Save Selection")) return;
     const std::string text = is_eight_bit(app) ? utf8_to_bytes(selected) : selected;
     std::string path = ask_for_save_path(app, "Save Selection");
-    if (path.empty()) return;
-    if (file_size(path) > 0 &&
-        app.requesters->message("File exists", "Do you wish to overwrite it?", Buttons::YesNo) !=
-            Answer::Yes)
-        return;
+    if (path.empty() || !may_replace_file(*app.requesters, path)) return;
     if (write_text(app, path, text, "Save Selection"))
         app.requesters->message("File saved", path, Buttons::Ok);
 }
@@ -108,7 +102,7 @@ bool can_restore(App& app) {
 void restore_document(App& app) {
     Document* document = app.documents.current_document();
     if (!can_restore(app)) return;
-    if (sci_send(app.editor, Sci::SCI_GETMODIFY) &&
+    if (sci_modified(app.editor) &&
         app.requesters->message("Restore",
                                 "Discard your changes to " + document->file_name +
                                     " and read it again from disk?",

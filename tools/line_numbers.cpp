@@ -1,6 +1,7 @@
 // Removing and adding line numbers, the jumps following their statements.
 #include "tools/line_numbers.h"
 
+#include "base/ascii.h"
 #include "editor/names.h"
 #include "tools/line_scan.h"
 
@@ -12,17 +13,6 @@
 namespace {
 
 using Kind = LineNumberNote::Kind;
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string upper_text(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 
 // Orders two line numbers given as keys (no leading zeros) without computing their values.
 bool key_less(std::string_view a, std::string_view b) {

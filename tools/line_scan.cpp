@@ -1,28 +1,11 @@
 // Reading line numbers, comments, continuations and jump targets of one program line.
 #include "tools/line_scan.h"
 
+#include "base/ascii.h"
 #include "tools/data_blocks.h"
 #include "tools/transform.h"
 
 namespace {
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool equals_upper(std::string_view text, std::string_view upper_word) {
-    if (text.size() != upper_word.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != upper_word[i]) return false;
-    }
-    return true;
-}
 
 std::size_t skip_blanks(std::string_view line, std::size_t i) {
     while (i < line.size() && is_blank(line[i])) ++i;

@@ -1,6 +1,7 @@
 // Merging included files into one program.
 #include "tools/merge.h"
 
+#include "base/ascii.h"
 #include "tools/data_blocks.h"
 #include "tools/transform.h"
 
@@ -15,20 +16,6 @@ namespace fs = std::filesystem;
 
 // Far deeper than any real program nests its includes.
 constexpr std::size_t deepest_nesting = 64;
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool starts_with_upper(std::string_view text, std::string_view upper_word) {
-    if (text.size() < upper_word.size()) return false;
-    for (std::size_t i = 0; i < upper_word.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != upper_word[i]) return false;
-    }
-    return true;
-}
 
 // What an #INCLUDE line asks for.
 struct IncludeLine {

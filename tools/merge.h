@@ -2,7 +2,7 @@
 // The files come through `IncludeFiles`, so the merging itself never touches the disk.
 #pragma once
 
-#include "tools/file_io.h"
+#include "base/file_io.h"
 
 #include <cstddef>
 #include <functional>
@@ -23,7 +23,7 @@ struct IncludeFiles {
     std::function<ReadResult(const std::string& path)> read;
 };
 
-// The files on disk, through tools/file_io.
+// The files on disk, through base/file_io.
 IncludeFiles disk_include_files();
 
 struct MergeResult {

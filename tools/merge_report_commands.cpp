@@ -3,16 +3,16 @@
 #include "tools/merge_report_commands.h"
 
 #include "app/app.h"
-#include "app/folders.h"
+#include "base/file_io.h"
+#include "base/folders.h"
+#include "base/text_conversion.h"
 #include "documents/document_commands.h"
+#include "documents/navigation.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
-#include "editor/navigation.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
 #include "tools/merge.h"
-#include "tools/saving.h"
-#include "tools/text_conversion.h"
 #include "tools/transform_commands.h"
 #include "tools/variable_report.h"
 
@@ -77,17 +77,15 @@ void variable_report_command(App& app) {
     set_editor_text(app, text, true);
     mark_saved(app.editor);
     // Read-only belongs to the Scintilla document, so it stays with the report.
-    sci_send(app.editor, Sci::SCI_SETREADONLY, 1);
+    sci_set_read_only(app.editor, 1);
     refresh_label_list(app, index);
 }
 
 void report_double_clicked(App& app, long position) {
     const Document* report = app.documents.current_document();
     if (!app.editor || !report || report->report_of.empty() || position < 0) return;
-    const SciPos start =
-        sci_send(app.editor, Sci::SCI_WORDSTARTPOSITION, static_cast<unsigned long>(position), 1);
-    const SciPos end =
-        sci_send(app.editor, Sci::SCI_WORDENDPOSITION, static_cast<unsigned long>(position), 1);
+    const SciPos start = sci_word_start(app.editor, position, 1);
+    const SciPos end = sci_word_end(app.editor, position, 1);
     const std::string word = sci_text_range(app.editor, start, end);
     if (!is_digits(word) || word.size() > 9) return;
     const long line = std::stol(word) - 1;

@@ -2,7 +2,7 @@
 // click on the preview edits, and the preview's texts.
 #pragma once
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 #include <array>
 #include <optional>

@@ -2,10 +2,10 @@
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "documents/saving.h"
 #include "editor/editor_config.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
-#include "tools/saving.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "tools/print_command.h"
 
 #include "app/app.h"
-#include "app/folders.h"
+#include "base/folders.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "tools/print_layout.h"
@@ -50,8 +50,8 @@ bool render_document_pages(QsciScintillaBase* editor, const std::string& path, Q
         build_print_header(print_date_text(today.year(), today.month(), today.day()),
                            file_name_of(path), page_width, left, right, measure);
 
-    sci_send(editor, Sci::SCI_SETPRINTWRAPMODE, Sci::SC_WRAP_WORD);
-    sci_send(editor, Sci::SCI_SETPRINTCOLOURMODE, Sci::SC_PRINT_COLOURONWHITEDEFAULTBG);
+    sci_set_print_wrap_mode(editor, Sci::SC_WRAP_WORD);
+    sci_set_print_colour_mode(editor, Sci::SC_PRINT_COLOURONWHITEDEFAULTBG);
     const QRect area(left, top + header_height, page_width - left - right - left,
                      page_height - top - 2 * header_height - bottom);
 
@@ -65,14 +65,14 @@ bool render_document_pages(QsciScintillaBase* editor, const std::string& path, Q
             painter.drawText(heading.x, top + 10 + metrics.ascent(),
                              QString::fromUtf8(heading.text) + QString::number(page_number));
         }
-        long next = editor->SendScintilla(Sci::SCI_FORMATRANGE, 1, &painter, area, start, length);
+        long next = sci_format_range(editor, &painter, area, start, length);
         ++page_number;
         // A range that does not move on would print the same page for ever.
         if (next <= start) break;
         start = next;
         if (start < length && !printer.newPage()) break;
     }
-    sci_send(editor, Sci::SCI_FORMATRANGE, 0, 0);
+    sci_format_range_end(editor);
     painter.end();
     return true;
 }

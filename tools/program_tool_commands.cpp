@@ -4,12 +4,12 @@
 
 #include "app/app.h"
 #include "documents/document_commands.h"
+#include "documents/name_refresh.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
 #include "editor/sci.h"
 #include "tools/comments.h"
 #include "tools/line_numbers.h"
-#include "tools/saving.h"
 #include "tools/transform_commands.h"
 
 #include <optional>

@@ -2,6 +2,7 @@
 #include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
+#include "documents/saving.h"
 #include "editor/edit_commands.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
@@ -10,7 +11,6 @@
 #include "tools/preferences_window.h"
 #include "tools/print_command.h"
 #include "tools/program_tool_commands.h"
-#include "tools/saving.h"
 #include "tools/transform_commands.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // Removing indentation and re-indenting BASIC programs line by line.
 #include "tools/transform.h"
 
+#include "base/ascii.h"
 #include "tools/block_rules.h"
 #include "tools/data_blocks.h"
 
@@ -10,18 +11,6 @@
 #include <unordered_set>
 
 namespace {
-
-char upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Case-insensitive equality against a word given in capitals.
-bool equals_upper(std::string_view text, std::string_view upper_word) {
-    if (text.size() != upper_word.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (upper(text[i]) != upper_word[i]) return false;
-    return true;
-}
 
 bool ends_with_upper(std::string_view text, std::string_view upper_tail) {
     return text.size() >= upper_tail.size() &&
@@ -144,7 +133,7 @@ bool append_formatted_line(std::string& out, std::string_view line, FormatState&
         (syntax == Syntax::maximite ? is_end_of_routine(line) : equals_upper(word, "END"));
     if (!at_margin && word.size() > 1 && word.back() == ':') {
         scratch.assign(word.substr(0, word.size() - 1));
-        std::transform(scratch.begin(), scratch.end(), scratch.begin(), upper);
+        std::transform(scratch.begin(), scratch.end(), scratch.begin(), upper_ascii);
         at_margin = is_known_label(std::string_view(scratch));
     }
 

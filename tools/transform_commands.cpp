@@ -4,9 +4,9 @@
 #include "app/app.h"
 #include "app/view_commands.h"
 #include "documents/document_commands.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/saving.h"
 #include "tools/transform.h"
 
 #include <algorithm>
@@ -47,8 +47,8 @@ namespace {
 // would follow the whole text put back and end on the last line.
 void mark_caret_for_undo(QsciScintillaBase* editor) {
     const SciPos at = sci_current_pos(editor);
-    sci_send_text(editor, Sci::SCI_INSERTTEXT, static_cast<unsigned long>(at), " ");
-    sci_send(editor, Sci::SCI_DELETERANGE, static_cast<unsigned long>(at), 1);
+    sci_insert_text(editor, at, " ");
+    sci_delete_range(editor, at, 1);
 }
 
 } // namespace
@@ -56,23 +56,20 @@ void mark_caret_for_undo(QsciScintillaBase* editor) {
 void replace_document_text(App& app, const std::string& text, long caret_line) {
     QsciScintillaBase* editor = app.editor;
     const SciLine line = sci_caret_line(editor);
-    const SciPos into_text =
-        sci_current_pos(editor) -
-        sci_send(editor, Sci::SCI_GETLINEINDENTPOSITION, static_cast<unsigned long>(line));
-    const long first_visible = sci_send(editor, Sci::SCI_GETFIRSTVISIBLELINE);
-    sci_send(editor, Sci::SCI_BEGINUNDOACTION);
+    const SciPos into_text = sci_current_pos(editor) - sci_line_indent_position(editor, line);
+    const long first_visible = sci_first_visible_line(editor);
+    sci_begin_undo_action(editor);
     mark_caret_for_undo(editor); // undo ends here: the caret as it was before
     set_editor_text(app, text, false);
     const SciLine new_line = std::max<SciLine>(
         std::min(caret_line < 0 ? line : caret_line, sci_line_count(editor) - 1), 0);
-    const SciPos indent =
-        sci_send(editor, Sci::SCI_GETLINEINDENTPOSITION, static_cast<unsigned long>(new_line));
+    const SciPos indent = sci_line_indent_position(editor, new_line);
     const SciPos caret = std::clamp(indent + std::max<SciPos>(into_text, 0), indent,
                                     sci_line_end_position(editor, new_line));
-    sci_send(editor, Sci::SCI_GOTOPOS, static_cast<unsigned long>(caret));
+    sci_goto_pos(editor, caret);
     mark_caret_for_undo(editor); // redo ends here: the caret as the command left it
-    sci_send(editor, Sci::SCI_ENDUNDOACTION);
-    sci_send(editor, Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(first_visible));
+    sci_end_undo_action(editor);
+    sci_set_first_visible_line(editor, first_visible);
 }
 
 std::string_view current_line_end(App& app) {

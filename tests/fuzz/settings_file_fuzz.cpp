@@ -1,6 +1,6 @@
 // The settings file reader and writer: whatever a file holds, the values read from it are
 // written so that reading the written file gives every value back.
-#include "app/settings_file.h"
+#include "base/settings_file.h"
 #include "fuzz_check.h"
 
 #include <cstddef>

@@ -1,9 +1,9 @@
 // The 8-bit text conversion: 8-bit text survives the way to UTF-8 and back unchanged; UTF-8 made
 // by it is valid; any bytes taken as UTF-8 decode as a plain reading of the rule says, in both
 // decoders (the file conversion and the colouring's).
+#include "base/text_conversion.h"
 #include "editor/tokens.h"
 #include "fuzz_check.h"
-#include "tools/text_conversion.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,9 +5,9 @@
 // Run with ZELL_UPDATE_GOLDEN=1 to write the files from the current colouring; check them by eye.
 #include "editor_test_fixture.h"
 
+#include "base/text_conversion.h"
 #include "documents/name_scan.h"
 #include "editor/view_options.h"
-#include "tools/text_conversion.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // malformed bytes, empty and unterminated documents. Everything is coloured to the last byte.
 #include "editor_test_fixture.h"
 
-#include "tools/text_conversion.h"
+#include "base/text_conversion.h"
 
 #include <QTest>
 

@@ -2,9 +2,9 @@
 // clicks, hidden lines that must show, names learnt after Return.
 #include "editor_test_fixture.h"
 
+#include "base/text_conversion.h"
 #include "editor/typing_aids.h"
 #include "program_generator.h"
-#include "tools/text_conversion.h"
 
 #include <QTest>
 

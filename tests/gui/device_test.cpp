@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
+#include "base/text_conversion.h"
 #include "device/connect_dialog.h"
 #include "device/device_session.h"
 #include "device/error_log.h"
@@ -14,7 +15,6 @@
 #include "editor/sci.h"
 #include "support/app_fixture.h"
 #include "support/board_host.h"
-#include "tools/text_conversion.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -349,56 +349,6 @@ TEST_F(DeviceTest, RunLocallyNeedsAnInterpreterAndRunsItOnAPty) {
     EXPECT_TRUE(wait_until([&] { return screen_has("PRINT \"local\""); }));
     EXPECT_TRUE(wait_until([&] { return session().state() == LinkState::closed; }));
     EXPECT_TRUE(screen_has("[the program ended]"));
-}
-
-} // namespace
-
-namespace {
-
-TEST(ConnectDialog, UsbBoardsComeFirstAndTheStoredPortIsPreselectedOnlyWhenPresent) {
-    std::vector<PortEntry> ports = order_ports({{"/dev/ttyS0", "", "", false},
-                                                {"/dev/ttyUSB1", "CP2102", "Silicon Labs", true},
-                                                {"/dev/ttyACM0", "PicoMite", "", true}});
-    ASSERT_EQ(ports.size(), 3u);
-    EXPECT_EQ(ports[0].name, "/dev/ttyACM0");
-    EXPECT_EQ(ports[1].name, "/dev/ttyUSB1");
-    EXPECT_EQ(ports[2].name, "/dev/ttyS0");
-    EXPECT_EQ(preselected_port(ports, "/dev/ttyUSB1"), 1);
-    EXPECT_EQ(preselected_port(ports, "com7"), -1);
-
-    Settings fresh;
-    EXPECT_EQ(preselected_speed(fresh), 115200);
-    Settings used;
-    used.device_used = 1;
-    used.serial_speed = 38400;
-    EXPECT_EQ(preselected_speed(used), 38400);
-}
-
-} // namespace
-
-namespace {
-
-class LocalRunTest : public AppFixture {};
-
-TEST_F(LocalRunTest, StopEndsTheLocalProgram) {
-    start();
-    app->settings.interpreter = "/bin/sh";
-    sci_send_text(app->editor, Sci::SCI_SETTEXT, 0, "echo started\nsleep 30\n");
-    requesters->answers.push_back(Answer::Yes); // saved first, to run from its folder
-    requesters->files.push_back(path("stop.sh"));
-    run_command(*app, menu_id::run_in_dos);
-    DeviceSession& session = device_session(*app);
-    ASSERT_EQ(session.state(), LinkState::local);
-    TerminalScreen& screen = session.screen();
-    auto shown = [&](const std::string& text) {
-        return screen.text(0, screen.line_count() - 1).find(text) != std::string::npos;
-    };
-    ASSERT_TRUE(wait_until([&] { return shown("started"); }));
-    // Connecting to a board waits until the local program is stopped.
-    EXPECT_FALSE(session.connect_to(ConnectionChoice{"/dev/null", 115200, 0, 0}));
-    session.stop_local();
-    ASSERT_TRUE(wait_until([&] { return session.state() == LinkState::closed; }));
-    EXPECT_TRUE(shown("[the program ended]"));
 }
 
 } // namespace

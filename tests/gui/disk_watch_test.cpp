@@ -5,10 +5,10 @@
 #include "app/menu_ids.h"
 #include "documents/disk_watch.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
-#include "tools/saving.h"
 
 #include <QElapsedTimer>
 #include <QStatusBar>

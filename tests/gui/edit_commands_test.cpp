@@ -6,11 +6,11 @@
 #include "app/menu_ids.h"
 #include "documents/opening.h"
 #include "documents/recent_files.h"
+#include "documents/saving.h"
 #include "documents/tabbar_widget.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
-#include "tools/saving.h"
 
 #include <QAction>
 #include <QApplication>

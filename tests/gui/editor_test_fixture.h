@@ -1,7 +1,7 @@
 // A configured editing control for the editor tests, with helpers to read styles and folds.
 #pragma once
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "editor/colouring.h"
 #include "editor/editor_config.h"
 #include "editor/editor_record.h"

@@ -4,12 +4,12 @@
 #include "app/main_window.h"
 #include "app/menu_ids.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "find/find_bar.h"
 #include "find/find_state.h"
 #include "support/app_fixture.h"
-#include "tools/saving.h"
 
 #include <QCheckBox>
 #include <QComboBox>

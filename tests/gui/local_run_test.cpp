@@ -257,3 +257,30 @@ TEST_F(RunInDos, TheStateTextIsNeverCut) {
 }
 
 } // namespace
+
+namespace {
+
+class LocalRunTest : public AppFixture {};
+
+TEST_F(LocalRunTest, StopEndsTheLocalProgram) {
+    start();
+    app->settings.interpreter = "/bin/sh";
+    sci_send_text(app->editor, Sci::SCI_SETTEXT, 0, "echo started\nsleep 30\n");
+    requesters->answers.push_back(Answer::Yes); // saved first, to run from its folder
+    requesters->files.push_back(path("stop.sh"));
+    run_command(*app, menu_id::run_in_dos);
+    DeviceSession& session = device_session(*app);
+    ASSERT_EQ(session.state(), LinkState::local);
+    TerminalScreen& screen = session.screen();
+    auto shown = [&](const std::string& text) {
+        return screen.text(0, screen.line_count() - 1).find(text) != std::string::npos;
+    };
+    ASSERT_TRUE(wait_until([&] { return shown("started"); }));
+    // Connecting to a board waits until the local program is stopped.
+    EXPECT_FALSE(session.connect_to(ConnectionChoice{"/dev/null", 115200, 0, 0}));
+    session.stop_local();
+    ASSERT_TRUE(wait_until([&] { return session.state() == LinkState::closed; }));
+    EXPECT_TRUE(shown("[the program ended]"));
+}
+
+} // namespace

@@ -1,8 +1,8 @@
 // A document's names follow its text: pasted headers and labels are listed, deleted ones leave
 // the label list and the colouring once the edit has settled.
+#include "documents/name_refresh.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
 

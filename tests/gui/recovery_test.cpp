@@ -1,15 +1,15 @@
 // Crash recovery: unsaved text kept after a pause, removed once safe, offered after a crash.
 #include "app/commands.h"
 #include "app/menu_ids.h"
+#include "base/file_io.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
 #include "documents/recovery.h"
 #include "documents/recovery_file.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
-#include "tools/file_io.h"
-#include "tools/saving.h"
 
 #include <QDir>
 #include <QElapsedTimer>

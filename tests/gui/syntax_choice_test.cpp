@@ -3,7 +3,7 @@
 // width; the variable report shown as plain text.
 #include "app/commands.h"
 #include "app/menu_ids.h"
-#include "app/settings_file.h"
+#include "base/settings_file.h"
 #include "documents/opening.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"

@@ -4,9 +4,9 @@
 // text once typed, then the files to open. It runs until it is killed.
 #include "app/app.h"
 #include "app/startup.h"
+#include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/saving.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Telling another program's change to a file from no change at all.
 #include "documents/disk_stamp.h"
 
-#include "tools/file_io.h"
+#include "base/file_io.h"
 
 #include <gtest/gtest.h>
 

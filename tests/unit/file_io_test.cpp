@@ -1,5 +1,5 @@
 // Whole-file reads and atomic writes: contents, errors, permissions and injected failures.
-#include "tools/file_io.h"
+#include "base/file_io.h"
 
 #include <gtest/gtest.h>
 

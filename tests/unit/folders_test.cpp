@@ -1,7 +1,7 @@
 // Tests of the folder rules, the hand-over message and the About text.
 #include "app/about_text.h"
-#include "app/folders.h"
 #include "app/hand_over.h"
+#include "base/folders.h"
 
 #include <gtest/gtest.h>
 

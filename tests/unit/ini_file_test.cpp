@@ -1,5 +1,5 @@
 // Tests of the INI reader and writer: line forms, lookup rules, number reading, bad input.
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // of processes that are gone are offered.
 #include "documents/recovery_file.h"
 
-#include "tools/file_io.h"
+#include "base/file_io.h"
 
 #include <gtest/gtest.h>
 

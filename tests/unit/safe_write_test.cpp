@@ -1,6 +1,6 @@
 // Safe writes keep a file what it was: hard links, owner and group, mode bits, extended
 // attributes; killed writes leave nothing behind for good.
-#include "tools/file_io.h"
+#include "base/file_io.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Tests of the settings file: reading by hand-written files, writing its exact shape, round trip.
-#include "app/settings_file.h"
+#include "base/settings_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // 8-bit text to UTF-8 and back: every byte, characters beyond U+00FF, malformed input.
-#include "tools/text_conversion.h"
+#include "base/text_conversion.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -6,6 +6,7 @@
 #include <string_view>
 
 struct App;
+class Requesters;
 struct Document;
 class QsciScintillaBase;
 
@@ -17,6 +18,10 @@ bool is_untitled(const Document& document);
 // when its name holds "*" or "?", and with ".bas" added when its file-name part has no extension (a
 // dot in a folder name is no extension); empty when cancelled.
 std::string ask_for_save_path(App& app, const std::string& title);
+// Whether a write to `path` may go ahead: yes when no file with text is there, otherwise the
+// user's answer to `question`.
+bool may_replace_file(Requesters& requesters, const std::string& path,
+                      const std::string& question = "Do you wish to overwrite it?");
 // Writes `text` to `path` safely and says so in a box when it could not: the user must never
 // believe a program is saved when it is not. The old file stays as it was.
 bool write_text(App& app, const std::string& path, std::string_view text, const char* title);

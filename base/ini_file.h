@@ -1,6 +1,8 @@
 // Reading and writing INI-style text: groups of "key = value" lines, indexed once for lookup.
 #pragma once
 
+#include "base/ascii.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -56,9 +58,6 @@ int int_prefix_value(std::string_view value);
 // A number as "$" + hex digits, "%" + binary digits or decimal digits, after blanks, tabs and
 // an optional sign. The magnitude saturates at 0xFFFFFFFF; a minus sign negates modulo 2^32.
 std::uint32_t number_text_value(std::string_view text);
-
-// `text` without blanks and tabs at both ends.
-std::string_view trim_blanks(std::string_view text);
 
 // Builds INI text with CR LF line ends, one empty line before every header but the first.
 struct IniWriter {

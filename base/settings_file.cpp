@@ -1,8 +1,8 @@
 // The settings file: its text from the settings and the settings from its text.
-#include "app/settings_file.h"
+#include "base/settings_file.h"
 
-#include "app/folders.h"
-#include "app/ini_file.h"
+#include "base/folders.h"
+#include "base/ini_file.h"
 
 #include <algorithm>
 #include <array>

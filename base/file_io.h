@@ -8,6 +8,9 @@
 #include <string_view>
 #include <vector>
 
+// The system's readable text for an errno value.
+std::string errno_text(int error_number);
+
 struct ReadResult {
     bool ok = false;
     std::string bytes; // every byte of the file, zero bytes included

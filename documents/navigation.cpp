@@ -1,16 +1,17 @@
 // Bookmarks, jumps, names of the active document and the status line.
-#include "editor/navigation.h"
+#include "documents/navigation.h"
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "base/text_conversion.h"
 #include "documents/document_commands.h"
+#include "documents/name_refresh.h"
 #include "documents/name_scan.h"
 #include "editor/colouring.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
-#include "editor/name_refresh.h"
+#include "editor/marks.h"
 #include "editor/sci.h"
-#include "tools/text_conversion.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -22,9 +23,6 @@
 
 namespace {
 
-constexpr int bookmark_marker = 0;
-constexpr int bookmark_mask = 1 << bookmark_marker;
-constexpr int name_style = 7;
 constexpr int line_field_least_width = 100;
 constexpr int note_ms = 15000;
 
@@ -45,8 +43,7 @@ long caret_line(App& app) {
 }
 
 long find_bookmark(App& app, long start, bool forward) {
-    return sci_send(app.editor, forward ? Sci::SCI_MARKERNEXT : Sci::SCI_MARKERPREVIOUS,
-                    static_cast<unsigned long>(start), bookmark_mask);
+    return (forward ? sci_marker_next : sci_marker_previous)(app.editor, start, bookmark_mask);
 }
 
 void focus_editor(App& app) {
@@ -72,26 +69,24 @@ long answer_number(std::string_view answer) {
 } // namespace
 
 long go_to_line(App& app, long line) {
-    sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(line));
+    sci_goto_line(app.editor, line);
     long first = line - app.settings.options.scroll_margin;
-    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE,
-             static_cast<unsigned long>(std::max(first, 0L)));
+    sci_set_first_visible_line(app.editor, std::max(first, 0L));
     return line;
 }
 
 void toggle_bookmark(App& app) {
     long line = caret_line(app);
-    if (sci_send(app.editor, Sci::SCI_MARKERGET, static_cast<unsigned long>(line)) & bookmark_mask)
-        sci_send(app.editor, Sci::SCI_MARKERDELETE, static_cast<unsigned long>(line),
-                 bookmark_marker);
+    if (sci_marker_get(app.editor, line) & bookmark_mask)
+        sci_marker_delete(app.editor, line, marker_bookmark);
     else
-        sci_send(app.editor, Sci::SCI_MARKERADD, static_cast<unsigned long>(line), bookmark_marker);
+        sci_marker_add(app.editor, line, marker_bookmark);
 }
 
 void next_bookmark(App& app) {
     long found = find_bookmark(app, caret_line(app) + 1, true);
     if (found >= 0) {
-        sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(found));
+        sci_goto_line(app.editor, found);
         return;
     }
     found = find_bookmark(app, 0, true);
@@ -101,7 +96,7 @@ void next_bookmark(App& app) {
 void previous_bookmark(App& app) {
     long found = caret_line(app) > 0 ? find_bookmark(app, caret_line(app) - 1, false) : -1;
     if (found >= 0) {
-        sci_send(app.editor, Sci::SCI_GOTOLINE, static_cast<unsigned long>(found));
+        sci_goto_line(app.editor, found);
         return;
     }
     found = find_bookmark(app, sci_line_count(app.editor), false);
@@ -150,7 +145,7 @@ void scan_names(App& app, int index, std::string_view text) {
     leave_document_view(app);
     ScannedNames scanned = scan_names_text(text);
     if (!scanned.found.empty())
-        add_words(*app.editor_record, app.editor, scanned.found, name_style, 0, false);
+        add_words(*app.editor_record, app.editor, scanned.found, style::name, 0, false);
     if (index < 0 || index >= app.documents.count()) return;
     // The current names and the document's names are one list, each name once and followed by
     // one blank, so the label list shows every name and nothing else.
@@ -181,7 +176,7 @@ void leave_document_view(App& app) {
     if (app.label_list) app.label_list->clear();
     Document* document = app.documents.current_document();
     if (!document) return;
-    document->first_line = sci_send(app.editor, Sci::SCI_GETFIRSTVISIBLELINE);
+    document->first_line = sci_first_visible_line(app.editor);
     document->caret_pos = sci_current_pos(app.editor);
 }
 
@@ -190,10 +185,9 @@ void enter_document_view(App& app) {
     if (!document) return;
     app.documents.current_names = document->names;
     reset_name_index(app.documents.current_index, document->names);
-    add_words(*app.editor_record, app.editor, app.documents.current_names, name_style, 0, false);
-    sci_send(app.editor, Sci::SCI_SETFIRSTVISIBLELINE,
-             static_cast<unsigned long>(document->first_line));
-    sci_send(app.editor, Sci::SCI_GOTOPOS, static_cast<unsigned long>(document->caret_pos));
+    add_words(*app.editor_record, app.editor, app.documents.current_names, style::name, 0, false);
+    sci_set_first_visible_line(app.editor, document->first_line);
+    sci_goto_pos(app.editor, document->caret_pos);
     focus_editor(app);
 }
 
@@ -207,8 +201,7 @@ void show_line_status(App& app) {
         app.status_fields[1]->setText(QString::fromStdString(text));
     }
     if (!app.status_fields[0]) return;
-    long column = sci_send(app.editor, Sci::SCI_GETCOLUMN,
-                           static_cast<unsigned long>(sci_current_pos(app.editor)));
+    long column = sci_column(app.editor, sci_current_pos(app.editor));
     std::string column_text = "Col: " + std::to_string(column + 1);
     if (column_text == app.shown_column_status) return;
     app.shown_column_status = column_text;

@@ -1,22 +1,20 @@
 // Keeping a document's names true to its text.
-#include "editor/name_refresh.h"
+#include "documents/name_refresh.h"
 
 #include "app/app.h"
+#include "base/text_conversion.h"
 #include "documents/document_commands.h"
 #include "documents/name_scan.h"
 #include "editor/colouring.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/text_conversion.h"
 
 #include <QTimer>
 
 #include <unordered_set>
 
 namespace {
-
-constexpr int name_style = 7;
 
 std::unordered_set<std::string> lowered_set(std::string_view names) {
     std::unordered_set<std::string> set;
@@ -71,7 +69,7 @@ void refresh_names_from_text(App& app) {
     const std::string added = names_missing_from(names, lowered_set(app.documents.current_names));
     withdraw_names(app, removed);
     if (!scanned.found.empty())
-        add_words(*app.editor_record, app.editor, scanned.found, name_style, word_plain, false);
+        add_words(*app.editor_record, app.editor, scanned.found, style::name, word_plain, false);
     app.documents.current_names = names;
     reset_name_index(app.documents.current_index, names);
     document->names = std::move(names);

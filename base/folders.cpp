@@ -1,5 +1,5 @@
 // The folder and path rules of start-up: program, data, current and include folders.
-#include "app/folders.h"
+#include "base/folders.h"
 
 #include <cstdint>
 

@@ -17,6 +17,13 @@ std::string bytes_to_utf8(std::string_view bytes);
 // text gives one "?" for the bytes taken so far, and decoding resumes at the byte that cut it.
 std::string utf8_to_bytes(std::string_view utf8);
 
+// The same decoding into a buffer: U+0000 to U+00FF become one byte each, everything else
+// (higher characters, overlong or cut-short sequences, stray bytes) one "?". Writes at most
+// utf8.size() bytes to `out` and returns the count; `substituted`, when given, tells whether a
+// "?" stands for something else.
+std::size_t decode_utf8_bytes(std::string_view utf8, char* out, bool* substituted = nullptr);
+std::string decode_utf8_bytes(std::string_view utf8, bool* substituted = nullptr);
+
 // The characters of UTF-8 text that a file of one byte per character cannot hold: everything
 // utf8_to_bytes turns into "?" that was not a "?" already.
 struct UnencodableCharacters {

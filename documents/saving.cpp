@@ -1,18 +1,18 @@
 // Writing documents to disk: Save, Save As, the save-changes prompt and the intro text.
-#include "tools/saving.h"
+#include "documents/saving.h"
 
 #include "app/app.h"
-#include "app/folders.h"
+#include "base/file_io.h"
+#include "base/folders.h"
+#include "base/text_conversion.h"
 #include "documents/disk_watch.h"
 #include "documents/document_commands.h"
+#include "documents/navigation.h"
 #include "documents/opening.h"
 #include "documents/recent_commands.h"
 #include "documents/tab_state.h"
 #include "editor/editor_widget.h"
-#include "editor/navigation.h"
 #include "editor/sci.h"
-#include "tools/file_io.h"
-#include "tools/text_conversion.h"
 
 std::string ask_for_save_path(App& app, const std::string& title) {
     const Document* document = app.documents.current_document();
@@ -32,6 +32,12 @@ std::string ask_for_save_path(App& app, const std::string& title) {
     return path;
 }
 
+bool may_replace_file(Requesters& requesters, const std::string& path,
+                      const std::string& question) {
+    return file_size(path) <= 0 ||
+           requesters.message("File exists", question, Buttons::YesNo) == Answer::Yes;
+}
+
 bool may_write_characters(App& app, std::string_view utf8, long offset, const char* title) {
     if (!is_eight_bit(app)) return true;
     const UnencodableCharacters found = find_unencodable(utf8);
@@ -46,8 +52,8 @@ bool may_write_characters(App& app, std::string_view utf8, long offset, const ch
         ". The first is on line " + line + ".\n\nSave anyway? No goes to line " + line +
         " without saving.";
     if (app.requesters->message(title, text, Buttons::YesNo) == Answer::Yes) return true;
-    sci_send(app.editor, Sci::SCI_GOTOPOS, static_cast<unsigned long>(position));
-    sci_send(app.editor, Sci::SCI_SCROLLCARET);
+    sci_goto_pos(app.editor, position);
+    sci_scroll_caret(app.editor);
     app.editor->setFocus();
     return false;
 }
@@ -66,17 +72,16 @@ bool is_untitled(const Document& document) {
 namespace {
 
 bool is_modified(App& app) {
-    return sci_send(app.editor, Sci::SCI_GETMODIFY) != 0;
+    return sci_modified(app.editor) != 0;
 }
 
 // The target when an untitled document is saved from the close prompt; empty when the user
 // cancelled or would not overwrite.
 std::string ask_close_target(App& app) {
     std::string target = ask_for_save_path(app, "Save");
-    if (!target.empty() && file_size(target) > 0 &&
-        app.requesters->message("File exists",
-                                "Do you wish to overwrite " + file_name_of(target) + "?",
-                                Buttons::YesNo) != Answer::Yes)
+    if (!target.empty() &&
+        !may_replace_file(*app.requesters, target,
+                          "Do you wish to overwrite " + file_name_of(target) + "?"))
         target.clear();
     return target;
 }
@@ -202,11 +207,7 @@ void save_as(App& app) {
     if (!app.editor || !app.documents.current_document()) return;
     if (!may_write_characters(app, sci_text(app.editor), 0, "Save")) return;
     std::string path = ask_for_save_path(app, "Save");
-    if (path.empty()) return;
-    if (file_size(path) > 0 &&
-        app.requesters->message("File exists", "Do you wish to overwrite it?", Buttons::YesNo) !=
-            Answer::Yes)
-        return;
+    if (path.empty() || !may_replace_file(*app.requesters, path)) return;
     const std::string text = document_text(app);
     if (!write_text(app, path, text, "Save")) return;
     adopt_saved_path(app, path, text);

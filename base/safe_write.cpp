@@ -5,7 +5,7 @@
 // rename would lose something (the file has several names, the new file cannot take its owner,
 // group, mode bits or attributes), the bytes are written into the existing file instead, after
 // a safety copy of the old contents that is removed once the new ones are on disk.
-#include "tools/file_io.h"
+#include "base/file_io.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -27,10 +27,6 @@ namespace {
 constexpr std::size_t chunk_size = std::size_t{1} << 20;
 constexpr std::string_view temporary_mark = ".zell-tmp-";
 constexpr std::string_view safety_mark = ".zell-backup-";
-
-std::string error_text(int error_number) {
-    return std::generic_category().message(error_number);
-}
 
 WriteResult failure(std::string error) {
     return WriteResult{false, std::move(error)};
@@ -106,7 +102,7 @@ std::string write_all(int fd, std::string_view bytes, const FileWriteHooks& hook
         ssize_t put = ::write(fd, bytes.data() + written, size);
         if (put < 0) {
             if (errno == EINTR) continue;
-            return error_text(errno);
+            return errno_text(errno);
         }
         written += static_cast<std::size_t>(put);
     }
@@ -173,9 +169,9 @@ Attempt write_by_rename(const std::string& target, const struct stat* original,
         // place instead.
         if (original && (errno == EACCES || errno == EPERM || errno == EROFS))
             return {Outcome::needs_in_place, {}};
-        return {Outcome::failed, injected.empty() ? error_text(errno) : injected};
+        return {Outcome::failed, injected.empty() ? errno_text(errno) : injected};
     }
-    if (temp.fd < 0) return {Outcome::failed, error_text(EEXIST)};
+    if (temp.fd < 0) return {Outcome::failed, errno_text(EEXIST)};
     auto give_up = [&](Outcome outcome, std::string error) {
         ::close(temp.fd);
         temp.fd = -1;
@@ -202,7 +198,7 @@ Attempt write_by_rename(const std::string& target, const struct stat* original,
         if (::fstat(temp.fd, &made) != 0 || (made.st_mode & 07777) != (original->st_mode & 07777))
             return give_up(Outcome::needs_in_place, {});
     }
-    if (::fsync(temp.fd) != 0) return give_up(Outcome::failed, error_text(errno));
+    if (::fsync(temp.fd) != 0) return give_up(Outcome::failed, errno_text(errno));
     if (hooks.before_rename) {
         std::string injected = hooks.before_rename();
         if (!injected.empty()) return give_up(Outcome::failed, injected);
@@ -212,7 +208,7 @@ Attempt write_by_rename(const std::string& target, const struct stat* original,
     if (closed != 0 || ::rename(temp_path.c_str(), target.c_str()) != 0) {
         int error_number = errno;
         ::unlink(temp_path.c_str());
-        return {Outcome::failed, error_text(error_number)};
+        return {Outcome::failed, errno_text(error_number)};
     }
     sync_folder(target);
     return {Outcome::written, {}};
@@ -236,12 +232,12 @@ bool read_all(int fd, std::string& out) {
 // mode bits come back last, as writing clears the set-user-ID and set-group-ID bits.
 std::string overwrite(int fd, std::string_view bytes, mode_t mode, const FileWriteHooks& hooks,
                       bool final_step_hook) {
-    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return error_text(errno);
-    if (::lseek(fd, 0, SEEK_SET) != 0) return error_text(errno);
+    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return errno_text(errno);
+    if (::lseek(fd, 0, SEEK_SET) != 0) return errno_text(errno);
     std::string error = write_all(fd, bytes, hooks);
     if (!error.empty()) return error;
     ::fchmod(fd, mode);
-    if (::fsync(fd) != 0) return error_text(errno);
+    if (::fsync(fd) != 0) return errno_text(errno);
     if (final_step_hook && hooks.before_rename) return hooks.before_rename();
     return {};
 }
@@ -252,12 +248,12 @@ std::string overwrite(int fd, std::string_view bytes, mode_t mode, const FileWri
 WriteResult write_in_place(const std::string& target, std::string_view bytes,
                            const FileWriteHooks& hooks) {
     FdGuard file{::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK)};
-    if (file.fd < 0) return failure(error_text(errno));
+    if (file.fd < 0) return failure(errno_text(errno));
     struct stat original {};
-    if (::fstat(file.fd, &original) != 0) return failure(error_text(errno));
+    if (::fstat(file.fd, &original) != 0) return failure(errno_text(errno));
     const mode_t mode = original.st_mode & 07777;
     std::string old;
-    if (!read_all(file.fd, old)) return failure(error_text(errno));
+    if (!read_all(file.fd, old)) return failure(errno_text(errno));
 
     const std::string safety_path = helper_name(target, safety_mark);
     bool safety_kept = false;
@@ -328,17 +324,17 @@ std::vector<LeftoverCopy> leftover_safety_copies(const std::string& folder) {
 
 WriteResult write_file_safely(const std::string& path, std::string_view bytes,
                               const FileWriteHooks& hooks, unsigned new_file_mode) {
-    if (path.empty()) return failure(error_text(ENOENT));
+    if (path.empty()) return failure(errno_text(ENOENT));
     const std::string target = replace_target(path);
-    if (target.empty()) return failure(error_text(ELOOP));
+    if (target.empty()) return failure(errno_text(ELOOP));
     remove_stale_helper_files(folder_part(target));
 
     struct stat original {};
     const bool exists = ::stat(target.c_str(), &original) == 0;
-    if (exists && S_ISDIR(original.st_mode)) return failure(error_text(EISDIR));
+    if (exists && S_ISDIR(original.st_mode)) return failure(errno_text(EISDIR));
     if (exists && !S_ISREG(original.st_mode)) return failure("Not a regular file");
     // A file the user may not write stays unwritten, though the folder would allow a rename.
-    if (exists && ::access(target.c_str(), W_OK) != 0) return failure(error_text(errno));
+    if (exists && ::access(target.c_str(), W_OK) != 0) return failure(errno_text(errno));
 
     WriteResult result;
     Attempt attempt{Outcome::needs_in_place, {}};

@@ -1,15 +1,13 @@
 // Reading and writing INI-style text: groups of "key = value" lines, indexed once for lookup.
-#include "app/ini_file.h"
+#include "base/ini_file.h"
+
+#include "base/ascii.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
 namespace {
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 unsigned char lower_byte(char c) {
     const auto byte = static_cast<unsigned char>(c);
@@ -57,12 +55,6 @@ std::uint32_t to_u32(std::size_t value) {
 }
 
 } // namespace
-
-std::string_view trim_blanks(std::string_view text) {
-    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 IniFile parse_ini(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);

@@ -1,7 +1,7 @@
 // The settings file: its text from the settings and the settings from its text.
 #pragma once
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 #include <string>
 #include <string_view>

@@ -1,5 +1,5 @@
 // Whole-file reads and file queries over POSIX calls.
-#include "tools/file_io.h"
+#include "base/file_io.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,10 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string error_text(int error_number) {
-    return std::generic_category().message(error_number);
-}
 
 // Closes a descriptor on scope exit unless released.
 struct FdGuard {
@@ -48,25 +44,29 @@ bool read_rest(int fd, std::string& out, std::size_t filled, int& error_number) 
 
 } // namespace
 
+std::string errno_text(int error_number) {
+    return std::generic_category().message(error_number);
+}
+
 ReadResult read_whole_file(const std::string& path) {
     ReadResult result;
     if (path.empty()) {
-        result.error = error_text(ENOENT);
+        result.error = errno_text(ENOENT);
         return result;
     }
     // Non-blocking open so that a FIFO cannot hang the caller; it is refused below anyway.
     FdGuard file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.fd < 0) {
-        result.error = error_text(errno);
+        result.error = errno_text(errno);
         return result;
     }
     struct stat info {};
     if (::fstat(file.fd, &info) != 0) {
-        result.error = error_text(errno);
+        result.error = errno_text(errno);
         return result;
     }
     if (S_ISDIR(info.st_mode)) {
-        result.error = error_text(EISDIR);
+        result.error = errno_text(EISDIR);
         return result;
     }
     if (!S_ISREG(info.st_mode)) {
@@ -83,7 +83,7 @@ ReadResult read_whole_file(const std::string& path) {
         ssize_t got = ::read(file.fd, bytes.data() + filled, expected - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
-            result.error = error_text(errno);
+            result.error = errno_text(errno);
             return result;
         }
         if (got == 0) break;
@@ -92,7 +92,7 @@ ReadResult read_whole_file(const std::string& path) {
     if (filled < expected) {
         bytes.resize(filled);
     } else if (!read_rest(file.fd, bytes, filled, error_number)) {
-        result.error = error_text(error_number);
+        result.error = errno_text(error_number);
         return result;
     }
     result.ok = true;

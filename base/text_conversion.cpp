@@ -1,5 +1,5 @@
 // Byte-for-character conversion between 8-bit text and UTF-8.
-#include "tools/text_conversion.h"
+#include "base/text_conversion.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -72,10 +72,9 @@ std::string bytes_to_utf8(std::string_view bytes) {
     return out;
 }
 
-std::string utf8_to_bytes(std::string_view utf8) {
-    // The result is never longer than the input: every sequence yields at most one byte.
-    std::string out(utf8.size(), '\0');
-    char* write = out.data();
+std::size_t decode_utf8_bytes(std::string_view utf8, char* out, bool* substituted) {
+    char* write = out;
+    bool replaced = false;
     const auto* text = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     std::size_t i = 0;
@@ -91,6 +90,7 @@ std::string utf8_to_bytes(std::string_view utf8) {
         std::size_t length = sequence_length(lead);
         if (length == 0) {
             *write++ = '?';
+            replaced = true;
             ++i;
             continue;
         }
@@ -100,11 +100,23 @@ std::string utf8_to_bytes(std::string_view utf8) {
             *write++ = static_cast<char>(((lead & 0x1F) << 6) | (text[i + 1] & 0x3F));
         } else {
             *write++ = '?'; // from U+0100 up, overlong (0xC0, 0xC1), or cut short
+            replaced = true;
         }
         i += taken;
     }
-    out.resize(static_cast<std::size_t>(write - out.data()));
+    if (substituted) *substituted = replaced;
+    return static_cast<std::size_t>(write - out);
+}
+
+std::string decode_utf8_bytes(std::string_view utf8, bool* substituted) {
+    // The result is never longer than the input: every sequence yields at most one byte.
+    std::string out(utf8.size(), '\0');
+    out.resize(decode_utf8_bytes(utf8, out.data(), substituted));
     return out;
+}
+
+std::string utf8_to_bytes(std::string_view utf8) {
+    return decode_utf8_bytes(utf8);
 }
 
 UnencodableCharacters find_unencodable(std::string_view utf8) {

@@ -1,0 +1,114 @@
+// The menus, the toolbar and the keyboard shortcuts of the main window, built from the command
+// table, and their check marks.
+#include "app/window_menus.h"
+
+#include "app/app.h"
+#include "app/commands.h"
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QMenu>
+#include <QShortcut>
+#include <QToolBar>
+
+namespace {
+
+// Greys out and checks the items of an opening menu from the commands' predicates.
+void refresh_menu_states(App& app, QMenu* menu) {
+    for (QAction* action : menu->actions()) {
+        bool is_id = false;
+        int id = action->data().toInt(&is_id);
+        if (!is_id || id == 0) continue;
+        action->setEnabled(is_command_enabled(app, id));
+        // Items whose tick comes from a predicate get exactly its answer, so a tick never
+        // lingers on an item that is no longer current (the Font sizes).
+        if (action->isCheckable() && has_checked_predicate(id))
+            action->setChecked(is_command_checked(app, id));
+    }
+}
+
+} // namespace
+
+QMenu* build_menu(App& app, QMenu* menu, const std::vector<MenuEntry>& entries,
+                  bool register_actions) {
+    QObject::connect(menu, &QMenu::aboutToShow, [&app, menu]() { refresh_menu_states(app, menu); });
+    for (const MenuEntry& entry : entries) {
+        switch (entry.kind) {
+        case MenuEntry::Kind::Separator:
+            menu->addSeparator();
+            break;
+        case MenuEntry::Kind::Submenu: {
+            QMenu* sub = menu->addMenu(QString::fromStdString(entry.text));
+            QObject::connect(sub, &QMenu::aboutToShow,
+                             [&app, sub]() { refresh_menu_states(app, sub); });
+            for (int id = entry.id; id <= entry.last_id; ++id) {
+                QAction* action = sub->addAction(QString::fromLatin1(submenu_placeholder));
+                action->setData(id);
+                QObject::connect(action, &QAction::triggered,
+                                 [&app, id]() { run_command(app, id); });
+                if (register_actions) app.menu_actions[id] = action;
+            }
+            break;
+        }
+        case MenuEntry::Kind::Item: {
+            QAction* action = menu->addAction(QString::fromStdString(entry.text));
+            int id = entry.id;
+            action->setData(id);
+            QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
+            if (register_actions) {
+                action->setCheckable(is_checkable_command(id));
+                app.menu_actions[id] = action;
+            }
+            break;
+        }
+        }
+    }
+    return menu;
+}
+
+void build_toolbar(App& app, MainWindow& window) {
+    app.toolbar = window.addToolBar(QStringLiteral("Toolbar"));
+    app.toolbar->setObjectName(QStringLiteral("toolbar"));
+    app.toolbar->setMovable(false);
+    app.toolbar->setFloatable(false);
+    app.toolbar->setIconSize(QSize(16, 16));
+    app.toolbar->toggleViewAction()->setEnabled(false);
+    for (const ToolbarButton& button : toolbar_table()) {
+        if (button.id == 0) {
+            app.toolbar->addSeparator();
+            continue;
+        }
+        QAction* action = app.toolbar->addAction(
+            QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromStdString(button.image))),
+            QString::fromStdString(button.tooltip));
+        action->setToolTip(QString::fromStdString(button.tooltip));
+        action->setData(button.id);
+        int id = button.id;
+        // Ticked commands (the View toggles) show their state as pressed buttons.
+        action->setCheckable(is_checkable_command(id));
+        QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
+    }
+}
+
+void build_shortcuts(App& app, MainWindow& window) {
+    for (const ShortcutSpec& shortcut_entry : shortcut_table()) {
+        auto* shortcut =
+            new QShortcut(QKeySequence(QString::fromStdString(shortcut_entry.keys)), &window);
+        shortcut->setContext(Qt::WindowShortcut);
+        int id = shortcut_entry.id;
+        QObject::connect(shortcut, &QShortcut::activated, [&app, id]() { run_command(app, id); });
+    }
+}
+
+void show_context_menu(App& app, const QPoint& global_pos) {
+    if (app.context_menu) app.context_menu->popup(global_pos);
+}
+
+void set_menu_check(App& app, int id, bool checked) {
+    auto found = app.menu_actions.find(id);
+    if (found != app.menu_actions.end()) found->second->setChecked(checked);
+    if (!app.toolbar) return;
+    for (QAction* action : app.toolbar->actions())
+        if (action->isCheckable() && action->data().toInt() == id) action->setChecked(checked);
+}
