@@ -1,0 +1,8 @@
+# Files of boardfiles/: the board's files over its console. The protocol core is in
+# ZELL_CORE_SOURCES, the panel and its commands in ZELL_GUI_SOURCES.
+list(APPEND ZELL_CORE_SOURCES
+  boardfiles/board_listing.cpp
+  boardfiles/board_names.cpp
+  boardfiles/board_queue.cpp
+  boardfiles/board_step.cpp
+)
