@@ -63,6 +63,9 @@ class BoardQueue {
     void link_lost();
 
     bool idle() const { return !step_ && waiting_.empty(); }
+    // The board is known to be at its prompt: the first command goes without Ctrl-C (which
+    // would stop a running program).
+    void assume_prompt() { at_prompt_ = true; }
     std::vector<BoardOutcome> take_outcomes() { return std::exchange(outcomes_, {}); }
     // Later operations are dropped after a failure unless this is set (backups go on).
     bool keep_going = false;

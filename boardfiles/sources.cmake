@@ -6,3 +6,8 @@ list(APPEND ZELL_CORE_SOURCES
   boardfiles/board_queue.cpp
   boardfiles/board_step.cpp
 )
+list(APPEND ZELL_GUI_SOURCES
+  boardfiles/board_files.cpp
+  boardfiles/board_files_commands.cpp
+  boardfiles/board_files_panel.cpp
+)
