@@ -113,6 +113,7 @@ std::vector<ToolbarButton> toolbar_table() {
         {send_program, "Send to board (F6)", "send_program"},
         {send_and_run, "Send and run (F5)", "send_run"},
         {stop_program, "Stop program (Shift+F5)", "stop_program"},
+        {board_files, "Board files", "board_files"},
         {syntax_help, "Syntax help", "syntax_help"},
     };
 }
