@@ -7,6 +7,7 @@ list(APPEND ZELL_CORE_SOURCES
   boardfiles/board_step.cpp
 )
 list(APPEND ZELL_GUI_SOURCES
+  boardfiles/board_backup.cpp
   boardfiles/board_files.cpp
   boardfiles/board_files_commands.cpp
   boardfiles/board_files_panel.cpp

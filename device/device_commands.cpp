@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
+#include "boardfiles/board_backup.h"
 #include "boardfiles/board_files_commands.h"
 #include "device/device_session.h"
 #include "device/error_log.h"
@@ -56,6 +57,7 @@ constexpr Command device_command_table[] = {
     {menu_id::stop_program, stop_program, can_stop},
     {menu_id::board_files, toggle_board_files, nullptr, board_files_shown},
     {menu_id::fetch_program, fetch_board_program, board_connected},
+    {menu_id::back_up_board, back_up_board, board_connected},
 };
 
 } // namespace

@@ -165,3 +165,35 @@ TEST_F(BoardFilesTest, TheBoardsProgramIsFetchedIntoANewDocument) {
     EXPECT_EQ(sci_text(app->editor), "PRINT \"from the board\"\r");
     EXPECT_NE(sci_send(app->editor, Sci::SCI_GETMODIFY), 0);
 }
+
+TEST_F(BoardFilesTest, BackUpCopiesBothDrivesAndTheOptionsAndPutsTheFolderBack) {
+    BoardConfig config;
+    config.card = true;
+    connect_board(config);
+    BoardModel& board = host->board();
+    const std::string binary = std::string("\0\x1a\xff", 3) + std::string(197, 'b');
+    board.files()["a.bas"] = "PRINT 1\r\n";
+    board.files()["games/g.bas"] = "PRINT 2\r\n";
+    board.drives().drive('A').folders.insert("games");
+    board.drives().drive('A').cwd = "games";
+    board.drives().drive('B').files["card.dat"] = binary;
+
+    requesters->files.push_back(path("backup"));
+    requesters->answers.push_back(Answer::Ok);
+    run_command(*app, menu_id::back_up_board);
+    ASSERT_TRUE(wait_until(
+        [&] {
+            return idle() && !requesters->shown.empty() &&
+                   requesters->shown.back().text.starts_with("Copied");
+        },
+        30000));
+    EXPECT_NE(requesters->shown.back().text.find("Copied 3 file(s)"), std::string::npos)
+        << requesters->shown.back().text;
+    EXPECT_EQ(read_file(path("backup/A/a.bas")), "PRINT 1\r\n");
+    EXPECT_EQ(read_file(path("backup/A/games/g.bas")), "PRINT 2\r\n");
+    EXPECT_EQ(read_file(path("backup/B/card.dat")), binary);
+    EXPECT_NE(read_file(path("backup/options.txt")).find("OPTION COLOURCODE ON\n"),
+              std::string::npos);
+    EXPECT_EQ(board.drives().current(), 'A');
+    EXPECT_EQ(board.drives().drive('A').cwd, "games");
+}
