@@ -2,6 +2,7 @@
 #include "app/app.h"
 
 #include "app/main_window.h"
+#include "boardfiles/board_files.h"
 #include "device/device_session.h"
 #include "editor/editor_accessibility.h"
 #include "editor/editor_record.h"
@@ -16,5 +17,6 @@ App::App()
 App::~App() {
     // The editor's notifications reach the editor record, so the window goes first.
     window.reset();
+    board_files.reset(); // it works over the device's link
     device.reset(); // its widgets went with the window
 }

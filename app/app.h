@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class BoardFiles;
 class DeviceSession;
 class EditorAccessibility;
 struct FindState;
@@ -96,4 +97,6 @@ struct App {
 
     // The connection to a board or a local interpreter; made when first used.
     std::unique_ptr<DeviceSession> device;
+    // The board's files, its panel and backups; made when first used.
+    std::unique_ptr<BoardFiles> board_files;
 };

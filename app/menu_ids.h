@@ -76,6 +76,10 @@ constexpr int external_last = 86;
 constexpr int change_log = 87;
 constexpr int error_log = 88;
 constexpr int return_key = 89;
+// The board's files and backups (120-149).
+constexpr int board_files = 120;
+constexpr int fetch_program = 121;
+constexpr int back_up_board = 122;
 // Keys with a procedure of their own that no menu item shows.
 constexpr int find_key = 91;    // Ctrl+F: the find bar without the replace row
 constexpr int replace_key = 92; // Ctrl+H: the find bar with it

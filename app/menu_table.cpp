@@ -43,7 +43,9 @@ std::vector<MenuSpec> menu_bar_table() {
           item(merge, "Merge"), item(variable_report, "Display Variable report"),
           item(dos_line_endings, "DOS line endings"), item(unix_line_endings, "UNIX line endings"),
           item(connect_program, "Connect to Maximite"), item(send_program, "Send to board\tF6"),
-          item(send_and_run, "Send and run\tF5"), item(stop_program, "Stop program\tShift+F5")}},
+          item(send_and_run, "Send and run\tF5"), item(stop_program, "Stop program\tShift+F5"),
+          item(fetch_program, "Fetch the board's program"),
+          item(back_up_board, "Back up the board")}},
         {"Font",
          {item(font_small, "Small"), item(font_medium, "Medium"), item(font_bigger, "Bigger"),
           item(font_biggest, "Biggest")}},
@@ -52,7 +54,8 @@ std::vector<MenuSpec> menu_bar_table() {
           item(view_white_space, "Mark spaces"), item(view_line_endings, "Show line endings"),
           item(view_indent_guides, "Indent guides"), item(view_auto_indent, "Auto-indent"),
           item(view_line_numbers, "Physical line numbers"),
-          item(maximite_syntax, "Maximite Syntax"), item(alternate_syntax, "Alternate Syntax")}},
+          item(maximite_syntax, "Maximite Syntax"), item(alternate_syntax, "Alternate Syntax"),
+          item(board_files, "Board files")}},
         {"BookMarks",
          {item(toggle_bookmark, "Toggle bookmark"),
           item(previous_bookmark, "Goto previous bookmark"),
@@ -111,6 +114,7 @@ std::vector<ToolbarButton> toolbar_table() {
         {send_program, "Send to board (F6)", "send_program"},
         {send_and_run, "Send and run (F5)", "send_run"},
         {stop_program, "Stop program (Shift+F5)", "stop_program"},
+        {board_files, "Board files", "board_files"},
         {syntax_help, "Syntax help", "syntax_help"},
     };
 }

@@ -28,6 +28,9 @@ std::string bench_xmodem_100k_pty();           // bench_device.cpp
 std::string bench_autosave_2000_lines();       // bench_autosave.cpp
 std::string bench_open_10000_files();          // bench_many_files.cpp
 std::string bench_quit_10000_files();          // bench_many_files.cpp
+std::string bench_board_list_500();            // bench_board_files.cpp
+std::string bench_board_upload_200k();         // bench_board_files.cpp
+std::string bench_board_download_200k();       // bench_board_files.cpp
 
 std::vector<BenchCase> bench_cases() {
     return {
@@ -57,5 +60,8 @@ std::vector<BenchCase> bench_cases() {
         {"autosave_2000_lines", bench_autosave_2000_lines},
         {"open_10000_files", bench_open_10000_files},
         {"quit_10000_files", bench_quit_10000_files},
+        {"board_list_500", bench_board_list_500},
+        {"board_upload_200k", bench_board_upload_200k},
+        {"board_download_200k", bench_board_download_200k},
     };
 }

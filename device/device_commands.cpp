@@ -3,6 +3,8 @@
 #include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
+#include "boardfiles/board_backup.h"
+#include "boardfiles/board_files_commands.h"
 #include "device/device_session.h"
 #include "device/error_log.h"
 
@@ -16,6 +18,7 @@ void connect_command(App& app) {
         return;
     }
     if (!session.choose_connection) return;
+    watch_board_files(app); // the board's identity and files follow the connection
     std::optional<ConnectionChoice> choice = session.choose_connection(app);
     if (choice) session.connect_to(*choice);
 }
@@ -52,6 +55,9 @@ constexpr Command device_command_table[] = {
     {menu_id::send_program, send_to_board, can_send},
     {menu_id::send_and_run, send_and_run, can_send},
     {menu_id::stop_program, stop_program, can_stop},
+    {menu_id::board_files, toggle_board_files, nullptr, board_files_shown},
+    {menu_id::fetch_program, fetch_board_program, board_connected},
+    {menu_id::back_up_board, back_up_board, board_connected},
 };
 
 } // namespace

@@ -38,7 +38,7 @@ QString q(const std::string& text) {
 // ---- sending a program ----
 
 bool DeviceSession::can_send() const {
-    return state_ == LinkState::connected && link_ && !transfer_;
+    return state_ == LinkState::connected && link_ && !transfer_ && !job_;
 }
 
 bool DeviceSession::can_stop() const {

@@ -122,6 +122,11 @@ void DeviceSession::attach(std::unique_ptr<DeviceLink> link) {
 }
 
 void DeviceSession::disconnect() {
+    if (job_) {
+        std::function<void()> lost = std::move(job_->lost);
+        job_.reset();
+        if (lost) lost();
+    }
     if (transfer_) {
         cancel_transfer();
     }
@@ -150,6 +155,11 @@ void DeviceSession::on_lost(const QString& why) {
         state_ = LinkState::closed;
         update_status();
         return;
+    }
+    if (job_) {
+        std::function<void()> lost = std::move(job_->lost);
+        job_.reset();
+        if (lost) lost();
     }
     bool was_sending = transfer_ != nullptr;
     end_transfer();
@@ -183,12 +193,28 @@ void DeviceSession::try_reconnect() {
     update_status();
 }
 
+bool DeviceSession::start_link_job(LinkJob job) {
+    if (state_ != LinkState::connected || !link_ || transfer_ || job_) return false;
+    job_ = std::move(job);
+    return true;
+}
+
+void DeviceSession::write_to_board(const std::string& bytes) {
+    if (!bytes.empty()) write(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+bool DeviceSession::shows_prompt() const {
+    // The screen's text of a line leaves out its trailing blanks.
+    std::size_t row = screen_.first_screen_line() + static_cast<std::size_t>(screen_.cursor_row());
+    return screen_.cursor_column() == 2 && screen_.line_text(row) == ">";
+}
+
 void DeviceSession::write(const QByteArray& bytes) {
     if (link_ && link_->is_open()) link_->write(bytes);
 }
 
 void DeviceSession::send_keys(const QByteArray& bytes) {
-    if (transfer_ || (state_ != LinkState::connected && state_ != LinkState::local)) return;
+    if (transfer_ || job_ || (state_ != LinkState::connected && state_ != LinkState::local)) return;
     if (awaiting_prompt_) {
         held_keys_ += bytes;
         return;
@@ -232,6 +258,10 @@ void DeviceSession::on_ready_read() {
     QByteArray bytes = link_->read_all();
     if (bytes.isEmpty()) return;
     bytes_received_ += static_cast<std::size_t>(bytes.size());
+    if (job_) {
+        job_->bytes(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        return;
+    }
     if (transfer_) {
         transfer_bytes(bytes);
         return;
@@ -300,6 +330,7 @@ void DeviceSession::hide_panel() {
 }
 
 void DeviceSession::update_status() {
+    if (on_state_changed) on_state_changed();
     if (!status_ && app_.window) {
         status_ = new QLabel(app_.window->statusBar());
         status_->setObjectName(QStringLiteral("device_status"));

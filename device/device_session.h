@@ -110,6 +110,23 @@ class DeviceSession : public QObject {
     // Called when the error list changes; the Error Log window sets it.
     std::function<void()> on_errors_changed;
 
+    // ---- another user of the link (the board's files) ----
+    // While a link job runs, the board's output goes to it instead of the console, typed keys
+    // and sends wait, and a lost link is told to it. False when the link is closed or busy.
+    struct LinkJob {
+        std::function<void(const std::string&)> bytes;
+        std::function<void()> lost;
+    };
+    bool start_link_job(LinkJob job);
+    void end_link_job() { job_.reset(); }
+    bool link_job_running() const { return job_.has_value(); }
+    void write_to_board(const std::string& bytes);
+    std::int64_t clock_ms() const { return now_ms(); }
+    // Called when the link's state may have changed (connected, lost, closed).
+    std::function<void()> on_state_changed;
+    // Whether the console's cursor stands after the board's prompt "> " (no program running).
+    bool shows_prompt() const;
+
   private:
     struct Transfer {
         bool run_after = false;
@@ -159,6 +176,7 @@ class DeviceSession : public QObject {
     bool run_at_prompt_ = false;
     QByteArray held_keys_;
     std::unique_ptr<Transfer> transfer_;
+    std::optional<LinkJob> job_;
     QElapsedTimer clock_;
     std::size_t bytes_received_ = 0;
 

@@ -307,6 +307,27 @@ void draw_syntax_help(QPainter& p) {
     p.drawEllipse(QPointF(8, 12.8), 1.25, 1.25);
 }
 
+// A green board with a small folder in front: the board's files.
+void draw_board_files(QPainter& p) {
+    QPainterPath board;
+    board.addRoundedRect(QRectF(2.5, 0.5, 13, 10), 1, 1);
+    p.setPen(square_pen(colour::green_dark, 1));
+    p.setBrush(colour::green);
+    p.drawPath(board);
+    bar(p, 9, 3, 4, 4, colour::terminal);
+    QPainterPath folder;
+    folder.moveTo(0.5, 7.5);
+    folder.lineTo(4.5, 7.5);
+    folder.lineTo(5.5, 8.5);
+    folder.lineTo(10.5, 8.5);
+    folder.lineTo(10.5, 15.5);
+    folder.lineTo(0.5, 15.5);
+    folder.closeSubpath();
+    p.setPen(square_pen(colour::folder_edge, 1));
+    p.setBrush(colour::yellow);
+    p.drawPath(folder);
+}
+
 } // namespace
 
 std::vector<ToolbarPicture> toolbar_pictures() {
@@ -336,5 +357,6 @@ std::vector<ToolbarPicture> toolbar_pictures() {
         {"send_run", draw_send_run},
         {"stop_program", draw_stop_program},
         {"syntax_help", draw_syntax_help},
+        {"board_files", draw_board_files},
     };
 }

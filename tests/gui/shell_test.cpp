@@ -102,6 +102,7 @@ TEST_F(ShellTest, ToolbarStatusBarAndSplitterAsBuilt) {
                                               "Send to board (F6)",
                                               "Send and run (F5)",
                                               "Stop program (Shift+F5)",
+                                              "Board files",
                                               "Syntax help"}));
     for (QAction* action : app->toolbar->actions()) {
         if (!action->isSeparator()) {

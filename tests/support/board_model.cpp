@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -15,7 +16,6 @@ constexpr int request_interval_ms = 2000; // the receiver's NAK before the first
 constexpr int request_count = 32;
 constexpr int silence_ms = 1500; // after a bad block or EOT, before answering
 constexpr int sender_wait_ms = 60000;
-constexpr std::size_t bytes_free = 581632;
 
 std::string upper(std::string_view text) {
     std::string out(text);
@@ -70,13 +70,13 @@ std::uint16_t crc_of(std::string_view data) {
 
 } // namespace
 
-BoardModel::BoardModel(BoardConfig config) : config_(config) {}
+BoardModel::BoardModel(BoardConfig config) : config_(config), drives_(config.card) {}
 
 std::string BoardModel::start() {
-    if (config_.silent) return {};
+    if (config_.silent || vanished_) return {};
     if (config_.banner) {
         say(v6_03() ? "\rPicoMite MMBasic RP2040 V6.03.00\r\n"
-                     : "\rPicoMite MMBasic RP2040 Edition V6.00.03\r\n");
+                    : "\rPicoMite MMBasic RP2040 Edition V6.00.03\r\n");
         say("Copyright 2011-2025 Geoff Graham\r\nCopyright 2016-2025 Peter Mather\r\n\r\n");
     }
     prompt();
@@ -109,7 +109,7 @@ void BoardModel::prompt() {
 }
 
 std::string BoardModel::receive(std::string_view bytes, std::int64_t now_ms) {
-    if (config_.silent) return {};
+    if (config_.silent || vanished_) return {};
     advance(now_ms);
     bool transfer = mode_ == Mode::xmodem_receive || mode_ == Mode::xmodem_send;
     for (char c : bytes) {
@@ -133,7 +133,7 @@ std::string BoardModel::receive(std::string_view bytes, std::int64_t now_ms) {
 }
 
 std::string BoardModel::tick(std::int64_t now_ms) {
-    if (config_.silent) return {};
+    if (config_.silent || vanished_) return {};
     advance(now_ms);
     return std::exchange(out_, {});
 }
@@ -249,17 +249,27 @@ void BoardModel::command(const std::string& typed) {
         for (const std::string& l : program_lines(program_)) say(l + "\r\n");
         prompt();
     } else if (word.starts_with("XMODEM")) {
-        std::string rest(trim(std::string_view(word).substr(6)));
-        char how = rest.empty() ? ' ' : rest.front();
-        std::string file = quoted(line);
+        std::string_view rest = trim(std::string_view(line).substr(6));
+        char how = rest.empty() ? ' ' : static_cast<char>(std::toupper(rest.front()));
+        rest = trim(rest.substr(std::min(rest.find(' '), rest.size())));
+        std::optional<std::string> file =
+            rest.empty() ? std::optional<std::string>("") : board_string_value(rest);
+        if (!file || (how != 'R' && how != 'S')) return error("Syntax");
+        std::string path, failure;
+        xmodem_drive_ = drives_.current();
+        if (!file->empty() && !drives_.resolve(*file, xmodem_drive_, path, failure))
+            return error(failure);
         if (how == 'R')
-            start_receive(file);
-        else if (how == 'S')
-            start_send(file);
+            start_receive(file->empty() ? "" : path);
         else
-            error("Syntax");
-    } else if (word.starts_with("FILES")) {
-        files_listing();
+            start_send(file->empty() ? "" : path);
+    } else if (std::optional<DriveAnswer> answer = drives_.command(line)) {
+        say(answer->text);
+        if (!answer->listing) return prompt();
+        listing_ = std::move(answer->lines);
+        listed_ = 0;
+        mode_ = Mode::listing;
+        list_more();
     } else if (word == "PRINT MM.DEVICE$") {
         say("PicoMite\r\n");
         prompt();
@@ -268,7 +278,7 @@ void BoardModel::command(const std::string& typed) {
         prompt();
     } else if (word == "OPTION LIST") {
         say("PicoMite MMBasic RP2040 V6.03.00\r\nOPTION COLOURCODE ON\r\nOPTION CPUSPEED "
-             "(KHz) 200000\r\n");
+            "(KHz) 200000\r\n");
         prompt();
     } else if (word.starts_with("PRINT \"")) {
         say(quoted(line) + "\r\n");
@@ -379,7 +389,7 @@ void BoardModel::run() {
             if (!names.insert(name).second) {
                 if (v6_03()) {
                     say("[" + std::to_string(i + 1) + "] " + std::string(trim(lines[i])) +
-                         "\r\nError: Duplicate name\r\n");
+                        "\r\nError: Duplicate name\r\n");
                     prompt();
                 } else {
                     run_error(static_cast<long>(i + 1), lines[i], "Duplicate name");
@@ -449,6 +459,15 @@ void BoardModel::receive_byte(std::uint8_t byte) {
         std::string_view data = std::string_view(frame).substr(3, block);
         bool intact = static_cast<std::uint8_t>(~frame[2]) == number &&
                       sum_of(data) == static_cast<std::uint8_t>(frame[3 + block]);
+        if (intact && number == expected_ && !xmodem_file_.empty() &&
+            !drives_.fits(xmodem_drive_, received_.size() + block)) {
+            // The write fails: the error ends the command, and what follows is typed at the
+            // prompt.
+            mode_ = Mode::console;
+            say("Error : Disk full\r\n");
+            prompt();
+            return;
+        }
         if (intact && number == expected_) {
             received_ += data;
             ++expected_;
@@ -484,7 +503,10 @@ void BoardModel::finish_receive() {
         program_ = program;
         say("Saved " + std::to_string(program_.size()) + " bytes\r\n");
     } else {
-        files_[xmodem_file_] = received_; // every block whole, padding included
+        // Every block whole, padding included.
+        if (!drives_.store(xmodem_drive_, xmodem_file_, received_)) {
+            say("Error : Disk full\r\n");
+        }
     }
     prompt();
 }
@@ -495,13 +517,14 @@ void BoardModel::start_send(const std::string& file) {
         for (const std::string& line : program_lines(program_)) data += line + "\r\n";
         if (v6_03() && !data.empty()) data.pop_back(); // the final LF goes
     } else {
-        auto found = files_.find(file);
-        if (found == files_.end()) {
+        BoardDrive& drive = drives_.drive(xmodem_drive_);
+        std::optional<std::string> key = drive.file_key(file);
+        if (!key) {
             say("Error : Could not find the file\r\n");
             prompt();
             return;
         }
-        data = found->second;
+        data = drive.files[*key];
     }
     mode_ = Mode::xmodem_send;
     send_data_ = data;
@@ -606,35 +629,6 @@ void BoardModel::xmodem_tick() {
 }
 
 // ---- FILES ----
-
-void BoardModel::files_listing() {
-    listing_.clear();
-    listed_ = 0;
-    std::vector<std::string> folders = folders_;
-    std::sort(folders.begin(), folders.end(),
-              [](const std::string& a, const std::string& b) { return upper(a) < upper(b); });
-    listing_.push_back("   <DIR>  .");
-    listing_.push_back("   <DIR>  ..");
-    for (const std::string& folder : folders) listing_.push_back("   <DIR>  " + folder);
-    std::vector<std::string> names;
-    for (const auto& [name, bytes] : files_) names.push_back(name);
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return upper(a) < upper(b); });
-    std::size_t used = 0;
-    for (const std::string& name : names) {
-        std::string size = std::to_string(files_[name].size());
-        used += files_[name].size();
-        listing_.push_back("14:07 05-03-2024 " +
-                           std::string(10 - std::min<std::size_t>(size.size(), 10), ' ') + size +
-                           "  " + name);
-    }
-    listing_.push_back(std::to_string(folders.size() + 2) + " directories, " +
-                       std::to_string(names.size()) + " files, " +
-                       std::to_string(bytes_free - std::min(used, bytes_free)) + " bytes free");
-    say("A:/\r\n");
-    mode_ = Mode::listing;
-    list_more();
-}
 
 void BoardModel::list_more() {
     while (listed_ < listing_.size()) {

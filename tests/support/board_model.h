@@ -15,8 +15,12 @@
 //     Ctrl-C ends, END, duplicate SUB names), errors as "[N] line" then "Error : message";
 //   - XMODEM RECEIVE / SEND with the checksum variant (6.03's sender takes 'C' as well), the
 //     board's timings, "Saved N bytes" after a receive into program memory;
-//   - FILES on drive A: with its pauses, PRINT MM.DEVICE$ / MM.VER, OPTION LIST.
+//   - the drives A: and B: (board_drives.h) with FILES and its pauses, PRINT MM.DEVICE$ / MM.VER,
+//     OPTION LIST; a drive that fills up during an XMODEM receive ends it with an error;
+//   - a board that vanishes (unplugged): from then on it neither answers nor takes bytes.
 #pragma once
+
+#include "support/board_drives.h"
 
 #include <cstdint>
 #include <deque>
@@ -40,6 +44,7 @@ struct BoardConfig {
     enum class XmodemFault { none, lose_block, corrupt_block, cancel };
     XmodemFault fault = XmodemFault::none;
     int fault_block = 2;
+    bool card = false; // an SD card in: drive B:
 };
 
 class BoardModel {
@@ -62,9 +67,11 @@ class BoardModel {
     int autosaves() const { return autosaves_; }
     // Bytes thrown away because the ring was full.
     std::size_t lost() const { return lost_; }
-    // Drive A:, by name.
-    std::map<std::string, std::string>& files() { return files_; }
-    std::vector<std::string>& folders() { return folders_; }
+    // The drives; files() is drive A:'s files by path from its root.
+    BoardDrives& drives() { return drives_; }
+    std::map<std::string, std::string>& files() { return drives_.drive('A').files; }
+    // Unplugged: nothing more comes from the board, and nothing reaches it.
+    void vanish() { vanished_ = true; }
 
   private:
     enum class Mode { console, autosave, running, xmodem_receive, xmodem_send, listing };
@@ -89,7 +96,6 @@ class BoardModel {
     void send_byte(std::uint8_t byte);
     void send_block();
     void xmodem_tick();
-    void files_listing();
     void list_more();
     bool v6_03() const { return config_.firmware == BoardConfig::Firmware::v6_03; }
 
@@ -136,6 +142,7 @@ class BoardModel {
     // FILES
     std::vector<std::string> listing_;
     std::size_t listed_ = 0;
-    std::map<std::string, std::string> files_;
-    std::vector<std::string> folders_;
+    BoardDrives drives_;
+    char xmodem_drive_ = 'A';
+    bool vanished_ = false;
 };

@@ -1,0 +1,178 @@
+// Backing up the board's drives and options, one queue of operations after another.
+#include "boardfiles/board_backup.h"
+
+#include "app/app.h"
+#include "base/folders.h"
+#include "boardfiles/board_files.h"
+#include "base/file_io.h"
+#include "ui/requesters.h"
+
+#include <QDate>
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+namespace {
+
+using Kind = BoardRequest::Kind;
+constexpr const char* title = "Back up the board";
+
+BoardRequest make(Kind kind, std::string name = {}) {
+    BoardRequest request;
+    request.kind = kind;
+    request.name = std::move(name);
+    return request;
+}
+
+struct Backup {
+    App& app;
+    std::string root;                                 // ends without '/'
+    std::string original;                             // the board's folder before, "A:/games"
+    std::deque<std::pair<char, std::string>> folders; // to list: drive, path from its root
+    std::vector<BoardRequest> downloads;
+    std::vector<std::string> failures;
+    std::vector<std::string> notes;
+    std::size_t copied = 0;
+    std::uint64_t bytes = 0;
+};
+using BackupPtr = std::shared_ptr<Backup>;
+
+void next_folder(const BackupPtr& backup);
+
+void finish(const BackupPtr& backup) {
+    std::vector<BoardRequest> restore;
+    if (backup->original.size() >= 2) {
+        restore.push_back(make(Kind::drive, backup->original.substr(0, 2)));
+        restore.push_back(make(Kind::chdir, backup->original.substr(2).empty()
+                                                ? std::string("/")
+                                                : backup->original.substr(2)));
+    }
+    auto report = [backup](std::vector<BoardOutcome>&) {
+        std::string text = "Copied " + std::to_string(backup->copied) + " file(s), " +
+                           std::to_string(backup->bytes) + " bytes, into " + backup->root + ".";
+        for (const std::string& note : backup->notes) text += "\n" + note;
+        if (!backup->failures.empty()) {
+            text += "\n\nNot copied:";
+            for (const std::string& failure : backup->failures) text += "\n" + failure;
+        }
+        backup->app.requesters->message(title, text, Buttons::Ok);
+        board_files(backup->app).refresh();
+    };
+    if (restore.empty() || !board_files(backup->app).run(restore, title, report, true)) {
+        std::vector<BoardOutcome> none;
+        report(none);
+    }
+}
+
+void options(const BackupPtr& backup) {
+    board_files(backup->app)
+        .run({make(Kind::line, "OPTION LIST")}, title,
+             [backup](std::vector<BoardOutcome>& outcomes) {
+                 if (!outcomes.empty() && outcomes[0].ok) {
+                     std::string text;
+                     for (const std::string& line : outcomes[0].lines) text += line + "\n";
+                     WriteResult written = write_file_safely(backup->root + "/options.txt", text);
+                     if (written.ok)
+                         backup->notes.push_back("The board's options are in options.txt.");
+                     else
+                         backup->failures.push_back("options.txt: " + written.error);
+                 } else if (!outcomes.empty()) {
+                     backup->failures.push_back("OPTION LIST: " + outcomes[0].failure);
+                 }
+                 finish(backup);
+             });
+}
+
+void download_all(const BackupPtr& backup) {
+    if (backup->downloads.empty()) return options(backup);
+    for (const BoardRequest& request : backup->downloads) {
+        std::error_code error;
+        std::filesystem::create_directories(std::filesystem::path(request.local).parent_path(),
+                                            error);
+    }
+    board_files(backup->app)
+        .run(
+            std::move(backup->downloads), title,
+            [backup](std::vector<BoardOutcome>& outcomes) {
+                for (const BoardOutcome& outcome : outcomes) {
+                    if (outcome.ok) {
+                        ++backup->copied;
+                        backup->bytes += outcome.data.size();
+                    } else {
+                        backup->failures.push_back(outcome.request.name + ": " + outcome.failure);
+                    }
+                }
+                options(backup);
+            },
+            true);
+}
+
+void next_folder(const BackupPtr& backup) {
+    if (backup->folders.empty()) return download_all(backup);
+    auto [drive, path] = backup->folders.front();
+    backup->folders.pop_front();
+    const std::string drive_name = std::string(1, drive) + ":";
+    std::vector<BoardRequest> requests = {make(Kind::drive, drive_name),
+                                          make(Kind::chdir, "/" + path), make(Kind::list)};
+    board_files(backup->app)
+        .run(std::move(requests), title,
+             [backup, drive, path, drive_name](std::vector<BoardOutcome>& outcomes) {
+                 const BoardOutcome& last = outcomes.back();
+                 if (!last.ok) {
+                     if (path.empty() && last.request.kind == Kind::drive &&
+                         last.failure.find("not enabled") != std::string::npos)
+                         backup->notes.push_back("Drive " + drive_name + " is not in use.");
+                     else
+                         backup->failures.push_back(drive_name + "/" + path + ": " + last.failure);
+                     return next_folder(backup);
+                 }
+                 for (const BoardEntry& entry : last.listing.entries) {
+                     std::string inner = path.empty() ? entry.name : path + "/" + entry.name;
+                     if (entry.folder) {
+                         backup->folders.emplace_back(drive, inner);
+                         continue;
+                     }
+                     BoardRequest request = make(Kind::download, drive_name + "/" + inner);
+                     request.local = backup->root + "/" + std::string(1, drive) + "/" + inner;
+                     request.size = entry.size;
+                     backup->downloads.push_back(std::move(request));
+                 }
+                 next_folder(backup);
+             });
+}
+
+} // namespace
+
+std::string backup_folder_name(const std::string& date) {
+    return "board-backup-" + date;
+}
+
+void back_up_board(App& app) {
+    std::string date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    std::string root = app.requesters->save_file(
+        title, with_separator(app.folders.current) + backup_folder_name(date), "Folders (*)|*");
+    if (root.empty()) return;
+    while (root.size() > 1 && root.back() == '/') root.pop_back();
+    if (file_exists(root) && !is_directory(root)) {
+        app.requesters->message(title, root + " is a file. Choose a name for a new folder.",
+                                Buttons::Ok);
+        return;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(root, error);
+    if (error) {
+        app.requesters->message(title, "Couldn't make " + root + ": " + error.message(),
+                                Buttons::Ok);
+        return;
+    }
+    auto backup = std::make_shared<Backup>(Backup{app, root, {}, {}, {}, {}, {}, 0, 0});
+    backup->folders = {{'A', ""}, {'B', ""}};
+    board_files(app).run({make(Kind::line, "PRINT CWD$")}, title,
+                         [backup](std::vector<BoardOutcome>& outcomes) {
+                             if (!outcomes.empty() && outcomes[0].ok && !outcomes[0].lines.empty())
+                                 backup->original = outcomes[0].lines.back();
+                             next_folder(backup);
+                         });
+}

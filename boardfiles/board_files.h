@@ -1,0 +1,94 @@
+// The board's files in the editor: runs queues of board file operations over the device
+// session's link (the console is set aside meanwhile), keeps the current listing and the
+// board's identity, and drives the Board files panel. One per editor, owned by App.
+#pragma once
+
+#include "boardfiles/board_listing.h"
+#include "boardfiles/board_queue.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct App;
+class BoardFilesPanel;
+class QLabel;
+class QProgressDialog;
+class QTimer;
+
+struct BoardIdentity {
+    std::string device;  // MM.DEVICE$: "PicoMite", "PicoMiteVGA", ...
+    std::string version; // MM.VER: "6.0003"
+    bool card = false;   // drive B: answers
+    bool known = false;
+};
+
+class BoardFiles : public QObject {
+    Q_OBJECT
+  public:
+    explicit BoardFiles(App& app);
+    ~BoardFiles() override;
+
+    using Done = std::function<void(std::vector<BoardOutcome>&)>;
+    // Runs `requests` on the board; `done` gets every outcome. `title` names the work in its
+    // progress dialog and messages. False (with a message) when the board cannot take it now.
+    // `break_in`: stop whatever the board does (Ctrl-C) when its prompt is not showing.
+    bool run(std::vector<BoardRequest> requests, const std::string& title, Done done,
+             bool keep_going = false, bool break_in = false);
+    bool busy() const { return queue_ != nullptr; }
+    void cancel();
+
+    // Lists the current folder into the panel (and asks the board who it is the first time).
+    void refresh(bool break_in = false);
+    // The panel's operations. Names are in the current folder.
+    void open_folder(const std::string& name); // ".." goes up
+    void switch_drive(char letter);
+    void upload(const std::vector<std::string>& local_paths);
+    void download(const std::vector<BoardEntry>& entries, const std::string& folder);
+    void remove(const std::vector<BoardEntry>& entries);
+    void rename(const BoardEntry& entry);
+    void new_folder();
+
+    const BoardListing& listing() const { return listing_; }
+    const BoardIdentity& identity() const { return identity_; }
+    // Why the list is empty, or the free space: the panel's status line.
+    const std::string& status() const { return status_; }
+    BoardFilesPanel* panel() const;
+    App& app() { return app_; }
+    void show_panel();
+    void toggle_panel();
+    bool panel_visible() const;
+    // The link came or went.
+    void connection_changed();
+
+    // Limits, short in tests.
+    BoardStepTiming timing;
+
+  private:
+    void tick();
+    void finish();
+    void set_status(std::string text);
+    void take_identity(const std::vector<BoardOutcome>& outcomes);
+    void update_identity_label();
+
+    App& app_;
+    std::unique_ptr<BoardQueue> queue_;
+    Done done_;
+    std::string title_;
+    std::vector<BoardOutcome> outcomes_;
+    BoardListing listing_;
+    BoardIdentity identity_;
+    std::string status_;
+    bool ended_badly_ = false; // the last operation failed: the board's state is not known
+    std::unique_ptr<QTimer> timer_;
+    QPointer<BoardFilesPanel> panel_;
+    QPointer<QProgressDialog> progress_;
+    QPointer<QLabel> identity_label_;
+};
+
+// The board files of `app`, made when first asked for.
+BoardFiles& board_files(App& app);

@@ -1,0 +1,57 @@
+// The board files' commands: the panel, and fetching the board's program.
+#include "boardfiles/board_files_commands.h"
+
+#include "app/app.h"
+#include "boardfiles/board_files.h"
+#include "device/device_session.h"
+#include "documents/document_commands.h"
+#include "ui/requesters.h"
+
+#include <QTimer>
+
+void toggle_board_files(App& app) {
+    watch_board_files(app);
+    board_files(app).toggle_panel();
+}
+
+bool board_files_shown(App& app) {
+    return app.board_files && app.board_files->panel_visible();
+}
+
+bool board_connected(App& app) {
+    return app.device && app.device->state() == LinkState::connected && !app.device->transferring();
+}
+
+void watch_board_files(App& app) {
+    DeviceSession& session = device_session(app);
+    if (session.on_state_changed) return;
+    BoardFiles& files = board_files(app);
+    auto last = std::make_shared<LinkState>(session.state());
+    session.on_state_changed = [&app, &files, last] {
+        LinkState now = app.device->state();
+        if (now == *last) return;
+        *last = now;
+        // After the board had a moment to show its prompt.
+        QTimer::singleShot(300, &files, [&files] { files.connection_changed(); });
+    };
+}
+
+void fetch_board_program(App& app) {
+    BoardRequest request;
+    request.kind = BoardRequest::Kind::fetch_program;
+    board_files(app).run({request}, "Fetch the board's program",
+                         [&app](std::vector<BoardOutcome>& outcomes) {
+                             if (outcomes.empty()) return;
+                             BoardOutcome& outcome = outcomes.front();
+                             if (!outcome.ok) {
+                                 app.requesters->message("Fetch the board's program",
+                                                         "The board's program could not be "
+                                                         "fetched: " +
+                                                             outcome.failure,
+                                                         Buttons::Ok);
+                                 return;
+                             }
+                             new_document(app);
+                             set_editor_text(app, outcome.data, false);
+                         });
+}

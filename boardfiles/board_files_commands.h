@@ -1,0 +1,13 @@
+// The commands of the board's files, joined to the device's command list.
+#pragma once
+
+struct App;
+
+// View > Board files: shows or hides the panel.
+void toggle_board_files(App& app);
+bool board_files_shown(App& app);
+// Program memory into a new document (XMODEM SEND without a name).
+void fetch_board_program(App& app);
+bool board_connected(App& app);
+// Makes the board files follow the link: identity and listing on connecting.
+void watch_board_files(App& app);

@@ -1,0 +1,51 @@
+// Board file names and download sizes.
+#include "boardfiles/board_names.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+std::string board_string(std::string_view name) {
+    std::string out;
+    bool in_literal = false;
+    for (char c : name) {
+        auto byte = static_cast<unsigned char>(c);
+        bool plain = byte >= 0x20 && byte <= 0x7E && c != '"';
+        if (plain) {
+            if (!in_literal) out += out.empty() ? "\"" : "+\"";
+            in_literal = true;
+            out.push_back(c);
+            continue;
+        }
+        if (in_literal) out.push_back('"');
+        in_literal = false;
+        out += (out.empty() ? "CHR$(" : "+CHR$(") + std::to_string(byte) + ")";
+    }
+    if (in_literal) out.push_back('"');
+    return out.empty() ? "\"\"" : out;
+}
+
+std::string board_path(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (!path.empty() && path.back() != '/') path.push_back('/');
+    return path + std::string(name);
+}
+
+bool looks_like_text(std::string_view name) {
+    std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) return false;
+    std::string ext(name.substr(dot + 1));
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    static constexpr std::array<std::string_view, 11> text = {
+        "bas", "inc", "txt", "csv", "dat", "ini", "cfg", "json", "htm", "html", "md"};
+    return std::find(text.begin(), text.end(), ext) != text.end();
+}
+
+std::string cut_download(std::string data, std::int64_t listed, std::string_view name) {
+    if (listed < 0) return data;
+    if (static_cast<std::uint64_t>(listed) < data.size())
+        data.resize(static_cast<std::size_t>(listed));
+    if (looks_like_text(name) && listed % 128 == 0)
+        while (!data.empty() && data.back() == 0x1A) data.pop_back();
+    return data;
+}

@@ -1,0 +1,199 @@
+// The Board files panel against the simulated board over a pseudo-terminal: listing, folders,
+// upload, download, delete, rename, new folder, the board's refusals, its identity, and
+// fetching its program.
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "app/menu_ids.h"
+#include "boardfiles/board_files.h"
+#include "boardfiles/board_files_panel.h"
+#include "device/device_session.h"
+#include "editor/editor_widget.h"
+#include "editor/sci.h"
+#include "support/app_fixture.h"
+#include "support/board_host.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QtTest/QTest>
+
+namespace {
+
+class BoardFilesTest : public AppFixture {
+  protected:
+    void connect_board(BoardConfig config = {}) {
+        host = std::make_unique<BoardHost>(config);
+        ASSERT_FALSE(host->path().empty());
+        start();
+        device_session(*app).choose_connection = [this](App&) {
+            return std::optional<ConnectionChoice>(ConnectionChoice{host->path(), 115200, 0, 0});
+        };
+        run_command(*app, menu_id::connect);
+        ASSERT_EQ(device_session(*app).state(), LinkState::connected);
+        ASSERT_TRUE(wait_until([&] { return device_session(*app).shows_prompt(); }));
+        // Connecting asks the board who it is.
+        ASSERT_TRUE(wait_until([&] { return files().identity().known && idle(); }));
+    }
+    BoardFiles& files() { return board_files(*app); }
+    QTreeWidget* list() { return files().panel()->list(); }
+    std::vector<std::string> names() {
+        std::vector<std::string> out;
+        for (int i = 0; i < list()->topLevelItemCount(); ++i)
+            out.push_back(list()->topLevelItem(i)->text(0).toStdString());
+        return out;
+    }
+    bool idle() { return !files().busy(); }
+    bool listed(const std::vector<std::string>& expected) {
+        return wait_until([&] { return idle() && names() == expected; }, 10000);
+    }
+    void select(const std::string& name) {
+        list()->clearSelection();
+        for (int i = 0; i < list()->topLevelItemCount(); ++i)
+            if (list()->topLevelItem(i)->text(0).toStdString() == name)
+                list()->topLevelItem(i)->setSelected(true);
+    }
+    void click(const char* button) {
+        auto* b = files().panel()->findChild<QPushButton*>(button);
+        ASSERT_NE(b, nullptr);
+        b->click();
+    }
+    void double_click(const std::string& name) {
+        for (int i = 0; i < list()->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = list()->topLevelItem(i);
+            if (item->text(0).toStdString() == name) emit list()->itemDoubleClicked(item, 0);
+        }
+    }
+    std::unique_ptr<BoardHost> host;
+};
+
+} // namespace
+
+TEST_F(BoardFilesTest, PanelListsBrowsesAndChangesTheBoardsFiles) {
+    BoardConfig config;
+    config.card = true;
+    connect_board(config);
+    BoardModel& board = host->board();
+    board.files()["snake.bas"] = "PRINT \"snake\"\r\n";
+    board.files()["games/tetris.bas"] = "PRINT \"tetris\"\r\n";
+    board.drives().drive('A').folders.insert("games");
+
+    run_command(*app, menu_id::board_files);
+    ASSERT_NE(files().panel(), nullptr);
+    EXPECT_TRUE(files().panel_visible());
+    ASSERT_TRUE(listed({"games/", "snake.bas"}));
+    auto* identity = app->window->statusBar()->findChild<QLabel*>("board_identity");
+    ASSERT_NE(identity, nullptr);
+    EXPECT_TRUE(identity->text().startsWith("PicoMite 6.03")) << identity->text().toStdString();
+    auto* status = files().panel()->findChild<QLabel*>("board_files_status");
+    EXPECT_TRUE(status->text().contains("bytes free"));
+
+    // Into a folder and back.
+    double_click("games/");
+    ASSERT_TRUE(listed({"..", "tetris.bas"}));
+    double_click("..");
+    ASSERT_TRUE(listed({"games/", "snake.bas"}));
+
+    // Upload a file with a blank in its name; download it back elsewhere.
+    std::string up = path("my prog.bas");
+    write_file(up, "PRINT \"mine\"\r\n");
+    requesters->files.push_back(up);
+    click("board_upload");
+    ASSERT_TRUE(listed({"games/", "my prog.bas", "snake.bas"}));
+    EXPECT_EQ(board.files()["my prog.bas"].substr(0, 14), "PRINT \"mine\"\r\n");
+    select("my prog.bas");
+    QDir().mkpath(QString::fromStdString(path("down")));
+    requesters->files.push_back(path("down/my prog.bas"));
+    click("board_download");
+    ASSERT_TRUE(wait_until(
+        [&] { return idle() && QFile::exists(QString::fromStdString(path("down/my prog.bas"))); }));
+    EXPECT_EQ(read_file(path("down/my prog.bas")), "PRINT \"mine\"\r\n");
+
+    // Rename, and a refusal in the board's words.
+    select("my prog.bas");
+    requesters->inputs.push_back(std::string("snake.bas"));
+    requesters->answers.push_back(Answer::Ok);
+    click("board_rename");
+    ASSERT_TRUE(wait_until([&] { return idle() && requesters->shown.back().kind == "message"; }));
+    EXPECT_NE(requesters->shown.back().text.find("Entry already exists"), std::string::npos);
+    select("my prog.bas");
+    requesters->inputs.push_back(std::string("mine.bas"));
+    click("board_rename");
+    ASSERT_TRUE(listed({"games/", "mine.bas", "snake.bas"}));
+
+    // Delete asks first, naming the files.
+    select("mine.bas");
+    requesters->answers.push_back(Answer::Yes);
+    click("board_delete");
+    ASSERT_TRUE(listed({"games/", "snake.bas"}));
+    EXPECT_NE(requesters->shown.back().text.find("mine.bas"), std::string::npos);
+    EXPECT_FALSE(board.files().count("mine.bas"));
+
+    // New folder, then the SD card.
+    requesters->inputs.push_back(std::string("new stuff"));
+    click("board_new_folder");
+    ASSERT_TRUE(listed({"games/", "new stuff/", "snake.bas"}));
+    board.drives().drive('B').files["card.txt"] = "on the card";
+    files().switch_drive('B');
+    ASSERT_TRUE(listed({"card.txt"}));
+    EXPECT_FALSE(status->text().contains("bytes free"));
+
+    // Typing at the console works again afterwards.
+    EXPECT_FALSE(device_session(*app).link_job_running());
+}
+
+TEST_F(BoardFilesTest, WithoutABoardTheEmptyListSaysWhy) {
+    start();
+    run_command(*app, menu_id::board_files);
+    ASSERT_NE(files().panel(), nullptr);
+    auto* status = files().panel()->findChild<QLabel*>("board_files_status");
+    EXPECT_TRUE(status->text().contains("Not connected"));
+    EXPECT_EQ(list()->topLevelItemCount(), 0);
+    run_command(*app, menu_id::board_files);
+    EXPECT_FALSE(files().panel_visible());
+}
+
+TEST_F(BoardFilesTest, TheBoardsProgramIsFetchedIntoANewDocument) {
+    connect_board();
+    host->board().set_program("PRINT \"from the board\"\r");
+    std::size_t before = app->documents.documents.size();
+    run_command(*app, menu_id::fetch_program);
+    ASSERT_TRUE(
+        wait_until([&] { return idle() && app->documents.documents.size() == before + 1; }));
+    EXPECT_EQ(sci_text(app->editor), "PRINT \"from the board\"\r");
+    EXPECT_NE(sci_send(app->editor, Sci::SCI_GETMODIFY), 0);
+}
+
+TEST_F(BoardFilesTest, BackUpCopiesBothDrivesAndTheOptionsAndPutsTheFolderBack) {
+    BoardConfig config;
+    config.card = true;
+    connect_board(config);
+    BoardModel& board = host->board();
+    const std::string binary = std::string("\0\x1a\xff", 3) + std::string(197, 'b');
+    board.files()["a.bas"] = "PRINT 1\r\n";
+    board.files()["games/g.bas"] = "PRINT 2\r\n";
+    board.drives().drive('A').folders.insert("games");
+    board.drives().drive('A').cwd = "games";
+    board.drives().drive('B').files["card.dat"] = binary;
+
+    requesters->files.push_back(path("backup"));
+    requesters->answers.push_back(Answer::Ok);
+    run_command(*app, menu_id::back_up_board);
+    ASSERT_TRUE(wait_until(
+        [&] {
+            return idle() && !requesters->shown.empty() &&
+                   requesters->shown.back().text.starts_with("Copied");
+        },
+        30000));
+    EXPECT_NE(requesters->shown.back().text.find("Copied 3 file(s)"), std::string::npos)
+        << requesters->shown.back().text;
+    EXPECT_EQ(read_file(path("backup/A/a.bas")), "PRINT 1\r\n");
+    EXPECT_EQ(read_file(path("backup/A/games/g.bas")), "PRINT 2\r\n");
+    EXPECT_EQ(read_file(path("backup/B/card.dat")), binary);
+    EXPECT_NE(read_file(path("backup/options.txt")).find("OPTION COLOURCODE ON\n"),
+              std::string::npos);
+    EXPECT_EQ(board.drives().current(), 'A');
+    EXPECT_EQ(board.drives().drive('A').cwd, "games");
+}
