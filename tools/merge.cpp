@@ -17,12 +17,7 @@ namespace fs = std::filesystem;
 // Far deeper than any real program nests its includes.
 constexpr std::size_t deepest_nesting = 64;
 
-// What an #INCLUDE line asks for.
-struct IncludeLine {
-    bool is_include = false;
-    bool closed = false; // the name has its closing quote
-    std::string_view name;
-};
+} // namespace
 
 IncludeLine read_include_line(std::string_view line) {
     std::size_t i = 0;
@@ -41,6 +36,8 @@ IncludeLine read_include_line(std::string_view line) {
     include.name = line.substr(1, close - 1);
     return include;
 }
+
+namespace {
 
 std::string clean(const fs::path& path) {
     return path.lexically_normal().generic_string();
@@ -63,22 +60,8 @@ struct Merger {
         return false;
     }
 
-    // Where the file `name`, included by `from`, is; nothing when it is nowhere.
-    std::optional<std::string> find(std::string name, const std::string& from) {
-        for (char& c : name)
-            if (c == '\\') c = '/';
-        const fs::path named(name);
-        if (named.is_absolute()) {
-            if (files.exists(clean(named))) return clean(named);
-            return std::nullopt;
-        }
-        const std::string beside = clean(fs::path(from).parent_path() / named);
-        if (files.exists(beside)) return beside;
-        if (!include_folder.empty()) {
-            const std::string in_folder = clean(fs::path(include_folder) / named);
-            if (files.exists(in_folder)) return in_folder;
-        }
-        return std::nullopt;
+    std::optional<std::string> find(const std::string& name, const std::string& from) {
+        return find_include_file(name, from, include_folder, files);
     }
 
     bool append_line(std::string_view line) {
@@ -156,6 +139,29 @@ struct Merger {
 };
 
 } // namespace
+
+std::optional<std::string> find_include_file(std::string name, const std::string& from,
+                                             const std::string& include_folder,
+                                             const IncludeFiles& files) {
+    for (char& c : name)
+        if (c == '\\') c = '/';
+    const fs::path named(name);
+    if (named.is_absolute()) {
+        if (files.exists(clean(named))) return clean(named);
+        return std::nullopt;
+    }
+    const std::string beside = clean(fs::path(from).parent_path() / named);
+    if (files.exists(beside)) return beside;
+    if (!include_folder.empty()) {
+        const std::string in_folder = clean(fs::path(include_folder) / named);
+        if (files.exists(in_folder)) return in_folder;
+    }
+    return std::nullopt;
+}
+
+std::string clean_include_path(const std::string& path) {
+    return clean(fs::path(path));
+}
 
 IncludeFiles disk_include_files() {
     IncludeFiles files;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,24 @@ struct IncludeFiles {
     // larger than `largest_include_file`.
     std::function<ReadResult(const std::string& path)> read;
 };
+
+// What an #INCLUDE line asks for.
+struct IncludeLine {
+    bool is_include = false;
+    bool closed = false; // the name has its closing quote
+    std::string_view name;
+};
+
+IncludeLine read_include_line(std::string_view line);
+
+// Where the file `name`, included by the file at `from`, is: beside `from`, then in
+// `include_folder` (when not empty); nothing when it is nowhere. "\\" counts as "/".
+std::optional<std::string> find_include_file(std::string name, const std::string& from,
+                                             const std::string& include_folder,
+                                             const IncludeFiles& files);
+
+// A path in the form the include lookup gives (normalised, "/" separators).
+std::string clean_include_path(const std::string& path);
 
 // The files on disk, through base/file_io.
 IncludeFiles disk_include_files();

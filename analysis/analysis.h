@@ -1,0 +1,95 @@
+// What the editor knows about a program and its #INCLUDE files: the routines, labels, line
+// numbers, variables and constants it defines, every use of each name, and the problems the
+// board would stop at. Pure functions over UTF-8 text.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A stretch of one file's text.
+struct SourceSpan {
+    std::size_t file = 0;   // index into ProgramAnalysis::files
+    std::size_t line = 0;   // 0-based
+    std::size_t offset = 0; // byte offset in the file's text
+    std::size_t length = 0;
+};
+
+enum class NameKind { sub, function, label, line_number, variable, array, constant, parameter };
+
+struct Definition {
+    NameKind kind = NameKind::variable;
+    std::string name;             // as first written
+    std::string key;              // lower case, without a type suffix: how uses find it
+    long scope = -1;              // the routine (index into definitions) it is local to; -1: global
+    SourceSpan at;                // the name where it is defined
+    std::size_t parameters = 0;   // SUBs and FUNCTIONs
+    bool fixed_parameters = true; // false for CSUBs, whose parameter count is not read
+    bool declared = true;         // false for a variable made by its first use
+};
+
+struct NameUse {
+    std::size_t definition = 0;
+    SourceSpan at;
+    bool sets = false; // assigned, read into, or a FOR variable
+};
+
+enum class Severity { problem, hint };
+
+struct Problem {
+    std::string code; // stable: what "' ignore: CODE" names
+    Severity severity = Severity::problem;
+    SourceSpan at;
+    std::string message;
+};
+
+struct AnalysedFile {
+    std::string path; // empty for an unsaved program
+    std::string text;
+    std::vector<std::size_t> line_starts; // the offset of each line
+    long included_from = -1;              // the file whose #INCLUDE line brought it in
+};
+
+struct ProgramAnalysis {
+    std::vector<AnalysedFile> files; // the program first, then its includes as they are met
+    std::vector<Definition> definitions;
+    std::vector<NameUse> uses; // in file order, then text order
+    std::vector<Problem> problems;
+    bool explicit_option = false;
+};
+
+struct SourceAccess {
+    // True when a file or folder is at `path`.
+    std::function<bool(const std::string& path)> exists;
+    // The text of the file at `path` as UTF-8; nothing when it cannot be read.
+    std::function<std::optional<std::string>(const std::string& path)> read;
+};
+
+struct AnalysisInput {
+    std::string_view text; // the program, UTF-8
+    std::string path;      // where it is saved; empty when it is not
+    std::string include_folder;
+    SourceAccess files;        // may be empty: includes are then not read
+    std::string_view keywords; // the language's words, each followed by a blank, any case
+};
+
+// Reads the program and its includes and checks them.
+ProgramAnalysis analyse_program(const AnalysisInput& input);
+
+// The definition of the name at `offset` of `file` (a use or the definition itself), if any.
+std::optional<std::size_t> definition_at(const ProgramAnalysis& analysis, std::size_t file,
+                                         std::size_t offset);
+
+// The definition and every use of definition `index`, in file and text order.
+std::vector<SourceSpan> spans_of(const ProgramAnalysis& analysis, std::size_t index);
+
+// The problem codes, with a line of text about each.
+struct ProblemCode {
+    const char* code;
+    const char* about;
+};
+std::span<const ProblemCode> problem_codes();

@@ -1,0 +1,74 @@
+// The language's words as the analysis looks them up, and the keys of names.
+#include "analysis/reading.h"
+
+namespace {
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The words the analysis itself reads: always keywords, whatever the keyword file holds.
+constexpr std::string_view built_in_words =
+    "if then else elseif endif end for to step next do loop while until wend select case is "
+    "sub function exit type dim local static const let goto gosub return restore data rem "
+    "option explicit base default integer float string as length input line read print on "
+    "error skip abort ignore clear call csub cfunction definefont library not and or xor mod "
+    "run list new cls pause inc swap erase open close settick setpin interrupt mm ";
+
+void add_words(std::unordered_set<std::string>& words, std::string_view text) {
+    std::string word;
+    for (const char c : text) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            if (!word.empty()) words.insert(word);
+            word.clear();
+        } else {
+            word += lower(c);
+        }
+    }
+    if (!word.empty()) words.insert(word);
+}
+
+} // namespace
+
+KeywordSet make_keyword_set(std::string_view keywords) {
+    KeywordSet set;
+    add_words(set.words, built_in_words);
+    set.built_in = set.words;
+    add_words(set.words, keywords);
+    set.given = keywords.find_first_not_of(" \t\r\n") != std::string_view::npos;
+    return set;
+}
+
+bool KeywordSet::holds(std::string_view word, std::string& scratch) const {
+    scratch.assign(word);
+    for (char& c : scratch) c = lower(c);
+    if (words.count(scratch)) return true;
+    // "MM.anything" belongs to the board, whatever follows the dot.
+    const std::size_t dot = scratch.find('.');
+    return dot != std::string::npos && scratch.compare(0, dot, "mm") == 0;
+}
+
+bool KeywordSet::is_built_in(std::string_view word, std::string& scratch) const {
+    scratch.assign(word);
+    for (char& c : scratch) c = lower(c);
+    return built_in.count(scratch) != 0;
+}
+
+void name_key(std::string_view name, std::string& out) {
+    if (!name.empty() && (name.back() == '$' || name.back() == '%' || name.back() == '!'))
+        name.remove_suffix(1);
+    out.assign(name);
+    for (char& c : out) c = lower(c);
+}
+
+bool Reading::keywords_equal(std::string_view text, std::string_view lower_word) {
+    if (text.size() != lower_word.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (lower(text[i]) != lower_word[i]) return false;
+    return true;
+}
+
+std::size_t Reading::define(Definition definition) {
+    analysis.definitions.push_back(std::move(definition));
+    return analysis.definitions.size() - 1;
+}

@@ -1,0 +1,11 @@
+# Files of analysis/: pure logic in ZELL_CORE_SOURCES, widget code in ZELL_GUI_SOURCES.
+list(APPEND ZELL_CORE_SOURCES
+  analysis/blocks.cpp
+  analysis/code_tokens.cpp
+  analysis/declarations.cpp
+  analysis/keyword_set.cpp
+  analysis/program_reader.cpp
+  analysis/queries.cpp
+  analysis/resolve.cpp
+  analysis/statements.cpp
+)
