@@ -2,10 +2,12 @@
 #include "boardfiles/board_files.h"
 
 #include "app/app.h"
+#include "app/folders.h"
 #include "app/main_window.h"
 #include "boardfiles/board_files_panel.h"
 #include "boardfiles/board_names.h"
 #include "device/device_session.h"
+#include "documents/opening.h"
 #include "tools/file_io.h"
 #include "ui/requesters.h"
 
@@ -14,6 +16,9 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -369,4 +374,37 @@ BoardFilesPanel* BoardFiles::panel() const {
 
 bool BoardFiles::panel_visible() const {
     return panel_ && panel_->isVisible();
+}
+
+void BoardFiles::open_in_tab(const BoardEntry& entry) {
+    if (entry.folder || listing_.folder.size() < 2) return;
+    // One working folder per board, then the drive and the folders as on the board.
+    std::string board = identity_.device.empty() ? std::string("board") : identity_.device;
+    for (char& c : board)
+        if (c == '/' || c == '\\' || c == '.') c = '_';
+    std::string inner = listing_.folder.substr(2);
+    while (inner.starts_with('/')) inner.erase(0, 1);
+    std::string local = with_separator(app_.folders.data) + "boards/" + board + "/" +
+                        std::string(1, listing_.folder[0]) + "/" +
+                        (inner.empty() ? "" : inner + "/") + entry.name;
+    if (find_open_document(app_, local) >= 0) {
+        open_path(app_, local);
+        return;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(local).parent_path(), error);
+    BoardRequest request = make(Kind::download, entry.name);
+    request.local = local;
+    request.size = entry.size;
+    run({request}, "Open from the board", [this, local](std::vector<BoardOutcome>& outcomes) {
+        if (outcomes.empty() || !outcomes[0].ok) {
+            app_.requesters->message(
+                "Open from the board",
+                "The file could not be fetched: " +
+                    (outcomes.empty() ? std::string("cancelled.") : outcomes[0].failure),
+                Buttons::Ok);
+            return;
+        }
+        open_path(app_, local);
+    });
 }

@@ -7,6 +7,7 @@
 #include "documents/document_commands.h"
 #include "ui/requesters.h"
 
+#include <QDateTime>
 #include <QTimer>
 
 void toggle_board_files(App& app) {
@@ -54,4 +55,21 @@ void fetch_board_program(App& app) {
                              new_document(app);
                              set_editor_text(app, outcome.data, false);
                          });
+}
+
+void set_board_clock(App& app) {
+    QDateTime now = QDateTime::currentDateTime();
+    BoardRequest date, time;
+    date.kind = time.kind = BoardRequest::Kind::line;
+    date.name = "DATE$ = \"" + now.toString(QStringLiteral("dd-MM-yyyy")).toStdString() + "\"";
+    time.name = "TIME$ = \"" + now.toString(QStringLiteral("HH:mm:ss")).toStdString() + "\"";
+    board_files(app).run(
+        {date, time}, "Set the board's clock", [&app](std::vector<BoardOutcome>& outcomes) {
+            for (const BoardOutcome& outcome : outcomes)
+                if (!outcome.ok)
+                    app.requesters->message("Set the board's clock",
+                                            "The board did not take " + outcome.request.name +
+                                                ": " + outcome.failure,
+                                            Buttons::Ok);
+        });
 }

@@ -4,7 +4,9 @@
 #include "app/command.h"
 #include "app/menu_ids.h"
 #include "boardfiles/board_backup.h"
+#include "boardfiles/board_capture.h"
 #include "boardfiles/board_files_commands.h"
+#include "boardfiles/board_restore.h"
 #include "device/device_session.h"
 #include "device/error_log.h"
 
@@ -58,6 +60,9 @@ constexpr Command device_command_table[] = {
     {menu_id::board_files, toggle_board_files, nullptr, board_files_shown},
     {menu_id::fetch_program, fetch_board_program, board_connected},
     {menu_id::back_up_board, back_up_board, board_connected},
+    {menu_id::restore_board_files, restore_files, board_connected},
+    {menu_id::set_board_clock, set_board_clock, board_connected},
+    {menu_id::capture_board_screen, capture_board_screen, board_connected},
 };
 
 } // namespace

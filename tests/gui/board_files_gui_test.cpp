@@ -6,14 +6,18 @@
 #include "app/menu_ids.h"
 #include "boardfiles/board_files.h"
 #include "boardfiles/board_files_panel.h"
+#include "device/connect_dialog.h"
 #include "device/device_session.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
 #include "support/board_host.h"
 
+#include <QDate>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -140,6 +144,15 @@ TEST_F(BoardFilesTest, PanelListsBrowsesAndChangesTheBoardsFiles) {
     ASSERT_TRUE(listed({"card.txt"}));
     EXPECT_FALSE(status->text().contains("bytes free"));
 
+    // A board file opens in a tab from a working copy in the data folder.
+    files().switch_drive('A');
+    ASSERT_TRUE(listed({"games/", "new stuff/", "snake.bas"}));
+    double_click("snake.bas");
+    ASSERT_TRUE(
+        wait_until([&] { return idle() && sci_text(app->editor) == "PRINT \"snake\"\r\n"; }));
+    EXPECT_NE(app->documents.current_document()->path.find("/boards/PicoMite/A/snake.bas"),
+              std::string::npos);
+
     // Typing at the console works again afterwards.
     EXPECT_FALSE(device_session(*app).link_job_running());
 }
@@ -196,4 +209,60 @@ TEST_F(BoardFilesTest, BackUpCopiesBothDrivesAndTheOptionsAndPutsTheFolderBack) 
               std::string::npos);
     EXPECT_EQ(board.drives().current(), 'A');
     EXPECT_EQ(board.drives().drive('A').cwd, "games");
+
+    // Restoring puts the files back, folders made first.
+    board.drives().drive('A') = BoardDrive{{}, {}, {}, "", 581632, true};
+    board.drives().drive('B').files.clear();
+    requesters->files.push_back(path("backup"));
+    requesters->answers.push_back(Answer::Yes);
+    requesters->answers.push_back(Answer::Ok);
+    run_command(*app, menu_id::restore_board_files);
+    ASSERT_TRUE(wait_until(
+        [&] { return idle() && requesters->shown.back().text.starts_with("Put 3 file(s) onto"); },
+        30000))
+        << requesters->shown.back().text;
+    EXPECT_TRUE(board.drives().drive('A').folders.count("games"));
+    EXPECT_EQ(board.files()["games/g.bas"].substr(0, 9), "PRINT 2\r\n");
+    EXPECT_EQ(board.drives().drive('B').files["card.dat"].substr(0, binary.size()), binary);
+}
+
+TEST_F(BoardFilesTest, TheBoardsClockIsSetFromTheComputers) {
+    connect_board();
+    run_command(*app, menu_id::set_board_clock);
+    ASSERT_TRUE(wait_until([&] { return idle() && host->board().drives().date != "01-01-2024"; }));
+    EXPECT_EQ(host->board().drives().date,
+              QDate::currentDate().toString("dd-MM-yyyy").toStdString());
+    EXPECT_EQ(host->board().drives().time.size(), 8u);
+}
+
+TEST_F(BoardFilesTest, TheScreenIsCapturedShownAndSavedAsPngAndTheBoardsCopyGoes) {
+    connect_board();
+    run_command(*app, menu_id::capture_board_screen);
+    QDialog* window = nullptr;
+    ASSERT_TRUE(wait_until([&] {
+        window = app->window->findChild<QDialog*>("screen_capture");
+        return idle() && window;
+    }));
+    EXPECT_TRUE(host->board().files().empty());
+    requesters->files.push_back(path("screen.png"));
+    window->findChild<QPushButton*>("capture_save")->click();
+    QImage saved(QString::fromStdString(path("screen.png")));
+    EXPECT_EQ(saved.size(), QSize(2, 2));
+}
+
+TEST(PortDiscovery, PortsThatLookLikeBoardsAreMarkedAndComeFirst) {
+    struct Case {
+        PortEntry port;
+        bool board;
+    } cases[] = {
+        {{"/dev/ttyACM0", "Board CDC", "", true, 0x2E8A}, true},
+        {{"COM7", "Colour Maximite 2", "", true, 0x0483}, true},
+        {{"/dev/ttyACM1", "PicoMite", "Geoff Graham", true, -1}, true},
+        {{"/dev/ttyUSB0", "USB Serial", "QinHeng", true, 0x1A86}, false},
+        {{"/dev/ttyS0", "", "", false, -1}, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(looks_like_maximite(c.port), c.board) << c.port.name;
+    std::vector<PortEntry> ports = order_ports(
+        {{"/dev/ttyUSB0", "USB Serial", "", true, 0x1A86}, {"/dev/ttyACM9", "", "", true, 0x2E8A}});
+    EXPECT_EQ(ports[0].name, "/dev/ttyACM9");
 }
