@@ -59,7 +59,9 @@ BoardFiles::BoardFiles(App& app) : app_(app), timer_(std::make_unique<QTimer>())
 }
 
 BoardFiles::~BoardFiles() {
-    if (queue_ && app_.device) app_.device->end_link_job();
+    if (!app_.device) return;
+    if (queue_) app_.device->end_link_job();
+    app_.device->on_state_changed = nullptr; // it points here
 }
 
 BoardFiles& board_files(App& app) {

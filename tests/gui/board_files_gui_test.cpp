@@ -24,6 +24,8 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
+#include <algorithm>
+
 namespace {
 
 class BoardFilesTest : public AppFixture {
@@ -248,6 +250,32 @@ TEST_F(BoardFilesTest, TheScreenIsCapturedShownAndSavedAsPngAndTheBoardsCopyGoes
     window->findChild<QPushButton*>("capture_save")->click();
     QImage saved(QString::fromStdString(path("screen.png")));
     EXPECT_EQ(saved.size(), QSize(2, 2));
+}
+
+TEST_F(BoardFilesTest, ABoardThatVanishesMidDownloadLeavesNoFileAndSaysSo) {
+    connect_board();
+    host->board().files()["big.bin"] = std::string(300000, 'x');
+    run_command(*app, menu_id::board_files);
+    ASSERT_TRUE(listed({"big.bin"}));
+    host->on_received = [this](std::size_t) {
+        if (!host->vanished() && host->received().find("XMODEM SEND") != std::string::npos &&
+            std::count(host->received().begin(), host->received().end(), '\x06') > 20)
+            host->vanish();
+    };
+    select("big.bin");
+    requesters->files.push_back(path("big.bin"));
+    requesters->answers.push_back(Answer::Ok);
+    click("board_download");
+    ASSERT_TRUE(wait_until([&] {
+        return idle() && !requesters->shown.empty() && requesters->shown.back().kind == "message";
+    }));
+    EXPECT_NE(requesters->shown.back().text.find("lost"), std::string::npos)
+        << requesters->shown.back().text;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("big.bin"))));
+    for (const QString& name : QDir(QString::fromStdString(path(""))).entryList(QDir::Files))
+        EXPECT_FALSE(name.contains("big.bin")) << name.toStdString();
+    auto* status = files().panel()->findChild<QLabel*>("board_files_status");
+    EXPECT_TRUE(wait_until([&] { return status->text().contains("Not connected"); }));
 }
 
 TEST(PortDiscovery, PortsThatLookLikeBoardsAreMarkedAndComeFirst) {
