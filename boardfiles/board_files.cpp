@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -263,8 +264,12 @@ void then_refresh(BoardFiles& files, App& app, std::vector<BoardRequest> request
         std::move(requests), title,
         [&files, &app, title](std::vector<BoardOutcome>& outcomes) {
             std::vector<BoardOutcome> failed;
-            for (BoardOutcome& outcome : outcomes)
-                if (!outcome.ok) failed.push_back(outcome);
+            for (BoardOutcome& outcome : outcomes) {
+                // Uploading a folder again finds its folders there already.
+                bool folder_there = title == "Upload" && outcome.request.kind == Kind::mkdir &&
+                                    outcome.failure.find("already exists") != std::string::npos;
+                if (!outcome.ok && !folder_there) failed.push_back(outcome);
+            }
             files.refresh();
             if (!failed.empty()) {
                 std::string text;
@@ -287,9 +292,42 @@ void BoardFiles::switch_drive(char letter) {
     then_refresh(*this, app_, {make(Kind::drive, std::string(1, letter) + ":")}, "Drive");
 }
 
+// A folder of the computer as board requests: MKDIR for it and each folder inside (parents
+// first), an upload for each file, all relative to the board's current folder.
+static void add_folder_upload(const std::string& path, std::vector<BoardRequest>& requests) {
+    namespace fs = std::filesystem;
+    const fs::path base(path);
+    const std::string top = leaf(path);
+    requests.push_back(make(Kind::mkdir, top));
+    std::vector<std::pair<std::string, std::string>> files; // board name, local path
+    std::vector<std::string> folders;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(base, error), end; !error && it != end;
+         it.increment(error)) {
+        std::string inner = top + "/" + fs::relative(it->path(), base, error).generic_string();
+        if (it->is_directory(error))
+            folders.push_back(inner);
+        else if (it->is_regular_file(error))
+            files.emplace_back(inner, it->path().string());
+    }
+    std::sort(folders.begin(), folders.end());
+    std::sort(files.begin(), files.end());
+    for (const std::string& folder : folders) requests.push_back(make(Kind::mkdir, folder));
+    for (const auto& [name, local] : files) {
+        BoardRequest request = make(Kind::upload, name);
+        request.local = local;
+        requests.push_back(std::move(request));
+    }
+}
+
 void BoardFiles::upload(const std::vector<std::string>& local_paths) {
     std::vector<BoardRequest> requests;
-    for (const std::string& path : local_paths) {
+    for (std::string path : local_paths) {
+        while (path.size() > 1 && path.back() == '/') path.pop_back();
+        if (is_directory(path)) {
+            add_folder_upload(path, requests);
+            continue;
+        }
         if (!is_regular_file(path)) continue;
         BoardRequest request = make(Kind::upload, leaf(path));
         request.local = path;

@@ -146,9 +146,19 @@ TEST_F(BoardFilesTest, PanelListsBrowsesAndChangesTheBoardsFiles) {
     ASSERT_TRUE(listed({"card.txt"}));
     EXPECT_FALSE(status->text().contains("bytes free"));
 
-    // A board file opens in a tab from a working copy in the data folder.
+    // Back on A:, a whole folder goes up, its folders made first.
     files().switch_drive('A');
     ASSERT_TRUE(listed({"games/", "new stuff/", "snake.bas"}));
+    QDir().mkpath(QString::fromStdString(path("proj/lib")));
+    write_file(path("proj/main.bas"), "PRINT 3\r\n");
+    write_file(path("proj/lib/x.inc"), "SUB X\r\nEND SUB\r\n");
+    files().upload({path("proj")});
+    ASSERT_TRUE(listed({"games/", "new stuff/", "proj/", "snake.bas"}));
+    EXPECT_TRUE(board.drives().drive('A').folders.count("proj/lib"));
+    EXPECT_EQ(board.files()["proj/lib/x.inc"].substr(0, 16), "SUB X\r\nEND SUB\r\n");
+    EXPECT_TRUE(board.files().count("proj/main.bas"));
+
+    // A board file opens in a tab from a working copy in the data folder.
     double_click("snake.bas");
     ASSERT_TRUE(
         wait_until([&] { return idle() && sci_text(app->editor) == "PRINT \"snake\"\r\n"; }));
