@@ -9,6 +9,7 @@ list(APPEND ZELL_CORE_SOURCES
 list(APPEND ZELL_GUI_SOURCES
   boardfiles/board_backup.cpp
   boardfiles/board_capture.cpp
+  boardfiles/board_file_operations.cpp
   boardfiles/board_files.cpp
   boardfiles/board_files_commands.cpp
   boardfiles/board_files_panel.cpp
