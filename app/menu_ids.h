@@ -80,6 +80,9 @@ constexpr int return_key = 89;
 constexpr int board_files = 120;
 constexpr int fetch_program = 121;
 constexpr int back_up_board = 122;
+constexpr int restore_board_files = 123;
+constexpr int set_board_clock = 124;
+constexpr int capture_board_screen = 125;
 // Keys with a procedure of their own that no menu item shows.
 constexpr int find_key = 91;    // Ctrl+F: the find bar without the replace row
 constexpr int replace_key = 92; // Ctrl+H: the find bar with it

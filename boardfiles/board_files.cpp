@@ -6,7 +6,6 @@
 #include "boardfiles/board_files_panel.h"
 #include "boardfiles/board_names.h"
 #include "device/device_session.h"
-#include "base/file_io.h"
 #include "ui/requesters.h"
 
 #include <QLabel>
@@ -25,11 +24,6 @@ BoardRequest make(Kind kind, std::string name = {}) {
     request.kind = kind;
     request.name = std::move(name);
     return request;
-}
-
-std::string leaf(const std::string& path) {
-    std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 bool has_transfer(const std::vector<BoardRequest>& requests) {
@@ -54,7 +48,9 @@ BoardFiles::BoardFiles(App& app) : app_(app), timer_(std::make_unique<QTimer>())
 }
 
 BoardFiles::~BoardFiles() {
-    if (queue_ && app_.device) app_.device->end_link_job();
+    if (!app_.device) return;
+    if (queue_) app_.device->end_link_job();
+    app_.device->on_state_changed = nullptr; // it points here
 }
 
 BoardFiles& board_files(App& app) {
@@ -246,103 +242,6 @@ void BoardFiles::refresh(bool break_in) {
             }
         },
         true, break_in);
-}
-
-namespace {
-// Runs `requests`, then lists the folder again; failures are shown in one message.
-void then_refresh(BoardFiles& files, App& app, std::vector<BoardRequest> requests,
-                  const std::string& title) {
-    files.run(
-        std::move(requests), title,
-        [&files, &app, title](std::vector<BoardOutcome>& outcomes) {
-            std::vector<BoardOutcome> failed;
-            for (BoardOutcome& outcome : outcomes)
-                if (!outcome.ok) failed.push_back(outcome);
-            files.refresh();
-            if (!failed.empty()) {
-                std::string text;
-                for (const BoardOutcome& outcome : failed)
-                    text += (outcome.request.name.empty() ? std::string("The listing")
-                                                          : outcome.request.name) +
-                            ": " + outcome.failure + "\n";
-                app.requesters->message(title, text, Buttons::Ok);
-            }
-        },
-        true);
-}
-} // namespace
-
-void BoardFiles::open_folder(const std::string& name) {
-    then_refresh(*this, app_, {make(Kind::chdir, name)}, "Open folder");
-}
-
-void BoardFiles::switch_drive(char letter) {
-    then_refresh(*this, app_, {make(Kind::drive, std::string(1, letter) + ":")}, "Drive");
-}
-
-void BoardFiles::upload(const std::vector<std::string>& local_paths) {
-    std::vector<BoardRequest> requests;
-    for (const std::string& path : local_paths) {
-        if (!is_regular_file(path)) continue;
-        BoardRequest request = make(Kind::upload, leaf(path));
-        request.local = path;
-        for (const BoardEntry& entry : listing_.entries) {
-            if (entry.name != request.name) continue;
-            if (app_.requesters->message("Upload",
-                                         request.name + " is already on the board. Replace it?",
-                                         Buttons::YesNoDefaultNo) != Answer::Yes)
-                request.kind = Kind::list; // skipped
-        }
-        if (request.kind == Kind::upload) requests.push_back(std::move(request));
-    }
-    if (requests.empty()) return;
-    then_refresh(*this, app_, std::move(requests), "Upload");
-}
-
-void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::string& folder) {
-    std::vector<BoardRequest> requests;
-    for (const BoardEntry& entry : entries) {
-        if (entry.folder) continue;
-        BoardRequest request = make(Kind::download, entry.name);
-        request.local = folder + (folder.ends_with('/') ? "" : "/") + entry.name;
-        request.size = entry.size;
-        if (file_exists(request.local) &&
-            app_.requesters->message("Download", request.local + " exists. Replace it?",
-                                     Buttons::YesNoDefaultNo) != Answer::Yes)
-            continue;
-        requests.push_back(std::move(request));
-    }
-    if (requests.empty()) return;
-    then_refresh(*this, app_, std::move(requests), "Download");
-}
-
-void BoardFiles::remove(const std::vector<BoardEntry>& entries) {
-    if (entries.empty()) return;
-    std::string names;
-    std::vector<BoardRequest> requests;
-    for (const BoardEntry& entry : entries) {
-        names += "\n" + entry.name + (entry.folder ? " (folder)" : "");
-        requests.push_back(make(entry.folder ? Kind::rmdir : Kind::kill, entry.name));
-    }
-    if (app_.requesters->message("Delete",
-                                 "Delete from " + listing_.folder + " on the board?\n" + names,
-                                 Buttons::YesNoDefaultNo) != Answer::Yes)
-        return;
-    then_refresh(*this, app_, std::move(requests), "Delete");
-}
-
-void BoardFiles::rename(const BoardEntry& entry) {
-    std::optional<std::string> name = app_.requesters->input("Rename", "New name:", entry.name);
-    if (!name || name->empty() || *name == entry.name) return;
-    BoardRequest request = make(Kind::rename, entry.name);
-    request.new_name = *name;
-    then_refresh(*this, app_, {request}, "Rename");
-}
-
-void BoardFiles::new_folder() {
-    std::optional<std::string> name = app_.requesters->input("New folder", "Folder name:", "");
-    if (!name || name->empty()) return;
-    then_refresh(*this, app_, {make(Kind::mkdir, *name)}, "New folder");
 }
 
 void BoardFiles::show_panel() {

@@ -52,6 +52,9 @@ class BoardFiles : public QObject {
     void remove(const std::vector<BoardEntry>& entries);
     void rename(const BoardEntry& entry);
     void new_folder();
+    // Downloads a file into the board's working folder in the data folder and opens it in a
+    // tab; a working copy already open is only shown (its edits are kept).
+    void open_in_tab(const BoardEntry& entry);
 
     const BoardListing& listing() const { return listing_; }
     const BoardIdentity& identity() const { return identity_; }

@@ -2,11 +2,17 @@
 #include "boardfiles/board_files_commands.h"
 
 #include "app/app.h"
+#include "app/command.h"
+#include "app/menu_ids.h"
+#include "boardfiles/board_backup.h"
+#include "boardfiles/board_capture.h"
+#include "boardfiles/board_restore.h"
 #include "boardfiles/board_files.h"
 #include "device/device_session.h"
 #include "documents/document_commands.h"
 #include "ui/requesters.h"
 
+#include <QDateTime>
 #include <QTimer>
 
 void toggle_board_files(App& app) {
@@ -54,4 +60,46 @@ void fetch_board_program(App& app) {
                              new_document(app);
                              set_editor_text(app, outcome.data, false);
                          });
+}
+
+void set_board_clock(App& app) {
+    QDateTime now = QDateTime::currentDateTime();
+    BoardRequest date, time;
+    date.kind = time.kind = BoardRequest::Kind::line;
+    date.name = "DATE$ = \"" + now.toString(QStringLiteral("dd-MM-yyyy")).toStdString() + "\"";
+    time.name = "TIME$ = \"" + now.toString(QStringLiteral("HH:mm:ss")).toStdString() + "\"";
+    board_files(app).run(
+        {date, time}, "Set the board's clock", [&app](std::vector<BoardOutcome>& outcomes) {
+            for (const BoardOutcome& outcome : outcomes)
+                if (!outcome.ok)
+                    app.requesters->message("Set the board's clock",
+                                            "The board did not take " + outcome.request.name +
+                                                ": " + outcome.failure,
+                                            Buttons::Ok);
+        });
+}
+
+namespace {
+
+// Connecting makes the board's identity and files follow the link from the first moment.
+void connect_and_watch(App& app) {
+    watch_board_files(app);
+    connect_to_chosen_board(app);
+}
+
+constexpr Command board_files_command_table[] = {
+    {menu_id::connect, connect_and_watch},
+    {menu_id::connect_program, connect_and_watch},
+    {menu_id::board_files, toggle_board_files, nullptr, board_files_shown},
+    {menu_id::fetch_program, fetch_board_program, board_connected},
+    {menu_id::back_up_board, back_up_board, board_connected},
+    {menu_id::restore_board_files, restore_files, board_connected},
+    {menu_id::set_board_clock, set_board_clock, board_connected},
+    {menu_id::capture_board_screen, capture_board_screen, board_connected},
+};
+
+} // namespace
+
+std::span<const Command> board_files_commands() {
+    return board_files_command_table;
 }

@@ -1,4 +1,4 @@
-// The commands of the board's files, joined to the device's command list.
+// The commands of the board's files: the panel, backups, the clock and the screen capture.
 #pragma once
 
 struct App;
@@ -9,5 +9,8 @@ bool board_files_shown(App& app);
 // Program memory into a new document (XMODEM SEND without a name).
 void fetch_board_program(App& app);
 bool board_connected(App& app);
+// DATE$ and TIME$ from the computer's clock (the board's restarts at 01-01-2024 on power-up,
+// and the files it writes take its date).
+void set_board_clock(App& app);
 // Makes the board files follow the link: identity and listing on connecting.
 void watch_board_files(App& app);

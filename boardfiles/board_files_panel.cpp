@@ -68,6 +68,10 @@ BoardFilesPanel::BoardFilesPanel(BoardFiles& files, QWidget* parent)
         buttons_.push_back(button);
     };
     add("board_upload", "Upload", [this] { upload_chosen(); });
+    add("board_open", "Open", [this] {
+        for (const BoardEntry& entry : selected())
+            if (!entry.folder) return files_.open_in_tab(entry);
+    });
     add("board_download", "Download", [this] { download_selected(); });
     add("board_delete", "Delete", [this] { files_.remove(selected()); });
     add("board_rename", "Rename", [this] {
@@ -138,7 +142,10 @@ void BoardFilesPanel::activated(QTreeWidgetItem* item) {
     if (index == up_index) return files_.open_folder("..");
     if (index < 0 || static_cast<std::size_t>(index) >= listing_.entries.size()) return;
     const BoardEntry& entry = listing_.entries[static_cast<std::size_t>(index)];
-    if (entry.folder) files_.open_folder(entry.name);
+    if (entry.folder)
+        files_.open_folder(entry.name);
+    else
+        files_.open_in_tab(entry);
 }
 
 void BoardFilesPanel::upload_chosen() {

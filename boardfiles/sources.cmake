@@ -8,7 +8,10 @@ list(APPEND ZELL_CORE_SOURCES
 )
 list(APPEND ZELL_GUI_SOURCES
   boardfiles/board_backup.cpp
+  boardfiles/board_capture.cpp
+  boardfiles/board_file_operations.cpp
   boardfiles/board_files.cpp
   boardfiles/board_files_commands.cpp
   boardfiles/board_files_panel.cpp
+  boardfiles/board_restore.cpp
 )

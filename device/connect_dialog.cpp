@@ -14,9 +14,20 @@
 #include <QSpinBox>
 
 #include <algorithm>
+#include <cctype>
+
+bool looks_like_maximite(const PortEntry& port) {
+    constexpr int raspberry_pi_vendor = 0x2E8A;
+    if (port.vendor == raspberry_pi_vendor) return true;
+    std::string text = port.description + " " + port.maker;
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text.find("pico") != std::string::npos || text.find("maximite") != std::string::npos;
+}
 
 std::vector<PortEntry> order_ports(std::vector<PortEntry> ports) {
     std::stable_sort(ports.begin(), ports.end(), [](const PortEntry& a, const PortEntry& b) {
+        if (looks_like_maximite(a) != looks_like_maximite(b)) return looks_like_maximite(a);
         if (a.usb != b.usb) return a.usb;
         return a.name < b.name;
     });
@@ -55,6 +66,7 @@ std::vector<PortEntry> available_ports() {
         entry.description = info.description().toStdString();
         entry.maker = info.manufacturer().toStdString();
         entry.usb = info.hasVendorIdentifier();
+        if (entry.usb) entry.vendor = info.vendorIdentifier();
         ports.push_back(entry);
     }
     return order_ports(std::move(ports));
@@ -77,6 +89,7 @@ std::optional<ConnectionChoice> choose_connection_by_dialog(App& app) {
         if (!entry.maker.empty())
             detail += QStringLiteral(", ") + QString::fromStdString(entry.maker);
         if (!detail.isEmpty()) text += QStringLiteral("  (") + detail + QLatin1Char(')');
+        if (looks_like_maximite(entry)) text += QStringLiteral("  - a Maximite-family board?");
         port->addItem(text, QString::fromStdString(entry.name));
     }
     int selected = preselected_port(ports, app.settings.comport);

@@ -15,10 +15,15 @@ struct PortEntry {
     std::string description;
     std::string maker;
     bool usb = false;
+    int vendor = -1; // USB vendor id, -1 when unknown
 };
 
-// USB ports first (boards are USB devices), then by name; the entry to preselect: the stored
-// "comport" when it is in the list, else none (-1).
+// Whether a port looks like a Maximite-family board: the Raspberry Pi vendor id that PicoMite
+// boards (RP2040 / RP2350) report, or a description naming a Pico or a Maximite.
+bool looks_like_maximite(const PortEntry& port);
+
+// Ports that look like boards first, then other USB ports (boards are USB devices), then by name;
+// the entry to preselect: the stored "comport" when it is in the list, else none (-1).
 std::vector<PortEntry> order_ports(std::vector<PortEntry> ports);
 int preselected_port(const std::vector<PortEntry>& ports, const std::string& stored);
 // The speeds the firmware uses, and the one to preselect: the stored one once the user has

@@ -3,14 +3,10 @@
 #include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
-#include "boardfiles/board_backup.h"
-#include "boardfiles/board_files_commands.h"
 #include "device/device_session.h"
 #include "device/error_log.h"
 
-namespace {
-
-void connect_command(App& app) {
+void connect_to_chosen_board(App& app) {
     DeviceSession& session = device_session(app);
     if (session.state() == LinkState::connected || session.state() == LinkState::reconnecting ||
         session.state() == LinkState::local) {
@@ -18,10 +14,11 @@ void connect_command(App& app) {
         return;
     }
     if (!session.choose_connection) return;
-    watch_board_files(app); // the board's identity and files follow the connection
     std::optional<ConnectionChoice> choice = session.choose_connection(app);
     if (choice) session.connect_to(*choice);
 }
+
+namespace {
 
 void run_in_dos(App& app) {
     device_session(app).run_locally();
@@ -48,16 +45,11 @@ bool can_stop(App& app) {
 }
 
 constexpr Command device_command_table[] = {
-    {menu_id::connect, connect_command},
-    {menu_id::connect_program, connect_command},
     {menu_id::run_in_dos, run_in_dos},
     {menu_id::error_log, show_error_log},
     {menu_id::send_program, send_to_board, can_send},
     {menu_id::send_and_run, send_and_run, can_send},
     {menu_id::stop_program, stop_program, can_stop},
-    {menu_id::board_files, toggle_board_files, nullptr, board_files_shown},
-    {menu_id::fetch_program, fetch_board_program, board_connected},
-    {menu_id::back_up_board, back_up_board, board_connected},
 };
 
 } // namespace

@@ -191,3 +191,5 @@ class DeviceSession : public QObject {
 
 // The session of `app`, made when first asked for.
 DeviceSession& device_session(App& app);
+// Asks for a port and connects to it; with a link already open, shows its console again.
+void connect_to_chosen_board(App& app);

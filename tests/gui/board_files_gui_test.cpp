@@ -6,19 +6,25 @@
 #include "app/menu_ids.h"
 #include "boardfiles/board_files.h"
 #include "boardfiles/board_files_panel.h"
+#include "device/connect_dialog.h"
 #include "device/device_session.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
 #include "support/board_host.h"
 
+#include <QDate>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeWidget>
 #include <QtTest/QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -140,6 +146,25 @@ TEST_F(BoardFilesTest, PanelListsBrowsesAndChangesTheBoardsFiles) {
     ASSERT_TRUE(listed({"card.txt"}));
     EXPECT_FALSE(status->text().contains("bytes free"));
 
+    // Back on A:, a whole folder goes up, its folders made first.
+    files().switch_drive('A');
+    ASSERT_TRUE(listed({"games/", "new stuff/", "snake.bas"}));
+    QDir().mkpath(QString::fromStdString(path("proj/lib")));
+    write_file(path("proj/main.bas"), "PRINT 3\r\n");
+    write_file(path("proj/lib/x.inc"), "SUB X\r\nEND SUB\r\n");
+    files().upload({path("proj")});
+    ASSERT_TRUE(listed({"games/", "new stuff/", "proj/", "snake.bas"}));
+    EXPECT_TRUE(board.drives().drive('A').folders.count("proj/lib"));
+    EXPECT_EQ(board.files()["proj/lib/x.inc"].substr(0, 16), "SUB X\r\nEND SUB\r\n");
+    EXPECT_TRUE(board.files().count("proj/main.bas"));
+
+    // A board file opens in a tab from a working copy in the data folder.
+    double_click("snake.bas");
+    ASSERT_TRUE(
+        wait_until([&] { return idle() && sci_text(app->editor) == "PRINT \"snake\"\r\n"; }));
+    EXPECT_NE(app->documents.current_document()->path.find("/boards/PicoMite/A/snake.bas"),
+              std::string::npos);
+
     // Typing at the console works again afterwards.
     EXPECT_FALSE(device_session(*app).link_job_running());
 }
@@ -196,4 +221,86 @@ TEST_F(BoardFilesTest, BackUpCopiesBothDrivesAndTheOptionsAndPutsTheFolderBack) 
               std::string::npos);
     EXPECT_EQ(board.drives().current(), 'A');
     EXPECT_EQ(board.drives().drive('A').cwd, "games");
+
+    // Restoring puts the files back, folders made first.
+    board.drives().drive('A') = BoardDrive{{}, {}, {}, "", 581632, true};
+    board.drives().drive('B').files.clear();
+    requesters->files.push_back(path("backup"));
+    requesters->answers.push_back(Answer::Yes);
+    requesters->answers.push_back(Answer::Ok);
+    run_command(*app, menu_id::restore_board_files);
+    ASSERT_TRUE(wait_until(
+        [&] { return idle() && requesters->shown.back().text.starts_with("Put 3 file(s) onto"); },
+        30000))
+        << requesters->shown.back().text;
+    EXPECT_TRUE(board.drives().drive('A').folders.count("games"));
+    EXPECT_EQ(board.files()["games/g.bas"].substr(0, 9), "PRINT 2\r\n");
+    EXPECT_EQ(board.drives().drive('B').files["card.dat"].substr(0, binary.size()), binary);
+}
+
+TEST_F(BoardFilesTest, TheBoardsClockIsSetFromTheComputers) {
+    connect_board();
+    run_command(*app, menu_id::set_board_clock);
+    ASSERT_TRUE(wait_until([&] { return idle() && host->board().drives().date != "01-01-2024"; }));
+    EXPECT_EQ(host->board().drives().date,
+              QDate::currentDate().toString("dd-MM-yyyy").toStdString());
+    EXPECT_EQ(host->board().drives().time.size(), 8u);
+}
+
+TEST_F(BoardFilesTest, TheScreenIsCapturedShownAndSavedAsPngAndTheBoardsCopyGoes) {
+    connect_board();
+    run_command(*app, menu_id::capture_board_screen);
+    QDialog* window = nullptr;
+    ASSERT_TRUE(wait_until([&] {
+        window = app->window->findChild<QDialog*>("screen_capture");
+        return idle() && window;
+    }));
+    EXPECT_TRUE(host->board().files().empty());
+    requesters->files.push_back(path("screen.png"));
+    window->findChild<QPushButton*>("capture_save")->click();
+    QImage saved(QString::fromStdString(path("screen.png")));
+    EXPECT_EQ(saved.size(), QSize(2, 2));
+}
+
+TEST_F(BoardFilesTest, ABoardThatVanishesMidDownloadLeavesNoFileAndSaysSo) {
+    connect_board();
+    host->board().files()["big.bin"] = std::string(300000, 'x');
+    run_command(*app, menu_id::board_files);
+    ASSERT_TRUE(listed({"big.bin"}));
+    host->on_received = [this](std::size_t) {
+        if (!host->vanished() && host->received().find("XMODEM SEND") != std::string::npos &&
+            std::count(host->received().begin(), host->received().end(), '\x06') > 20)
+            host->vanish();
+    };
+    select("big.bin");
+    requesters->files.push_back(path("big.bin"));
+    requesters->answers.push_back(Answer::Ok);
+    click("board_download");
+    ASSERT_TRUE(wait_until([&] {
+        return idle() && !requesters->shown.empty() && requesters->shown.back().kind == "message";
+    }));
+    EXPECT_NE(requesters->shown.back().text.find("lost"), std::string::npos)
+        << requesters->shown.back().text;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("big.bin"))));
+    for (const QString& name : QDir(QString::fromStdString(path(""))).entryList(QDir::Files))
+        EXPECT_FALSE(name.contains("big.bin")) << name.toStdString();
+    auto* status = files().panel()->findChild<QLabel*>("board_files_status");
+    EXPECT_TRUE(wait_until([&] { return status->text().contains("Not connected"); }));
+}
+
+TEST(PortDiscovery, PortsThatLookLikeBoardsAreMarkedAndComeFirst) {
+    struct Case {
+        PortEntry port;
+        bool board;
+    } cases[] = {
+        {{"/dev/ttyACM0", "Board CDC", "", true, 0x2E8A}, true},
+        {{"COM7", "Colour Maximite 2", "", true, 0x0483}, true},
+        {{"/dev/ttyACM1", "PicoMite", "Geoff Graham", true, -1}, true},
+        {{"/dev/ttyUSB0", "USB Serial", "QinHeng", true, 0x1A86}, false},
+        {{"/dev/ttyS0", "", "", false, -1}, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(looks_like_maximite(c.port), c.board) << c.port.name;
+    std::vector<PortEntry> ports = order_ports(
+        {{"/dev/ttyUSB0", "USB Serial", "", true, 0x1A86}, {"/dev/ttyACM9", "", "", true, 0x2E8A}});
+    EXPECT_EQ(ports[0].name, "/dev/ttyACM9");
 }

@@ -1,0 +1,7 @@
+// Screen capture for boards with a display: SAVE IMAGE into a temporary file on the board, the
+// file downloaded and shown in a window that can save it as PNG, the board's file deleted.
+#pragma once
+
+struct App;
+
+void capture_board_screen(App& app);

@@ -1,0 +1,197 @@
+// The Board files panel's operations: folders, drives, upload, download, delete, rename, new
+// folder and opening a board file in a tab. Each runs its commands and then lists the folder
+// again; failures are told in one message with the board's words.
+#include "boardfiles/board_files.h"
+
+#include "app/app.h"
+#include "base/folders.h"
+#include "documents/opening.h"
+#include "base/file_io.h"
+#include "ui/requesters.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+using Kind = BoardRequest::Kind;
+
+BoardRequest make(Kind kind, std::string name = {}) {
+    BoardRequest request;
+    request.kind = kind;
+    request.name = std::move(name);
+    return request;
+}
+
+std::string leaf(const std::string& path) {
+    std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Runs `requests`, then lists the folder again; failures are shown in one message.
+void then_refresh(BoardFiles& files, App& app, std::vector<BoardRequest> requests,
+                  const std::string& title) {
+    files.run(
+        std::move(requests), title,
+        [&files, &app, title](std::vector<BoardOutcome>& outcomes) {
+            std::vector<BoardOutcome> failed;
+            for (BoardOutcome& outcome : outcomes) {
+                // Uploading a folder again finds its folders there already.
+                bool folder_there = title == "Upload" && outcome.request.kind == Kind::mkdir &&
+                                    outcome.failure.find("already exists") != std::string::npos;
+                if (!outcome.ok && !folder_there) failed.push_back(outcome);
+            }
+            files.refresh();
+            if (!failed.empty()) {
+                std::string text;
+                for (const BoardOutcome& outcome : failed)
+                    text += (outcome.request.name.empty() ? std::string("The listing")
+                                                          : outcome.request.name) +
+                            ": " + outcome.failure + "\n";
+                app.requesters->message(title, text, Buttons::Ok);
+            }
+        },
+        true);
+}
+
+// A folder of the computer as board requests: MKDIR for it and each folder inside (parents
+// first), an upload for each file, all relative to the board's current folder.
+void add_folder_upload(const std::string& path, std::vector<BoardRequest>& requests) {
+    namespace fs = std::filesystem;
+    const fs::path base(path);
+    const std::string top = leaf(path);
+    requests.push_back(make(Kind::mkdir, top));
+    std::vector<std::pair<std::string, std::string>> files; // board name, local path
+    std::vector<std::string> folders;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(base, error), end; !error && it != end;
+         it.increment(error)) {
+        std::string inner = top + "/" + fs::relative(it->path(), base, error).generic_string();
+        if (it->is_directory(error))
+            folders.push_back(inner);
+        else if (it->is_regular_file(error))
+            files.emplace_back(inner, it->path().string());
+    }
+    std::sort(folders.begin(), folders.end());
+    std::sort(files.begin(), files.end());
+    for (const std::string& folder : folders) requests.push_back(make(Kind::mkdir, folder));
+    for (const auto& [name, local] : files) {
+        BoardRequest request = make(Kind::upload, name);
+        request.local = local;
+        requests.push_back(std::move(request));
+    }
+}
+
+} // namespace
+
+void BoardFiles::open_folder(const std::string& name) {
+    then_refresh(*this, app_, {make(Kind::chdir, name)}, "Open folder");
+}
+
+void BoardFiles::switch_drive(char letter) {
+    then_refresh(*this, app_, {make(Kind::drive, std::string(1, letter) + ":")}, "Drive");
+}
+
+void BoardFiles::upload(const std::vector<std::string>& local_paths) {
+    std::vector<BoardRequest> requests;
+    for (std::string path : local_paths) {
+        while (path.size() > 1 && path.back() == '/') path.pop_back();
+        if (is_directory(path)) {
+            add_folder_upload(path, requests);
+            continue;
+        }
+        if (!is_regular_file(path)) continue;
+        BoardRequest request = make(Kind::upload, leaf(path));
+        request.local = path;
+        for (const BoardEntry& entry : listing_.entries) {
+            if (entry.name != request.name) continue;
+            if (app_.requesters->message("Upload",
+                                         request.name + " is already on the board. Replace it?",
+                                         Buttons::YesNoDefaultNo) != Answer::Yes)
+                request.kind = Kind::list; // skipped
+        }
+        if (request.kind == Kind::upload) requests.push_back(std::move(request));
+    }
+    if (requests.empty()) return;
+    then_refresh(*this, app_, std::move(requests), "Upload");
+}
+
+void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::string& folder) {
+    std::vector<BoardRequest> requests;
+    for (const BoardEntry& entry : entries) {
+        if (entry.folder) continue;
+        BoardRequest request = make(Kind::download, entry.name);
+        request.local = folder + (folder.ends_with('/') ? "" : "/") + entry.name;
+        request.size = entry.size;
+        if (file_exists(request.local) &&
+            app_.requesters->message("Download", request.local + " exists. Replace it?",
+                                     Buttons::YesNoDefaultNo) != Answer::Yes)
+            continue;
+        requests.push_back(std::move(request));
+    }
+    if (requests.empty()) return;
+    then_refresh(*this, app_, std::move(requests), "Download");
+}
+
+void BoardFiles::remove(const std::vector<BoardEntry>& entries) {
+    if (entries.empty()) return;
+    std::string names;
+    std::vector<BoardRequest> requests;
+    for (const BoardEntry& entry : entries) {
+        names += "\n" + entry.name + (entry.folder ? " (folder)" : "");
+        requests.push_back(make(entry.folder ? Kind::rmdir : Kind::kill, entry.name));
+    }
+    if (app_.requesters->message("Delete",
+                                 "Delete from " + listing_.folder + " on the board?\n" + names,
+                                 Buttons::YesNoDefaultNo) != Answer::Yes)
+        return;
+    then_refresh(*this, app_, std::move(requests), "Delete");
+}
+
+void BoardFiles::rename(const BoardEntry& entry) {
+    std::optional<std::string> name = app_.requesters->input("Rename", "New name:", entry.name);
+    if (!name || name->empty() || *name == entry.name) return;
+    BoardRequest request = make(Kind::rename, entry.name);
+    request.new_name = *name;
+    then_refresh(*this, app_, {request}, "Rename");
+}
+
+void BoardFiles::new_folder() {
+    std::optional<std::string> name = app_.requesters->input("New folder", "Folder name:", "");
+    if (!name || name->empty()) return;
+    then_refresh(*this, app_, {make(Kind::mkdir, *name)}, "New folder");
+}
+
+void BoardFiles::open_in_tab(const BoardEntry& entry) {
+    if (entry.folder || listing_.folder.size() < 2) return;
+    // One working folder per board, then the drive and the folders as on the board.
+    std::string board = identity_.device.empty() ? std::string("board") : identity_.device;
+    for (char& c : board)
+        if (c == '/' || c == '\\' || c == '.') c = '_';
+    std::string inner = listing_.folder.substr(2);
+    while (inner.starts_with('/')) inner.erase(0, 1);
+    std::string local = with_separator(app_.folders.data) + "boards/" + board + "/" +
+                        std::string(1, listing_.folder[0]) + "/" +
+                        (inner.empty() ? "" : inner + "/") + entry.name;
+    if (find_open_document(app_, local) >= 0) {
+        open_path(app_, local);
+        return;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(local).parent_path(), error);
+    BoardRequest request = make(Kind::download, entry.name);
+    request.local = local;
+    request.size = entry.size;
+    run({request}, "Open from the board", [this, local](std::vector<BoardOutcome>& outcomes) {
+        if (outcomes.empty() || !outcomes[0].ok) {
+            app_.requesters->message(
+                "Open from the board",
+                "The file could not be fetched: " +
+                    (outcomes.empty() ? std::string("cancelled.") : outcomes[0].failure),
+                Buttons::Ok);
+            return;
+        }
+        open_path(app_, local);
+    });
+}
