@@ -28,6 +28,8 @@ std::string bench_xmodem_100k_pty();           // bench_device.cpp
 std::string bench_autosave_2000_lines();       // bench_autosave.cpp
 std::string bench_open_10000_files();          // bench_many_files.cpp
 std::string bench_quit_10000_files();          // bench_many_files.cpp
+std::string bench_analyse_large();             // bench_analysis.cpp
+std::string bench_find_uses_large();           // bench_analysis.cpp
 
 std::vector<BenchCase> bench_cases() {
     return {
@@ -57,5 +59,7 @@ std::vector<BenchCase> bench_cases() {
         {"autosave_2000_lines", bench_autosave_2000_lines},
         {"open_10000_files", bench_open_10000_files},
         {"quit_10000_files", bench_quit_10000_files},
+        {"analyse_large", bench_analyse_large},
+        {"find_uses_large", bench_find_uses_large},
     };
 }
