@@ -9,3 +9,7 @@ list(APPEND ZELL_CORE_SOURCES
   analysis/resolve.cpp
   analysis/statements.cpp
 )
+list(APPEND ZELL_GUI_SOURCES
+  analysis/analysis_commands.cpp
+  analysis/analysis_view.cpp
+)

@@ -31,6 +31,7 @@ class QTimer;
 class QWidget;
 class QToolBar;
 class TabBarWidget;
+struct AnalysisState;
 struct EditorRecord;
 struct HelpState;
 
@@ -97,4 +98,6 @@ struct App {
 
     // The connection to a board or a local interpreter; made when first used.
     std::unique_ptr<DeviceSession> device;
+    // The analysis of the current program: problems, definitions and uses.
+    std::unique_ptr<AnalysisState> analysis;
 };

@@ -22,3 +22,4 @@ std::span<const Command> recent_commands();
 std::span<const Command> find_commands();
 std::span<const Command> help_commands();
 std::span<const Command> device_commands();
+std::span<const Command> analysis_commands();

@@ -149,3 +149,33 @@ inline int sci_line_indentation(QsciScintillaBase* c, SciLine line) {
 inline void sci_add_text(QsciScintillaBase* c, std::string_view text) {
     sci_send_text(c, Sci::SCI_ADDTEXT, text.size(), text.data());
 }
+
+// Indicators: underlines and boxes laid over ranges of text.
+inline void sci_indicator_style(QsciScintillaBase* c, int indicator, int style, long colour,
+                                int alpha = 255) {
+    const auto i = static_cast<unsigned long>(indicator);
+    sci_send(c, Sci::SCI_INDICSETSTYLE, i, style);
+    sci_send(c, Sci::SCI_INDICSETFORE, i, colour);
+    sci_send(c, Sci::SCI_INDICSETALPHA, i, alpha);
+    sci_send(c, Sci::SCI_INDICSETUNDER, i, 1);
+}
+inline void sci_indicator_fill(QsciScintillaBase* c, int indicator, SciPos start, SciPos length) {
+    sci_send(c, Sci::SCI_SETINDICATORCURRENT, static_cast<unsigned long>(indicator));
+    sci_send(c, Sci::SCI_INDICATORFILLRANGE, static_cast<unsigned long>(start), length);
+}
+inline void sci_indicator_clear_all(QsciScintillaBase* c, int indicator) {
+    sci_send(c, Sci::SCI_SETINDICATORCURRENT, static_cast<unsigned long>(indicator));
+    sci_send(c, Sci::SCI_INDICATORCLEARRANGE, 0, sci_length(c));
+}
+inline bool sci_indicator_at(QsciScintillaBase* c, int indicator, SciPos pos) {
+    return sci_send(c, Sci::SCI_INDICATORVALUEAT, static_cast<unsigned long>(indicator), pos) != 0;
+}
+inline void sci_set_mouse_dwell(QsciScintillaBase* c, int milliseconds) {
+    sci_send(c, Sci::SCI_SETMOUSEDWELLTIME, static_cast<unsigned long>(milliseconds));
+}
+inline void sci_go_to_pos(QsciScintillaBase* c, SciPos pos) {
+    sci_send(c, Sci::SCI_GOTOPOS, static_cast<unsigned long>(pos));
+}
+inline SciPos sci_position_from_point(QsciScintillaBase* c, int x, int y) {
+    return sci_send(c, Sci::SCI_POSITIONFROMPOINTCLOSE, static_cast<unsigned long>(x), y);
+}
