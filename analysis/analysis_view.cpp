@@ -144,6 +144,7 @@ void install_analysis(App& app) {
     QObject::connect(app.editor, &QsciScintillaBase::SCN_UPDATEUI, app.editor, [&app](int updated) {
         if (updated & Sci::SC_UPDATE_SELECTION) show_caret_problem(app);
     });
+    install_ctrl_click(app);
     schedule_analysis(app);
 }
 

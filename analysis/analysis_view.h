@@ -28,6 +28,8 @@ struct AnalysisState {
 constexpr int analysis_idle_ms = 400;
 
 void install_analysis(App& app);
+// Ctrl+click on a name: go to its definition.
+void install_ctrl_click(App& app);
 // Called on every change of the text: restarts the idle delay.
 void schedule_analysis(App& app);
 // Analyses the current document now and shows the result.

@@ -6,6 +6,7 @@ list(APPEND ZELL_CORE_SOURCES
   analysis/keyword_set.cpp
   analysis/program_reader.cpp
   analysis/queries.cpp
+  analysis/rename.cpp
   analysis/resolve.cpp
   analysis/statements.cpp
 )

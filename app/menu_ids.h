@@ -87,4 +87,5 @@ constexpr int stop_program = 95;
 constexpr int go_to_definition = 100;
 constexpr int find_all_uses = 101;
 constexpr int show_problems = 102;
+constexpr int rename_name = 103;
 } // namespace menu_id

@@ -99,3 +99,45 @@ TEST_F(AnalysisTest, GoToALabelAndReturn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(AnalysisTest, RenameChangesTheProgramAndItsIncludeEachInOneUndoStep) {
+    start_with_intro("");
+    write_file(path("lib.inc"), "SUB Greet(who$)\n  PRINT who$\nEND SUB\n");
+    open_program("main.bas", "#INCLUDE \"lib.inc\"\nGreet \"you\"\nGreet \"me\"\n");
+    const std::string main_path = current_path();
+    put_caret_on("Greet");
+
+    requesters->inputs.push_back(std::string("PRINT"));
+    requesters->answers.push_back(Answer::Ok); // refused: a keyword
+    run_command(*app, menu_id::rename_name);
+    EXPECT_EQ(requesters->shown.back().text, "PRINT is a keyword.");
+
+    requesters->inputs.push_back(std::string("Hello"));
+    run_command(*app, menu_id::rename_name);
+    EXPECT_EQ(current_path(), main_path);
+    EXPECT_EQ(sci_text(app->editor), "#INCLUDE \"lib.inc\"\nHello \"you\"\nHello \"me\"\n");
+    sci_send(app->editor, Sci::SCI_UNDO);
+    EXPECT_EQ(sci_text(app->editor), "#INCLUDE \"lib.inc\"\nGreet \"you\"\nGreet \"me\"\n");
+
+    open_files(*app, path("lib.inc"));
+    EXPECT_EQ(sci_text(app->editor), "SUB Hello(who$)\n  PRINT who$\nEND SUB\n");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AnalysisTest, CtrlClickGoesToTheDefinition) {
+    start_with_intro("");
+    open_program("p.bas", "Beep 1\nEND\nSUB Beep(n)\n  PRINT n\nEND SUB\n");
+    const long pos = sci_position_from_line(app->editor, 0) + 1;
+    const int x = static_cast<int>(sci_send(app->editor, Sci::SCI_POINTXFROMPOSITION, 0, pos));
+    const int y = static_cast<int>(sci_send(app->editor, Sci::SCI_POINTYFROMPOSITION, 0, pos));
+    QTest::mouseClick(app->editor->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      QPoint(x + 2, y + 4));
+    EXPECT_EQ(sci_caret_line(app->editor), 2);
+}
+
+} // namespace
