@@ -1,13 +1,10 @@
 // Cutting a program line's code into tokens.
 #include "analysis/code_tokens.h"
 
+#include "base/ascii.h"
 #include "tools/line_scan.h"
 
 namespace {
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool starts_name(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
@@ -31,7 +28,7 @@ CodeLine tokenize_code_line(std::string_view line, std::size_t from, std::size_t
     std::size_t i = from;
     while (i < code.size()) {
         const char c = code[i];
-        if (c == ' ' || c == '\t') {
+        if (is_blank(c)) {
             blank = true;
             ++i;
             continue;

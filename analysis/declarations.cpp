@@ -55,7 +55,7 @@ void read_declarations(Reading& r, Tokens begin, Tokens end, bool local, bool co
         } else {
             read_expression(r, p, item_end);
         }
-        p = item_end + 1;
+        p = item_end == end ? end : item_end + 1;
     }
 }
 
@@ -96,7 +96,7 @@ void read_routine(Reading& r, Tokens begin, Tokens end, bool function) {
             declare(r, *p, NameKind::parameter, r.scope);
             ++count;
         }
-        p = item_end + 1;
+        p = item_end == params_end ? params_end : item_end + 1;
     }
     r.analysis.definitions[index].parameters = count;
 }

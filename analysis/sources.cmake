@@ -6,6 +6,11 @@ list(APPEND ZELL_CORE_SOURCES
   analysis/keyword_set.cpp
   analysis/program_reader.cpp
   analysis/queries.cpp
+  analysis/rename.cpp
   analysis/resolve.cpp
   analysis/statements.cpp
+)
+list(APPEND ZELL_GUI_SOURCES
+  analysis/analysis_commands.cpp
+  analysis/analysis_view.cpp
 )

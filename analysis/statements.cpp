@@ -129,15 +129,20 @@ void read_if(Reading& r, Tokens begin, Tokens end, bool last_on_line) {
         open_block(r, BlockKind::if_block, *begin);
         return;
     }
-    Tokens part = then + 1;
-    for (Tokens p = part; p <= end; ++p) {
-        if (p < end && !r.is_word(*p, "else")) continue;
-        if (p - part == 1 && part->kind == CodeTokenKind::number)
-            read_targets(r, part, p);
+    // THEN and ELSE are each followed by statements or by a line number.
+    auto read_part = [&](Tokens part, Tokens part_end) {
+        if (part_end - part == 1 && part->kind == CodeTokenKind::number)
+            read_targets(r, part, part_end);
         else
-            read_statement(r, part, p, false);
+            read_statement(r, part, part_end, false);
+    };
+    Tokens part = then + 1;
+    for (Tokens p = part; p != end; ++p) {
+        if (!r.is_word(*p, "else")) continue;
+        read_part(part, p);
         part = p + 1;
     }
+    read_part(part, end);
 }
 
 void read_next(Reading& r, Tokens begin, Tokens end) {
@@ -301,9 +306,10 @@ void read_statement(Reading& r, Tokens begin, Tokens end, bool last_on_line) {
 
 void read_statements(Reading& reading, const CodeToken* begin, const CodeToken* end) {
     Tokens start = begin;
-    for (Tokens p = begin; p <= end; ++p) {
-        if (p < end && !is_symbol(reading, *p, ':')) continue;
-        read_statement(reading, start, p, p == end);
+    for (Tokens p = begin; p != end; ++p) {
+        if (!is_symbol(reading, *p, ':')) continue;
+        read_statement(reading, start, p, false);
         start = p + 1;
     }
+    read_statement(reading, start, end, true);
 }

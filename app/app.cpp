@@ -1,6 +1,8 @@
 // The application object's lifetime: widgets go before the records they point into.
 #include "app/app.h"
 
+#include "analysis/analysis_view.h"
+
 #include "app/main_window.h"
 #include "boardfiles/board_files.h"
 #include "device/device_session.h"

@@ -32,6 +32,7 @@ class QTimer;
 class QWidget;
 class QToolBar;
 class TabBarWidget;
+struct AnalysisState;
 struct EditorRecord;
 struct HelpState;
 
@@ -99,4 +100,6 @@ struct App {
     std::unique_ptr<DeviceSession> device;
     // The board's files, its panel and backups; made when first used.
     std::unique_ptr<BoardFiles> board_files;
+    // The analysis of the current program: problems, definitions and uses.
+    std::unique_ptr<AnalysisState> analysis;
 };

@@ -23,3 +23,4 @@ std::span<const Command> find_commands();
 std::span<const Command> help_commands();
 std::span<const Command> device_commands();
 std::span<const Command> board_files_commands();
+std::span<const Command> analysis_commands();

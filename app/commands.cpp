@@ -91,7 +91,8 @@ constexpr Command app_command_table[] = {
 // Every subsystem's list; an id is looked up in this order.
 std::span<const Command> command_lists[] = {app_commands(),    tool_commands(), editor_commands(),
                                             recent_commands(), find_commands(), help_commands(),
-                                            device_commands(), board_files_commands()};
+                                            device_commands(), board_files_commands(),
+                                            analysis_commands()};
 
 const Command* find_command(int id) {
     for (std::span<const Command> list : command_lists)

@@ -1,6 +1,7 @@
 // Building and laying out the main window.
 #include "app/main_window.h"
 
+#include "analysis/analysis_view.h"
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/menu_ids.h"
@@ -92,6 +93,7 @@ void build_editor_area(App& app, QWidget* area) {
         schedule_names_refresh(app);
         note_change_for_recovery(app);
         note_unsavable_characters(app);
+        schedule_analysis(app);
     };
     app.editor->on_context_menu = [&app](const QPoint& at) { show_context_menu(app, at); };
     app.editor->on_files_dropped = [&app](const std::string& paths) {
@@ -222,6 +224,7 @@ void build_main_window(App& app) {
     window.resize(size);
     area->resize(size.width(), size.height());
     build_editor_area(app, area);
+    install_analysis(app);
 
     window.move(placed.topLeft());
     window.show();

@@ -90,4 +90,9 @@ constexpr int replace_key = 92; // Ctrl+H: the find bar with it
 constexpr int send_program = 93;
 constexpr int send_and_run = 94;
 constexpr int stop_program = 95;
+// The analysis of the program.
+constexpr int go_to_definition = 100;
+constexpr int find_all_uses = 101;
+constexpr int show_problems = 102;
+constexpr int rename_name = 103;
 } // namespace menu_id

@@ -64,7 +64,10 @@ std::vector<MenuSpec> menu_bar_table() {
           item(previous_bookmark, "Goto previous bookmark"),
           item(next_bookmark, "Goto next bookmark"), item(clear_bookmarks, "Clear all bookmarks"),
           item(goto_line, "Goto line number\tCtrl+G"), item(find_name, "Find Sub/Function"),
-          item(return_from_name, "Return from Sub/Function\tCtrl+B")}},
+          item(return_from_name, "Return from Sub/Function\tCtrl+B"),
+          item(go_to_definition, "Go to definition\tF12"),
+          item(find_all_uses, "Find all uses\tShift+F12"), item(show_problems, "Problems"),
+          item(rename_name, "Rename\tF2")}},
         {"Help",
          {item(about, "About"), item(syntax_help, "Syntax Help\tF1"),
           item(editor_help, "Zell Edit Help"),
@@ -134,5 +137,8 @@ std::vector<ShortcutSpec> shortcut_table() {
             {"F1", syntax_help},
             {"F5", send_and_run},
             {"F6", send_program},
-            {"Shift+F5", stop_program}};
+            {"Shift+F5", stop_program},
+            {"F12", go_to_definition},
+            {"Shift+F12", find_all_uses},
+            {"F2", rename_name}};
 }

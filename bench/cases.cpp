@@ -31,6 +31,8 @@ std::string bench_quit_10000_files();          // bench_many_files.cpp
 std::string bench_board_list_500();            // bench_board_files.cpp
 std::string bench_board_upload_200k();         // bench_board_files.cpp
 std::string bench_board_download_200k();       // bench_board_files.cpp
+std::string bench_analyse_large();             // bench_analysis.cpp
+std::string bench_find_uses_large();           // bench_analysis.cpp
 
 std::vector<BenchCase> bench_cases() {
     return {
@@ -63,5 +65,7 @@ std::vector<BenchCase> bench_cases() {
         {"board_list_500", bench_board_list_500},
         {"board_upload_200k", bench_board_upload_200k},
         {"board_download_200k", bench_board_download_200k},
+        {"analyse_large", bench_analyse_large},
+        {"find_uses_large", bench_find_uses_large},
     };
 }

@@ -16,3 +16,5 @@ constexpr int bookmark_mask = 1 << marker_bookmark;
 
 // Indicators: the control leaves 8 and up to its users.
 constexpr int indicator_match = 8;
+constexpr int indicator_problem = 9; // a problem the analysis found: a squiggle
+constexpr int indicator_hint = 10;   // a hint of the analysis: faint dots

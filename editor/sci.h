@@ -135,3 +135,4 @@ inline int sci_line_indentation(QsciScintillaBase* c, SciLine line) {
 inline void sci_add_text(QsciScintillaBase* c, std::string_view text) {
     sci_send_text(c, Sci::SCI_ADDTEXT, text.size(), text.data());
 }
+

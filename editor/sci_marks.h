@@ -67,3 +67,23 @@ inline void sci_indicator_clear_range(QsciScintillaBase* c, SciPos start, SciPos
 inline void sci_indicator_fill_range(QsciScintillaBase* c, SciPos start, SciPos length) {
     sci_send(c, Sci::SCI_INDICATORFILLRANGE, static_cast<unsigned long>(start), length);
 }
+
+// An indicator's whole look: drawn under the text in `colour`.
+inline void sci_indicator_style(QsciScintillaBase* c, int indicator, int style, long colour,
+                                int alpha = 255) {
+    sci_indic_set_style(c, indicator, style);
+    sci_indic_set_fore(c, indicator, colour);
+    sci_indic_set_alpha(c, indicator, alpha);
+    sci_indic_set_under(c, indicator, 1);
+}
+inline void sci_indicator_fill(QsciScintillaBase* c, int indicator, SciPos start, SciPos length) {
+    sci_set_indicator_current(c, indicator);
+    sci_indicator_fill_range(c, start, length);
+}
+inline void sci_indicator_clear_all(QsciScintillaBase* c, int indicator) {
+    sci_set_indicator_current(c, indicator);
+    sci_indicator_clear_range(c, 0, sci_send(c, Sci::SCI_GETLENGTH));
+}
+inline bool sci_indicator_at(QsciScintillaBase* c, int indicator, SciPos pos) {
+    return sci_send(c, Sci::SCI_INDICATORVALUEAT, static_cast<unsigned long>(indicator), pos) != 0;
+}

@@ -101,3 +101,11 @@ inline SciPos sci_format_range(QsciScintillaBase* c, QPainter* painter, const QR
 inline void sci_format_range_end(QsciScintillaBase* c) {
     sci_send(c, Sci::SCI_FORMATRANGE, 0, 0);
 }
+
+inline void sci_set_mouse_dwell(QsciScintillaBase* c, int milliseconds) {
+    sci_send(c, Sci::SCI_SETMOUSEDWELLTIME, static_cast<unsigned long>(milliseconds));
+}
+// The text position nearest the point, or -1 when the point is outside any text.
+inline SciPos sci_position_from_point(QsciScintillaBase* c, int x, int y) {
+    return sci_send(c, Sci::SCI_POSITIONFROMPOINTCLOSE, static_cast<unsigned long>(x), y);
+}
