@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
+#include "editor/marks.h"
 #include "documents/navigation.h"
 #include "editor/sci.h"
 #include "base/file_io.h"
