@@ -53,12 +53,19 @@ void build_status_bar(App& app, MainWindow& window) {
     for (int i = 0; i < 4; ++i) {
         auto* field = new QLabel(status);
         field->setFixedWidth(status_field_widths[i]);
+        // The file's path gives way first when the board's and the analysis's fields join the
+        // bar, so no field is drawn over another.
+        if (i == 2) {
+            field->setMinimumWidth(0);
+            field->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        }
+        const int stretch = i == 2 ? 1 : 0; // the path takes what room there is, up to its width
         field->setObjectName(QStringLiteral("status_field_%1").arg(i));
         // The file format sits at the right edge, where notes never cover it.
         if (i == 3)
             status->addPermanentWidget(field);
         else
-            status->addWidget(field);
+            status->addWidget(field, stretch);
         app.status_fields[i] = field;
     }
 }

@@ -6,6 +6,7 @@
 #include "app/menu_ids.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
+#include "editor/marks.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
 
@@ -15,8 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr int problem_indicator = 9;
 
 class AnalysisTest : public AppFixture {
   protected:
@@ -49,9 +48,9 @@ TEST_F(AnalysisTest, AMistakeIsMarkedOnlyAfterTheEditSettles) {
     sci_send_text(app->editor, Sci::SCI_REPLACESEL, 0, ""); // "EXT i": the FOR is left open
     app->editor->repaint(); // the change is told when the editor paints
     EXPECT_TRUE(app->analysis->timer->isActive());
-    EXPECT_FALSE(sci_indicator_at(app->editor, problem_indicator, 0));
+    EXPECT_FALSE(sci_indicator_at(app->editor, indicator_problem, 0));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !app->analysis->stale; }, 3000));
-    EXPECT_TRUE(sci_indicator_at(app->editor, problem_indicator, 0)); // under FOR
+    EXPECT_TRUE(sci_indicator_at(app->editor, indicator_problem, 0)); // under FOR
     EXPECT_EQ(app->analysis->count->text().toStdString(), "Problems: 2  Hints: 0");
 
     run_command(*app, menu_id::show_problems);
