@@ -2,9 +2,10 @@
 #include "boardfiles/board_backup.h"
 
 #include "app/app.h"
+#include "base/file_io.h"
 #include "base/folders.h"
 #include "boardfiles/board_files.h"
-#include "base/file_io.h"
+#include "boardfiles/board_names.h"
 #include "ui/requesters.h"
 
 #include <QDate>
@@ -129,6 +130,11 @@ void next_folder(const BackupPtr& backup) {
                      return next_folder(backup);
                  }
                  for (const BoardEntry& entry : last.listing.entries) {
+                     if (!safe_local_name(entry.name)) {
+                         backup->failures.push_back(drive_name + "/" + path + ": \"" + entry.name +
+                                                    "\" cannot be a file name on this computer");
+                         continue;
+                     }
                      std::string inner = path.empty() ? entry.name : path + "/" + entry.name;
                      if (entry.folder) {
                          backup->folders.emplace_back(drive, inner);

@@ -2,8 +2,8 @@
 #include "boardfiles/board_capture.h"
 
 #include "app/app.h"
-#include "base/folders.h"
 #include "app/main_window.h"
+#include "base/folders.h"
 #include "boardfiles/board_files.h"
 #include "ui/requesters.h"
 

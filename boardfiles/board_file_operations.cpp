@@ -2,11 +2,12 @@
 // folder and opening a board file in a tab. Each runs its commands and then lists the folder
 // again; failures are told in one message with the board's words.
 #include "boardfiles/board_files.h"
+#include "boardfiles/board_names.h"
 
 #include "app/app.h"
+#include "base/file_io.h"
 #include "base/folders.h"
 #include "documents/opening.h"
-#include "base/file_io.h"
 #include "ui/requesters.h"
 
 #include <algorithm>
@@ -117,12 +118,23 @@ void BoardFiles::upload(const std::vector<std::string>& local_paths) {
     then_refresh(*this, app_, std::move(requests), "Upload");
 }
 
-void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::string& folder) {
+void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::string& folder,
+                          const std::string& single_path) {
     std::vector<BoardRequest> requests;
     for (const BoardEntry& entry : entries) {
         if (entry.folder) continue;
+        if (!safe_local_name(entry.name)) {
+            app_.requesters->message("Download",
+                                     "\"" + entry.name +
+                                         "\" cannot be a file name here; it is "
+                                         "left on the board.",
+                                     Buttons::Ok);
+            continue;
+        }
         BoardRequest request = make(Kind::download, entry.name);
-        request.local = folder + (folder.ends_with('/') ? "" : "/") + entry.name;
+        request.local = !single_path.empty() && entries.size() == 1
+                            ? single_path
+                            : folder + (folder.ends_with('/') ? "" : "/") + entry.name;
         request.size = entry.size;
         if (file_exists(request.local) &&
             app_.requesters->message("Download", request.local + " exists. Replace it?",
@@ -165,6 +177,11 @@ void BoardFiles::new_folder() {
 
 void BoardFiles::open_in_tab(const BoardEntry& entry) {
     if (entry.folder || listing_.folder.size() < 2) return;
+    if (!safe_local_name(entry.name)) {
+        app_.requesters->message("Open from the board",
+                                 "\"" + entry.name + "\" cannot be a file name here.", Buttons::Ok);
+        return;
+    }
     // One working folder per board, then the drive and the folders as on the board.
     std::string board = identity_.device.empty() ? std::string("board") : identity_.device;
     for (char& c : board)
@@ -177,6 +194,19 @@ void BoardFiles::open_in_tab(const BoardEntry& entry) {
     if (find_open_document(app_, local) >= 0) {
         open_path(app_, local);
         return;
+    }
+    // The working copy may hold saved changes that were never sent back to the board.
+    if (file_exists(local)) {
+        const Answer answer = app_.requesters->message(
+            "Open from the board",
+            local + " is already here and may hold changes not sent to the board. Replace it "
+                    "with the board's file? (No opens the copy that is here.)",
+            Buttons::YesNoCancel);
+        if (answer == Answer::Cancel) return;
+        if (answer == Answer::No) {
+            open_path(app_, local);
+            return;
+        }
     }
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(local).parent_path(), error);

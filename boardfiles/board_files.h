@@ -48,7 +48,9 @@ class BoardFiles : public QObject {
     void open_folder(const std::string& name); // ".." goes up
     void switch_drive(char letter);
     void upload(const std::vector<std::string>& local_paths);
-    void download(const std::vector<BoardEntry>& entries, const std::string& folder);
+    // Into `folder` under the board's names; a single file goes to `single_path` when given.
+    void download(const std::vector<BoardEntry>& entries, const std::string& folder,
+                  const std::string& single_path = {});
     void remove(const std::vector<BoardEntry>& entries);
     void rename(const BoardEntry& entry);
     void new_folder();

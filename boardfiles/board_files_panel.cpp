@@ -165,7 +165,7 @@ void BoardFilesPanel::download_selected() {
     if (path.empty()) return;
     std::size_t slash = path.find_last_of('/');
     std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-    files_.download(chosen, folder);
+    files_.download(chosen, folder, chosen.size() == 1 ? path : std::string());
 }
 
 void BoardFilesPanel::dragEnterEvent(QDragEnterEvent* event) {

@@ -41,6 +41,19 @@ bool looks_like_text(std::string_view name) {
     return std::find(text.begin(), text.end(), ext) != text.end();
 }
 
+bool only_padding_past(std::string_view data, std::int64_t listed) {
+    if (listed < 0 || static_cast<std::uint64_t>(listed) >= data.size()) return true;
+    return data.find_first_not_of(std::string_view("\x1a\0", 2),
+                                  static_cast<std::size_t>(listed)) == std::string_view::npos;
+}
+
+bool safe_local_name(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    for (char c : name)
+        if (c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20) return false;
+    return true;
+}
+
 std::string cut_download(std::string data, std::int64_t listed, std::string_view name) {
     if (listed < 0) return data;
     if (static_cast<std::uint64_t>(listed) < data.size())

@@ -23,3 +23,12 @@ bool looks_like_text(std::string_view name);
 // (0x1A) that an earlier upload left on the board. `listed` < 0: the size is not known and
 // nothing is cut.
 std::string cut_download(std::string data, std::int64_t listed, std::string_view name);
+
+// Whether the bytes past the listed size are only XMODEM's padding (0x1A or NUL). Anything else
+// means the file grew on the board after it was listed, and cutting it would lose its end.
+bool only_padding_past(std::string_view data, std::int64_t listed);
+
+// Whether a name from the board's listing can be used as one local file or folder name: not
+// empty, not "." or "..", and without a separator, a drive colon or a control byte, so a
+// download never lands outside the folder the user chose.
+bool safe_local_name(std::string_view name);

@@ -1,8 +1,8 @@
 // Running the board file operations one after another.
 #include "boardfiles/board_queue.h"
 
-#include "boardfiles/board_names.h"
 #include "base/file_io.h"
+#include "boardfiles/board_names.h"
 
 #include <algorithm>
 #include <utility>
@@ -95,6 +95,10 @@ void BoardQueue::finish(std::int64_t now_ms) {
             outcome.ok = false;
             outcome.failure = "The board sent " + std::to_string(data.size()) +
                               " bytes of a file listed with " + std::to_string(current_.size) + ".";
+        } else if (!only_padding_past(data, current_.size)) {
+            outcome.ok = false;
+            outcome.failure = "The file is longer on the board than when it was listed. Refresh "
+                              "the list and download it again.";
         } else {
             outcome.data = cut_download(std::move(data), current_.size, current_.name);
             WriteResult written = write_file_safely(current_.local, outcome.data);

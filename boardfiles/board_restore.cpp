@@ -2,9 +2,9 @@
 #include "boardfiles/board_restore.h"
 
 #include "app/app.h"
+#include "base/file_io.h"
 #include "base/folders.h"
 #include "boardfiles/board_files.h"
-#include "base/file_io.h"
 #include "ui/requesters.h"
 
 #include <algorithm>

@@ -8,6 +8,7 @@
 #include "boardfiles/board_files_panel.h"
 #include "device/connect_dialog.h"
 #include "device/device_session.h"
+#include "documents/document_commands.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
@@ -115,11 +116,12 @@ TEST_F(BoardFilesTest, PanelListsBrowsesAndChangesTheBoardsFiles) {
     EXPECT_EQ(board.files()["my prog.bas"].substr(0, 14), "PRINT \"mine\"\r\n");
     select("my prog.bas");
     QDir().mkpath(QString::fromStdString(path("down")));
-    requesters->files.push_back(path("down/my prog.bas"));
+    // One file keeps the name typed in the requester.
+    requesters->files.push_back(path("down/kept.bas"));
     click("board_download");
     ASSERT_TRUE(wait_until(
-        [&] { return idle() && QFile::exists(QString::fromStdString(path("down/my prog.bas"))); }));
-    EXPECT_EQ(read_file(path("down/my prog.bas")), "PRINT \"mine\"\r\n");
+        [&] { return idle() && QFile::exists(QString::fromStdString(path("down/kept.bas"))); }));
+    EXPECT_EQ(read_file(path("down/kept.bas")), "PRINT \"mine\"\r\n");
 
     // Rename, and a refusal in the board's words.
     select("my prog.bas");
@@ -166,8 +168,16 @@ TEST_F(BoardFilesTest, PanelListsBrowsesAndChangesTheBoardsFiles) {
     double_click("snake.bas");
     ASSERT_TRUE(
         wait_until([&] { return idle() && sci_text(app->editor) == "PRINT \"snake\"\r\n"; }));
-    EXPECT_NE(app->documents.current_document()->path.find("/boards/PicoMite/A/snake.bas"),
-              std::string::npos);
+    const std::string working = app->documents.current_document()->path;
+    EXPECT_NE(working.find("/boards/PicoMite/A/snake.bas"), std::string::npos);
+    // Saved changes in the working copy are not replaced by the board's file unasked.
+    remove_document(*app, app->documents.current);
+    write_file(working, "PRINT \"changed here\"\r\n");
+    requesters->answers.push_back(Answer::No);
+    double_click("snake.bas");
+    ASSERT_TRUE(wait_until(
+        [&] { return idle() && sci_text(app->editor) == "PRINT \"changed here\"\r\n"; }));
+    EXPECT_EQ(read_file(working), "PRINT \"changed here\"\r\n");
 
     // Typing at the console works again afterwards.
     EXPECT_FALSE(device_session(*app).link_job_running());

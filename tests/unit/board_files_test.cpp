@@ -1,11 +1,11 @@
 // The board file operations against the simulated board on a simulated clock: listings,
 // uploads and downloads with awkward names and sizes, the board's refusals, and boards that
 // vanish or fill up mid-transfer.
+#include "base/file_io.h"
 #include "boardfiles/board_listing.h"
 #include "boardfiles/board_names.h"
 #include "boardfiles/board_queue.h"
 #include "support/board_model.h"
-#include "base/file_io.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +93,29 @@ TEST(BoardFiles, DownloadsKeepTheListedSizeAndTextLosesOnlyBlockPadding) {
     EXPECT_EQ(cut_download(std::string(100, 'x') + std::string(28, '\0'), 100, "a.bas"),
               std::string(100, 'x'));
     EXPECT_EQ(cut_download(padded, -1, "a.bas"), padded);
+}
+
+TEST(BoardFiles, AFileThatGrewSinceItWasListedIsNotCut) {
+    const struct {
+        std::string data;
+        std::int64_t listed;
+        bool only_padding;
+    } cases[] = {
+        {"PRINT 1\r\n" + std::string(119, '\x1a'), 9, true},
+        {std::string(100, 'x') + std::string(28, '\0'), 100, true},
+        {std::string(128, 'x'), 128, true},
+        {std::string(140, 'x') + std::string(116, '\x1a'), 128, false}, // 12 bytes written since
+        {"abc", -1, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(only_padding_past(c.data, c.listed), c.only_padding) << c.data.size();
+}
+
+TEST(BoardFiles, OnlyPlainNamesBecomeLocalFiles) {
+    for (const char* name : {"snake.bas", "my game.bas", "caf\xc3\xa9.bas", ".hidden"})
+        EXPECT_TRUE(safe_local_name(name)) << name;
+    for (const char* name : {"", ".", "..", "../x.bas", "..\\..\\x.bat", "C:x", "a\tb"})
+        EXPECT_FALSE(safe_local_name(name)) << name;
 }
 
 TEST(BoardFiles, AwkwardNamesGoUpListAndComeBackByteForByte) {
