@@ -5,6 +5,7 @@
 #include "boardfiles/board_names.h"
 
 #include "app/app.h"
+#include "base/ascii.h"
 #include "base/file_io.h"
 #include "base/folders.h"
 #include "documents/opening.h"
@@ -96,23 +97,35 @@ void BoardFiles::switch_drive(char letter) {
 
 void BoardFiles::upload(const std::vector<std::string>& local_paths) {
     std::vector<BoardRequest> requests;
+    // The SD card's names ignore case, so "Snake.bas" would replace "SNAKE.BAS" there.
+    auto on_board = [this](const std::string& name, bool folder) {
+        const std::string upper = upper_text(name);
+        return std::any_of(
+            listing_.entries.begin(), listing_.entries.end(),
+            [&](const BoardEntry& e) { return e.folder == folder && equals_upper(e.name, upper); });
+    };
     for (std::string path : local_paths) {
         while (path.size() > 1 && path.back() == '/') path.pop_back();
+        const std::string name = leaf(path);
         if (is_directory(path)) {
+            if (on_board(name, true) &&
+                app_.requesters->message("Upload",
+                                         "The folder " + name +
+                                             " is already on the board. Replace the files in it "
+                                             "that have the same names?",
+                                         Buttons::YesNoDefaultNo) != Answer::Yes)
+                continue;
             add_folder_upload(path, requests);
             continue;
         }
         if (!is_regular_file(path)) continue;
-        BoardRequest request = make(Kind::upload, leaf(path));
+        if (on_board(name, false) &&
+            app_.requesters->message("Upload", name + " is already on the board. Replace it?",
+                                     Buttons::YesNoDefaultNo) != Answer::Yes)
+            continue;
+        BoardRequest request = make(Kind::upload, name);
         request.local = path;
-        for (const BoardEntry& entry : listing_.entries) {
-            if (entry.name != request.name) continue;
-            if (app_.requesters->message("Upload",
-                                         request.name + " is already on the board. Replace it?",
-                                         Buttons::YesNoDefaultNo) != Answer::Yes)
-                request.kind = Kind::list; // skipped
-        }
-        if (request.kind == Kind::upload) requests.push_back(std::move(request));
+        requests.push_back(std::move(request));
     }
     if (requests.empty()) return;
     then_refresh(*this, app_, std::move(requests), "Upload");

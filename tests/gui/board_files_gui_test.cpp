@@ -163,6 +163,17 @@ TEST_F(BoardFilesTest, PanelListsBrowsesAndChangesTheBoardsFiles) {
     EXPECT_TRUE(board.drives().drive('A').folders.count("proj/lib"));
     EXPECT_EQ(board.files()["proj/lib/x.inc"].substr(0, 16), "SUB X\r\nEND SUB\r\n");
     EXPECT_TRUE(board.files().count("proj/main.bas"));
+    // A folder or file already there, in any letter case, is replaced only when the user says so.
+    write_file(path("proj/main.bas"), "PRINT 4\r\n");
+    write_file(path("SNAKE.BAS"), "PRINT 5\r\n");
+    for (const char* local : {"proj", "SNAKE.BAS"}) {
+        requesters->answers.push_back(Answer::No);
+        files().upload({path(local)});
+        EXPECT_NE(requesters->shown.back().text.find("already on the board"), std::string::npos);
+    }
+    EXPECT_TRUE(idle());
+    EXPECT_EQ(board.files()["proj/main.bas"].substr(0, 9), "PRINT 3\r\n");
+    EXPECT_FALSE(board.files().count("SNAKE.BAS"));
 
     // A board file opens in a tab from a working copy in the data folder.
     double_click("snake.bas");
