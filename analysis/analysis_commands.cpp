@@ -5,6 +5,7 @@
 #include "app/command.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
+#include "documents/document_commands.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
@@ -75,20 +76,23 @@ void rename_name(App& app) {
     const int program = app.documents.current;
     std::string skipped;
     for (const FileEdits& file : plan.files) {
-        if (file.file != 0) {
-            if (open_path(app, analysis.files[file.file].path) < 0) continue;
-        } else if (app.documents.current != program) {
+        const std::string& path = analysis.files[file.file].path;
+        // The program by its tab (it may have no file yet), an include by its file.
+        if (file.file == 0) {
+            if (app.documents.current != program) activate_document(app, program);
+        } else if (open_path(app, path) < 0) {
+            skipped += "\n" + path + " (it could not be opened)";
             continue;
         }
         if (!apply_edits(app, analysis.files[file.file].text, file.edits))
-            skipped += "\n" + analysis.files[file.file].path;
+            skipped += "\n" + (path.empty() ? std::string("the program") : path) +
+                       " (it changed since it was read)";
     }
     if (app.documents.current != program && program < app.documents.count())
-        open_path(app, app.documents.documents[program].path);
+        activate_document(app, program);
     if (!skipped.empty())
-        app.requesters->message(
-            "Rename", "These files changed while renaming and were left as they are:" + skipped,
-            Buttons::Ok);
+        app.requesters->message("Rename", "These files were left as they are:" + skipped,
+                                Buttons::Ok);
     schedule_analysis(app);
 }
 
