@@ -1,11 +1,9 @@
 // The language's words as the analysis looks them up, and the keys of names.
 #include "analysis/reading.h"
 
-namespace {
+#include "base/ascii.h"
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+namespace {
 
 // The words the analysis itself reads: always keywords, whatever the keyword file holds.
 constexpr std::string_view built_in_words =
@@ -22,7 +20,7 @@ void add_words(std::unordered_set<std::string>& words, std::string_view text) {
             if (!word.empty()) words.insert(word);
             word.clear();
         } else {
-            word += lower(c);
+            word += lower_ascii(c);
         }
     }
     if (!word.empty()) words.insert(word);
@@ -41,7 +39,7 @@ KeywordSet make_keyword_set(std::string_view keywords) {
 
 bool KeywordSet::holds(std::string_view word, std::string& scratch) const {
     scratch.assign(word);
-    for (char& c : scratch) c = lower(c);
+    for (char& c : scratch) c = lower_ascii(c);
     if (words.count(scratch)) return true;
     // "MM.anything" belongs to the board, whatever follows the dot.
     const std::size_t dot = scratch.find('.');
@@ -50,7 +48,7 @@ bool KeywordSet::holds(std::string_view word, std::string& scratch) const {
 
 bool KeywordSet::is_built_in(std::string_view word, std::string& scratch) const {
     scratch.assign(word);
-    for (char& c : scratch) c = lower(c);
+    for (char& c : scratch) c = lower_ascii(c);
     return built_in.count(scratch) != 0;
 }
 
@@ -58,13 +56,13 @@ void name_key(std::string_view name, std::string& out) {
     if (!name.empty() && (name.back() == '$' || name.back() == '%' || name.back() == '!'))
         name.remove_suffix(1);
     out.assign(name);
-    for (char& c : out) c = lower(c);
+    for (char& c : out) c = lower_ascii(c);
 }
 
 bool Reading::keywords_equal(std::string_view text, std::string_view lower_word) {
     if (text.size() != lower_word.size()) return false;
     for (std::size_t i = 0; i < text.size(); ++i)
-        if (lower(text[i]) != lower_word[i]) return false;
+        if (lower_ascii(text[i]) != lower_word[i]) return false;
     return true;
 }
 

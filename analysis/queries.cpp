@@ -1,5 +1,6 @@
 // Questions asked of a finished analysis: what a name is, where it is used, which codes exist.
 #include "analysis/reading.h"
+#include "base/ascii.h"
 
 #include "tools/line_scan.h"
 
@@ -20,8 +21,7 @@ bool ignored_on_line(std::string_view line, std::string_view code) {
     const std::size_t comment = comment_start(line, statement_start(line));
     if (comment == std::string_view::npos) return false;
     std::string lower(line.substr(comment));
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (char& c : lower) c = lower_ascii(c);
     const std::size_t at = lower.find("ignore:");
     if (at == std::string::npos) return false;
     const std::string_view rest = line.substr(comment + at + 7);

@@ -1,24 +1,14 @@
 // The simulated board's drives and their console commands.
 #include "support/board_drives.h"
 
+#include "base/ascii.h"
+
 #include <algorithm>
 #include <cctype>
 
 namespace {
 
 constexpr const char* default_stamp = "14:07 05-03-2024";
-
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
 
 // `path` ("a/b/../c") made plain; false when it climbs above the root.
 bool normalise(const std::string& path, std::string& out) {
@@ -51,7 +41,7 @@ std::string leaf_of(const std::string& path) {
 }
 
 bool same(const BoardDrive& drive, const std::string& a, const std::string& b) {
-    return drive.case_sensitive ? a == b : upper(a) == upper(b);
+    return drive.case_sensitive ? a == b : upper_text(a) == upper_text(b);
 }
 
 std::string error(const std::string& message) {
@@ -110,26 +100,26 @@ std::optional<std::string> BoardDrive::folder_key(const std::string& path) const
 
 std::optional<std::string> board_string_value(std::string_view expression) {
     std::string value;
-    std::string_view rest = trim(expression);
+    std::string_view rest = trim_blanks(expression);
     for (;;) {
         if (rest.starts_with('"')) {
             std::size_t close = rest.find('"', 1);
             if (close == std::string_view::npos) close = rest.size(); // a line may end it
             value += rest.substr(1, close - 1);
-            rest = trim(rest.substr(std::min(close + 1, rest.size())));
-        } else if (upper(rest.substr(0, 5)) == "CHR$(") {
+            rest = trim_blanks(rest.substr(std::min(close + 1, rest.size())));
+        } else if (upper_text(rest.substr(0, 5)) == "CHR$(") {
             std::size_t close = rest.find(')');
             if (close == std::string_view::npos) return std::nullopt;
             int code = std::atoi(std::string(rest.substr(5, close - 5)).c_str());
             if (code < 0 || code > 255) return std::nullopt;
             value.push_back(static_cast<char>(code));
-            rest = trim(rest.substr(close + 1));
+            rest = trim_blanks(rest.substr(close + 1));
         } else {
             return std::nullopt;
         }
         if (rest.empty()) return value;
         if (rest.front() != '+') return std::nullopt;
-        rest = trim(rest.substr(1));
+        rest = trim_blanks(rest.substr(1));
     }
 }
 
@@ -176,7 +166,9 @@ bool BoardDrives::store(char letter, const std::string& path, const std::string&
 
 DriveAnswer BoardDrives::files_listing() {
     BoardDrive& d = drive(current_);
-    auto by_name = [](const std::string& a, const std::string& b) { return upper(a) < upper(b); };
+    auto by_name = [](const std::string& a, const std::string& b) {
+        return upper_text(a) < upper_text(b);
+    };
     std::vector<std::string> folders, names;
     for (const std::string& folder : d.folders)
         if (same(d, parent_of(folder), d.cwd) || (d.cwd.empty() && parent_of(folder).empty()))
@@ -212,7 +204,7 @@ DriveAnswer BoardDrives::files_listing() {
 }
 
 std::optional<DriveAnswer> BoardDrives::command(const std::string& line) {
-    std::string word = upper(line);
+    std::string word = upper_text(line);
     auto argument = [&](std::size_t length) {
         return board_string_value(std::string_view(line).substr(length));
     };

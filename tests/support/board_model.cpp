@@ -1,5 +1,7 @@
 // The simulated PicoMite console.
 #include "support/board_model.h"
+
+#include "base/ascii.h"
 #include "support/board_text.h"
 
 #include <algorithm>
@@ -163,8 +165,8 @@ void BoardModel::console_byte(char c) {
 }
 
 void BoardModel::command(const std::string& typed) {
-    std::string line(trim(typed));
-    std::string word = upper(line);
+    std::string line(trim_blanks(typed));
+    std::string word = upper_text(line);
     auto error = [&](const std::string& message) {
         say("Error : " + message.substr(0, 63) + "\r\n");
         prompt();
@@ -172,7 +174,7 @@ void BoardModel::command(const std::string& typed) {
     if (word.empty()) {
         prompt();
     } else if (word.starts_with("AUTOSAVE")) {
-        std::string form(trim(std::string_view(word).substr(8)));
+        std::string form(trim_blanks(std::string_view(word).substr(8)));
         if (form.empty() || form == "CRUNCH" || form == "C" || form == "APPEND" ||
             (form == "N" && v6_03())) {
             mode_ = Mode::autosave;
@@ -195,9 +197,9 @@ void BoardModel::command(const std::string& typed) {
         for (const std::string& l : program_lines(program_)) say(l + "\r\n");
         prompt();
     } else if (word.starts_with("XMODEM")) {
-        std::string_view rest = trim(std::string_view(line).substr(6));
+        std::string_view rest = trim_blanks(std::string_view(line).substr(6));
         char how = rest.empty() ? ' ' : static_cast<char>(std::toupper(rest.front()));
-        rest = trim(rest.substr(std::min(rest.find(' '), rest.size())));
+        rest = trim_blanks(rest.substr(std::min(rest.find(' '), rest.size())));
         std::optional<std::string> file =
             rest.empty() ? std::optional<std::string>("") : board_string_value(rest);
         if (!file || (how != 'R' && how != 'S')) return error("Syntax");

@@ -1,5 +1,7 @@
 // The simulated board's program memory: AUTOSAVE and RUN.
 #include "support/board_model.h"
+
+#include "base/ascii.h"
 #include "support/board_text.h"
 
 #include <algorithm>
@@ -71,7 +73,7 @@ void BoardModel::store_autosave(bool run_after) {
     std::size_t stored = 0, statements = 0;
     for (const std::string& line : program_lines(program_)) {
         stored += line.size();
-        if (!trim(line).empty()) ++statements;
+        if (!trim_blanks(line).empty()) ++statements;
     }
     if (column_ != 0) say("\r\n");
     say("Saved " + std::to_string(stored + 2 * (statements + 1) + 3) + " bytes\r\n");
@@ -85,7 +87,7 @@ void BoardModel::store_autosave(bool run_after) {
 
 void BoardModel::run_error(long number, std::string_view line, const std::string& message) {
     if (column_ != 0) say("\r\n");
-    say("[" + std::to_string(number) + "] " + std::string(trim(line)) + "\r\n");
+    say("[" + std::to_string(number) + "] " + std::string(trim_blanks(line)) + "\r\n");
     say("Error : " + message.substr(0, 63) + "\r\n");
     mode_ = Mode::console;
     prompt();
@@ -96,14 +98,14 @@ void BoardModel::run() {
     // Checked before the program starts: a SUB or FUNCTION name defined twice.
     std::set<std::string> names;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string word = upper(trim(lines[i]));
+        std::string word = upper_text(trim_blanks(lines[i]));
         for (std::string_view head : {"SUB ", "FUNCTION "}) {
             if (!word.starts_with(head)) continue;
-            std::string name(trim(std::string_view(word).substr(head.size())));
+            std::string name(trim_blanks(std::string_view(word).substr(head.size())));
             name = name.substr(0, name.find_first_of(" ("));
             if (!names.insert(name).second) {
                 if (v6_03()) {
-                    say("[" + std::to_string(i + 1) + "] " + std::string(trim(lines[i])) +
+                    say("[" + std::to_string(i + 1) + "] " + std::string(trim_blanks(lines[i])) +
                         "\r\nError: Duplicate name\r\n");
                     prompt();
                 } else {
@@ -115,7 +117,7 @@ void BoardModel::run() {
     }
     mode_ = Mode::running;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string word = upper(trim(lines[i]));
+        std::string word = upper_text(trim_blanks(lines[i]));
         long number = static_cast<long>(i + 1);
         if (word.starts_with("PRINT \"")) {
             say(quoted(lines[i]) + "\r\n");

@@ -1,24 +1,11 @@
 // Small text helpers of the simulated board: the console reads typed lines with these.
 #pragma once
 
-#include <cctype>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace board_text {
-
-inline std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
-inline std::string_view trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
 
 // The text between the first pair of quotes, or empty.
 inline std::string quoted(std::string_view line) {
