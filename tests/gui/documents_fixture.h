@@ -13,12 +13,6 @@
 
 class DocumentsTest : public AppFixture {
   protected:
-    std::vector<std::string> labels() const {
-        std::vector<std::string> items;
-        for (int i = 0; i < app->label_list->count(); ++i)
-            items.push_back(app->label_list->item(i)->text().toStdString());
-        return items;
-    }
     bool modified() const { return sci_send(app->editor, Sci::SCI_GETMODIFY) != 0; }
     void type(const QString& text) {
         app->editor->setFocus();

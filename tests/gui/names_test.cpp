@@ -14,12 +14,6 @@ namespace {
 
 class NamesTest : public AppFixture {
   protected:
-    std::vector<std::string> labels() const {
-        std::vector<std::string> items;
-        for (int i = 0; i < app->label_list->count(); ++i)
-            items.push_back(app->label_list->item(i)->text().toStdString());
-        return items;
-    }
     // Waits for the edit to settle and the names to be collected again.
     bool labels_become(const std::vector<std::string>& wanted) {
         return QTest::qWaitFor([&] { return labels() == wanted; }, 3000);

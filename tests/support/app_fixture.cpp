@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QListWidget>
 #include <QtTest/QTest>
 
 #include <fstream>
@@ -111,4 +112,11 @@ void save_screenshot(QWidget* widget, const std::string& name) {
     if (folder.isEmpty() || !widget) return;
     widget->grab().save(QString::fromLocal8Bit(folder) + "/" + QString::fromStdString(name) +
                         ".png");
+}
+
+std::vector<std::string> AppFixture::labels() const {
+    std::vector<std::string> items;
+    for (int i = 0; i < app->label_list->count(); ++i)
+        items.push_back(app->label_list->item(i)->text().toStdString());
+    return items;
 }

@@ -26,6 +26,8 @@ class AppFixture : public ::testing::Test {
     void quit();
     // Drops the running editor without the shutdown sequence.
     void stop();
+    // The entries of the label list, as shown.
+    std::vector<std::string> labels() const;
 
     std::string path(const std::string& relative) const; // inside the temporary home
     void write_file(const std::string& path, const std::string& bytes) const;
