@@ -8,6 +8,7 @@
 #include "documents/document_list.h"
 #include "documents/recent_files.h"
 #include "documents/recovery.h"
+#include "documents/status_line.h"
 #include "ui/requesters.h"
 
 #include <map>
@@ -82,8 +83,7 @@ struct App {
     QListWidget* label_list = nullptr;
     QSplitter* splitter = nullptr;
     QToolBar* toolbar = nullptr;
-    // Column, line, path, and the current file's encoding and line-end mode.
-    QLabel* status_fields[4] = {nullptr, nullptr, nullptr, nullptr};
+    StatusLine status_line; // column, line, path and file format
     QMenu* context_menu = nullptr;
     std::map<int, QAction*> menu_actions;     // menu bar items by id
     PreferencesWindow* preferences = nullptr; // while the preferences window is open
@@ -91,10 +91,6 @@ struct App {
     std::vector<QWidget*> bottom_panels;      // below the editor, top to bottom, shown when visible
     QTimer* names_timer = nullptr;            // collects the names again once an edit settles
     QTimer* label_list_timer = nullptr;       // refills the label list once per batch of names
-
-    // The last texts shown in the status bar, so unchanged fields are not repainted.
-    std::string shown_line_status;
-    std::string shown_column_status;
 
     // The connection to a board or a local interpreter; made when first used.
     std::unique_ptr<DeviceSession> device;

@@ -14,6 +14,7 @@
 #include "documents/navigation.h"
 #include "documents/recent_commands.h"
 #include "documents/recovery.h"
+#include "documents/status_line.h"
 #include "documents/tab_state.h"
 #include "documents/tabbar_widget.h"
 #include "editor/edit_commands.h"
@@ -41,33 +42,9 @@ constexpr int tab_bar_height = 25;
 constexpr int side_margin = 5;
 constexpr int splitter_handle_width = 7;
 constexpr int tab_bar_right_gap = 15; // the tab bar ends this far from the area's right edge
-constexpr int status_field_widths[4] = {100, 100, 500, 100};
 
 QString text_of(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-void build_status_bar(App& app, MainWindow& window) {
-    QStatusBar* status = window.statusBar();
-    status->setSizeGripEnabled(true);
-    for (int i = 0; i < 4; ++i) {
-        auto* field = new QLabel(status);
-        field->setFixedWidth(status_field_widths[i]);
-        // The file's path gives way first when the board's and the analysis's fields join the
-        // bar, so no field is drawn over another.
-        if (i == 2) {
-            field->setMinimumWidth(0);
-            field->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        }
-        const int stretch = i == 2 ? 1 : 0; // the path takes what room there is, up to its width
-        field->setObjectName(QStringLiteral("status_field_%1").arg(i));
-        // The file format sits at the right edge, where notes never cover it.
-        if (i == 3)
-            status->addPermanentWidget(field);
-        else
-            status->addWidget(field, stretch);
-        app.status_fields[i] = field;
-    }
 }
 
 void build_editor_area(App& app, QWidget* area) {
@@ -90,23 +67,23 @@ void build_editor_area(App& app, QWidget* area) {
     app.editor = create_editor(*app.editor_record, app.splitter, side_margin, top,
                                client_width - 100, top, 1);
     app.editor->setObjectName(QStringLiteral("editor"));
-    // Names learnt while colouring belong to the active document; every notification
-    // refreshes the line counter.
-    app.editor_record->on_name_learnt = [&app](std::string_view name) {
-        add_name(app, app.documents.current, name);
-    };
-    app.editor_record->on_status = [&app]() { show_line_status(app); };
-    app.editor_record->on_content_changed = [&app]() {
+    EditorWidget* editor = app.editor;
+    // Names learnt while colouring belong to the active document.
+    QObject::connect(editor, &EditorWidget::name_learnt, editor,
+                     [&app](std::string_view name) { add_name(app, app.documents.current, name); });
+    connect_status_line(app.status_line, editor);
+    QObject::connect(editor, &EditorWidget::content_changed, editor, [&app]() {
         schedule_names_refresh(app);
         note_change_for_recovery(app);
         note_unsavable_characters(app);
         schedule_analysis(app);
-    };
-    app.editor->on_context_menu = [&app](const QPoint& at) { show_context_menu(app, at); };
-    app.editor->on_files_dropped = [&app](const std::string& paths) {
-        run_files_dropped(app, paths);
-    };
-    app.editor->on_return = [&app]() { run_command(app, menu_id::return_key); };
+    });
+    QObject::connect(editor, &EditorWidget::context_menu_wanted, editor,
+                     [&app](const QPoint& at) { show_context_menu(app, at); });
+    QObject::connect(editor, &EditorWidget::files_dropped, editor,
+                     [&app](const std::string& paths) { run_files_dropped(app, paths); });
+    QObject::connect(editor, &EditorWidget::return_pressed, editor,
+                     [&app]() { run_command(app, menu_id::return_key); });
     QObject::connect(app.editor, &QsciScintillaBase::SCN_DOUBLECLICK, app.editor,
                      [&app](int position, int, int) { report_double_clicked(app, position); });
     app.editor_record->syntax = current_syntax(app);
@@ -212,7 +189,7 @@ void build_main_window(App& app) {
     for (const MenuSpec& menu : menu_bar_table())
         build_menu(app, window.menuBar()->addMenu(text_of(menu.title)), menu.entries, true);
     app.context_menu = build_menu(app, new QMenu(&window), context_menu_table(), false);
-    build_status_bar(app, window);
+    build_status_line(app.status_line, window.statusBar());
     build_shortcuts(app, window);
     install_zoom_shortcuts(app);
     install_tab_shortcuts(app);

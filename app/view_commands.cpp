@@ -5,7 +5,7 @@
 #include "app/main_window.h"
 #include "app/menu_ids.h"
 #include "documents/line_ends.h"
-#include "documents/navigation.h"
+#include "documents/status_line.h"
 #include "editor/editor_config.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
@@ -28,7 +28,7 @@ void show_document_line_end(App& app) {
     sci_set_eol_mode(app.editor, scintilla_eol_mode(kind));
     set_menu_check(app, menu_id::dos_line_endings, kind == LineEnd::crlf);
     set_menu_check(app, menu_id::unix_line_endings, kind == LineEnd::lf);
-    show_file_format(app);
+    show_file_format(app.status_line, app.documents.current_document());
 }
 
 void toggle_view_option(App& app, int id) {

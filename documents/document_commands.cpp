@@ -9,6 +9,7 @@
 #include "documents/name_scan.h"
 #include "documents/navigation.h"
 #include "documents/recovery.h"
+#include "documents/status_line.h"
 #include "documents/tab_state.h"
 #include "documents/tabbar_widget.h"
 #include "editor/colouring.h"
@@ -74,7 +75,7 @@ int create_document(App& app, const std::string& path) {
         if (position >= 0) bar.items[position].tooltip = path;
     }
     select_tab(app, position);
-    show_document_status(app);
+    show_document_status(app.status_line, app.editor, app.documents.current_document());
     return position;
 }
 
@@ -98,7 +99,7 @@ int activate_document(App& app, int index) {
     leave_document_view(app);
     app.documents.current = index;
     show_scintilla_document(app.editor, app.documents.documents[index].scintilla_doc);
-    show_document_status(app);
+    show_document_status(app.status_line, app.editor, app.documents.current_document());
     enter_document_view(app);
     show_document_line_end(app);
     show_modified_state(app);

@@ -1,4 +1,4 @@
-// Bookmarks, jumps, names of the active document and the status line.
+// Bookmarks, jumps, names of the active document and the note about unsavable characters.
 #include "documents/navigation.h"
 
 #include "app/app.h"
@@ -13,9 +13,6 @@
 #include "editor/marks.h"
 #include "editor/sci.h"
 
-#include <QFile>
-#include <QFontMetrics>
-#include <QLabel>
 #include <QListWidget>
 #include <QStatusBar>
 
@@ -23,20 +20,7 @@
 
 namespace {
 
-constexpr int line_field_least_width = 100;
 constexpr int note_ms = 15000;
-
-// Widens the line field so that "Line: count/count" fits; it never narrows while running, so
-// the fields after it do not jump about while the caret moves.
-void fit_line_field(QLabel* field, long count) {
-    const std::string widest =
-        "Line: " + std::to_string(count) + "/" + std::to_string(count) + "  ";
-    const int wanted =
-        std::max(line_field_least_width,
-                 field->fontMetrics().horizontalAdvance(QString::fromStdString(widest)) +
-                     field->contentsMargins().left() + field->contentsMargins().right());
-    if (wanted > field->width()) field->setFixedWidth(wanted);
-}
 
 long caret_line(App& app) {
     return sci_caret_line(app.editor);
@@ -189,41 +173,6 @@ void enter_document_view(App& app) {
     sci_set_first_visible_line(app.editor, document->first_line);
     sci_goto_pos(app.editor, document->caret_pos);
     focus_editor(app);
-}
-
-void show_line_status(App& app) {
-    if (!app.status_fields[1] || !app.editor) return;
-    const long count = sci_line_count(app.editor);
-    std::string text = "Line: " + std::to_string(caret_line(app) + 1) + "/" + std::to_string(count);
-    if (text != app.shown_line_status) { // no repaint when nothing changed
-        app.shown_line_status = text;
-        fit_line_field(app.status_fields[1], count);
-        app.status_fields[1]->setText(QString::fromStdString(text));
-    }
-    if (!app.status_fields[0]) return;
-    long column = sci_column(app.editor, sci_current_pos(app.editor));
-    std::string column_text = "Col: " + std::to_string(column + 1);
-    if (column_text == app.shown_column_status) return;
-    app.shown_column_status = column_text;
-    app.status_fields[0]->setText(QString::fromStdString(column_text));
-}
-
-void show_document_status(App& app) {
-    Document* document = app.documents.current_document();
-    if (app.status_fields[2])
-        app.status_fields[2]->setText(document ? QFile::decodeName(document->path.c_str())
-                                               : QString());
-    show_line_status(app);
-    show_file_format(app);
-}
-
-void show_file_format(App& app) {
-    const Document* document = app.documents.current_document();
-    if (!app.status_fields[3] || !document) return;
-    const bool utf8 = document->encoding == TextEncoding::utf8;
-    const bool crlf = document->line_end == LineEnd::crlf;
-    app.status_fields[3]->setText(QString::fromLatin1(utf8 ? "UTF-8" : "Latin-1") +
-                                  QString::fromLatin1(crlf ? ", CRLF" : ", LF"));
 }
 
 void note_unsavable_characters(App& app) {

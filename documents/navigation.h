@@ -1,5 +1,5 @@
 // Moving around a program: bookmarks, go to line, jumping to a name and back; a document's
-// names; the status bar's line and path fields.
+// names; the note about characters an 8-bit file cannot keep.
 #pragma once
 
 #include <string_view>
@@ -31,11 +31,6 @@ void add_name(App& app, int index, std::string_view name);
 void leave_document_view(App& app);
 void enter_document_view(App& app);
 
-// Status bar: field 1 "Line: n/count" (as wide as the count needs), field 2 the current
-// document's path, field 3 its encoding and line-end mode.
-void show_line_status(App& app);
-void show_document_status(App& app);
-void show_file_format(App& app);
 // After a change: when the caret's line holds characters the current 8-bit file cannot keep
 // (just typed or pasted), a note in the status bar says so at once, not only when saving.
 // Change notifications are off for speed, so the caret's line stands for what was inserted.

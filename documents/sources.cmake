@@ -22,5 +22,6 @@ list(APPEND ZELL_GUI_SOURCES
   documents/interrupted_saves.cpp
   documents/name_refresh.cpp
   documents/navigation.cpp
+  documents/status_line.cpp
   documents/saving.cpp
 )

@@ -10,21 +10,6 @@
 
 namespace {
 
-// Sets the flag for the length of a recolouring, restoring it afterwards even when nested.
-class RestylingGuard {
-  public:
-    explicit RestylingGuard(EditorRecord& record) : record_(record), was_(record.restyling) {
-        record.restyling = true;
-    }
-    ~RestylingGuard() { record_.restyling = was_; }
-    RestylingGuard(const RestylingGuard&) = delete;
-    RestylingGuard& operator=(const RestylingGuard&) = delete;
-
-  private:
-    EditorRecord& record_;
-    bool was_;
-};
-
 // Collects the styles of consecutive lines and sends them with one message.
 class StyleWriter {
   public:
@@ -131,16 +116,11 @@ void handle_notification(EditorRecord& record, QsciScintillaBase* control,
     default:
         break;
     }
-    // The style and fold changes made while recolouring notify too, and a style request has
-    // already refreshed the status when its recolouring ended.
-    if (!record.restyling && notification.code != scn::style_needed && record.on_status)
-        record.on_status();
 }
 
 void restyle_lines(EditorRecord& record, QsciScintillaBase* control, long first, long last,
                    long stop) {
     if (!control) return;
-    RestylingGuard guard(record);
     const SciLine count = sci_line_count(control);
     if (last == -1 || last >= count) last = count - 1;
     const SciLine requested_last = last;
@@ -159,7 +139,6 @@ void restyle_lines(EditorRecord& record, QsciScintillaBase* control, long first,
     SciPos line_start = sci_position_from_line(control, first);
     SciPos remaining = stop - line_start;
     int result = 0;
-    bool styled_any = false;
     StyleWriter writer(control);
     TextWindow window(control, stop != -1 ? std::min(stop, sci_length(control))
                                           : sci_position_from_line(control, last + 1));
@@ -188,7 +167,6 @@ void restyle_lines(EditorRecord& record, QsciScintillaBase* control, long first,
                 } else {
                     style_tokens(record, text, styles);
                 }
-                styled_any = true;
             }
         }
         if (n >= 1 || line == count - 1) {
@@ -205,7 +183,6 @@ void restyle_lines(EditorRecord& record, QsciScintillaBase* control, long first,
         line_start += full_length;
     }
     writer.flush();
-    if (styled_any && record.line_styler && record.on_status) record.on_status();
 }
 
 LineStyler set_line_styler(EditorRecord& record, QsciScintillaBase* control, LineStyler styler) {

@@ -75,21 +75,23 @@ void connect_notifications(EditorRecord& record, EditorWidget* w) {
         n.length = length;
         handle_notification(*r, w, n);
     });
-    // The caret moves and the characters typed: only the status line follows them.
+    // The caret moves and the characters typed: the program follows them through the
+    // control's signals, once the control has fitted its margin.
     QObject::connect(w, &QsciScintillaBase::SCN_UPDATEUI, w, [r, w](int updated) {
         Notification n;
         n.code = scn::update_ui;
         handle_notification(*r, w, n);
-        if ((updated & Sci::SC_UPDATE_CONTENT) && r->on_content_changed) r->on_content_changed();
-        if (r->on_update_ui) r->on_update_ui(updated);
+        if (updated & Sci::SC_UPDATE_CONTENT) Q_EMIT w->content_changed();
+        Q_EMIT w->ui_updated(updated);
     });
     QObject::connect(w, &QsciScintillaBase::SCN_CHARADDED, w, [r, w](int ch) {
         Notification n;
         n.code = scn::char_added;
         n.ch = ch;
         handle_notification(*r, w, n);
-        if (r->on_char_added) r->on_char_added(ch);
+        Q_EMIT w->char_added(ch);
     });
+    r->on_name_learnt = [w](std::string_view name) { Q_EMIT w->name_learnt(name); };
 }
 
 } // namespace

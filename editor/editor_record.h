@@ -63,21 +63,13 @@ struct EditorRecord {
 
     // Bytes in `separators`, plus CR and LF, which always end a word.
     std::array<bool, 256> separator_bytes = initial_separator_bytes();
-    bool restyling = false; // inside restyle_lines: nested notifications leave the status alone
 
-    // A SUB, FUNCTION or label name found while colouring (8-bit text); the documents connect
-    // it to the active document's names.
+    // A SUB, FUNCTION or label name found while colouring (8-bit text). The line styler is
+    // pure logic and reports here; the editing control passes it on as its name_learnt signal.
     std::function<void(std::string_view name)> on_name_learnt;
-    // Whether the shown document is plain text (a report), which is neither coloured nor folded.
+    // Whether the shown document is plain text (a report), which is neither coloured nor folded:
+    // a question the colouring asks, answered by whoever knows the documents.
     std::function<bool()> shows_plain_text;
-    // Refresh the status line's line counter.
-    std::function<void()> on_status;
-    // The text may have changed (or its styles or markers): reported after the change.
-    std::function<void()> on_content_changed;
-    // A character was typed; it is in the text already.
-    std::function<void(int ch)> on_char_added;
-    // The caret, the selection or the text changed (SC_UPDATE_* bits), after the status.
-    std::function<void(int updated)> on_update_ui;
 
     static std::array<bool, 256> initial_separator_bytes() {
         std::array<bool, 256> bytes{};

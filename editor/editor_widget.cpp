@@ -11,6 +11,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMetaMethod>
 #include <QMimeData>
 #include <QPalette>
 #include <QUrl>
@@ -57,7 +58,7 @@ QVariant EditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
 
 void EditorWidget::contextMenuEvent(QContextMenuEvent* event) {
     // Scintilla's own menu never shows; the program's context menu does.
-    if (on_context_menu) on_context_menu(event->globalPos());
+    Q_EMIT context_menu_wanted(event->globalPos());
     event->accept();
 }
 
@@ -92,7 +93,7 @@ void EditorWidget::dropEvent(QDropEvent* event) {
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    if (on_files_dropped) on_files_dropped(paths);
+    Q_EMIT files_dropped(paths);
 }
 
 QListWidget* EditorWidget::completion_list() const {
@@ -131,13 +132,15 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
     if (list_open && plain && (return_key || key == Qt::Key_Tab) && !completion_item_picked_)
         sci_autoc_cancel(this);
     const bool chosen = list_open && completion_item_picked_ && (return_key || key == Qt::Key_Tab);
-    if (plain && on_return && return_key && !chosen) {
-        on_return();
+    if (plain && return_key && !chosen &&
+        isSignalConnected(QMetaMethod::fromSignal(&EditorWidget::return_pressed))) {
+        Q_EMIT return_pressed();
         event->accept();
         return;
     }
-    if (key == Qt::Key_Space && event->modifiers() == Qt::ControlModifier && on_complete) {
-        on_complete();
+    if (key == Qt::Key_Space && event->modifiers() == Qt::ControlModifier &&
+        isSignalConnected(QMetaMethod::fromSignal(&EditorWidget::completion_wanted))) {
+        Q_EMIT completion_wanted();
         event->accept();
         return;
     }

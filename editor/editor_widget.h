@@ -1,11 +1,11 @@
-// The editing control: a Scintilla control that reports right clicks, dropped files and focus
-// changes to the program instead of handling them itself.
+// The editing control: a Scintilla control that reports its events to the program as signals,
+// right clicks, dropped files, Return and Ctrl+Space included, instead of handling them itself.
 #pragma once
 
 #include <Qsci/qsciscintillabase.h>
 
-#include <functional>
 #include <string>
+#include <string_view>
 
 class QListWidget;
 
@@ -13,15 +13,6 @@ class EditorWidget : public QsciScintillaBase {
     Q_OBJECT
   public:
     explicit EditorWidget(QWidget* parent = nullptr);
-
-    // Right button released over the text: the program shows its own context menu.
-    std::function<void(const QPoint& global_pos)> on_context_menu;
-    // Files dropped on the editor, as an LF-separated list of local paths.
-    std::function<void(const std::string& paths)> on_files_dropped;
-    // Return or Enter without modifiers: the program inserts its own line end.
-    std::function<void()> on_return;
-    // Ctrl+Space: the program offers its completion list.
-    std::function<void()> on_complete;
 
     // The completion list shows no item as chosen until an arrow key picks one, since only a
     // picked item is taken by Return or Tab. Called after the list is shown.
@@ -37,6 +28,24 @@ class EditorWidget : public QsciScintillaBase {
     // The control took or lost the keyboard focus.
     void focus_gained();
     void focus_lost();
+    // Right button released over the text: the program shows its own context menu.
+    void context_menu_wanted(const QPoint& global_pos);
+    // Files dropped on the editor, as an LF-separated list of local paths.
+    void files_dropped(const std::string& paths);
+    // Return or Enter without modifiers: while this is connected, the program inserts its own
+    // line end and the control inserts none.
+    void return_pressed();
+    // Ctrl+Space: while this is connected, the program offers its completion list.
+    void completion_wanted();
+    // The caret, the selection, the text or its styles changed (SC_UPDATE_* bits): sent once
+    // per change, after the control fitted its margins and before it paints.
+    void ui_updated(int updated);
+    // The text may have changed (or its styles or markers); sent just before ui_updated.
+    void content_changed();
+    // A character was typed; it is in the text already.
+    void char_added(int ch);
+    // A SUB, FUNCTION or label name found while colouring (8-bit text).
+    void name_learnt(std::string_view name);
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -144,9 +144,14 @@ void refresh_external_links(App& app) {
 
 void connect_help(App& app) {
     if (!app.help->open_url) app.help->open_url = open_in_browser;
-    app.editor_record->on_char_added = [&app](int ch) { help_char_added(app, ch); };
-    app.editor_record->on_update_ui = [&app](int) { help_update_ui(app); };
-    if (app.editor) app.editor->on_complete = [&app]() { show_completion(app); };
+    if (EditorWidget* editor = app.editor) {
+        QObject::connect(editor, &EditorWidget::char_added, editor,
+                         [&app](int ch) { help_char_added(app, ch); });
+        QObject::connect(editor, &EditorWidget::ui_updated, editor,
+                         [&app](int) { help_update_ui(app); });
+        QObject::connect(editor, &EditorWidget::completion_wanted, editor,
+                         [&app]() { show_completion(app); });
+    }
     refresh_external_links(app);
     // The links file is read again each time the submenu opens, so an edit shows at once.
     auto first = app.menu_actions.find(menu_id::external_first);

@@ -95,9 +95,9 @@ TEST_F(BoardFilesTest, PanelListsBrowsesAndChangesTheBoardsFiles) {
     ASSERT_NE(identity, nullptr);
     EXPECT_TRUE(identity->text().startsWith("PicoMite 6.03")) << identity->text().toStdString();
     // The board's field joins the bar without covering the others.
-    for (QLabel* field : app->status_fields)
+    for (QLabel* field : app->status_line.fields)
         EXPECT_FALSE(field->geometry().intersects(identity->geometry()));
-    EXPECT_FALSE(app->status_fields[2]->geometry().intersects(app->status_fields[3]->geometry()));
+    EXPECT_FALSE(app->status_line.fields[2]->geometry().intersects(app->status_line.fields[3]->geometry()));
     auto* status = files().panel()->findChild<QLabel*>("board_files_status");
     EXPECT_TRUE(status->text().contains("bytes free"));
 

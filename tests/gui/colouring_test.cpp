@@ -1,5 +1,5 @@
 // The colouring on the control: what Scintilla asks for is all that is restyled, fold margin
-// clicks, hidden lines that must show, names learnt after Return.
+// clicks, hidden lines that must show, names learnt after Return, one report per typed key.
 #include "editor_test_fixture.h"
 
 #include "base/text_conversion.h"
@@ -59,6 +59,30 @@ TEST_F(EditorTest, TypingOnLine40000RestylesAboutAScreenNotTheWholeText) {
     ASSERT_EQ(sci_caret_line(control()), 40000);
     EXPECT_EQ(sci_text_range(control(), sci_current_pos(control()) - 1, sci_current_pos(control())),
               "x");
+}
+
+// The status line and the help follow the control's one report per change: a typed key is
+// reported once, however much it recolours or moves.
+TEST_F(EditorTest, EachTypedKeyIsReportedOnce) {
+    show();
+    set_text("Sub Draw\n  PRINT 1\nEnd Sub\nx = 1\n");
+    paint();
+    const struct {
+        Qt::Key key;
+        const char* what;
+    } keys[] = {
+        {Qt::Key_X, "a letter"},
+        {Qt::Key_Apostrophe, "a comment mark, which recolours the line"},
+        {Qt::Key_Return, "Return, which adds a line"},
+        {Qt::Key_Backspace, "Backspace, which joins two lines"},
+        {Qt::Key_Down, "an arrow"},
+    };
+    for (const auto& k : keys) {
+        status_calls = 0;
+        QTest::keyClick(editor.get(), k.key);
+        paint();
+        EXPECT_EQ(status_calls, 1) << k.what;
+    }
 }
 
 TEST_F(EditorTest, StylingStopsAtTheRequestedPosition) {

@@ -127,8 +127,7 @@ TEST_F(DocumentsTest, FilesDroppedOnTheEditorOpen) {
     start_with_intro("");
     std::string a = path("drop a.bas");
     write_file(a, "PRINT 1\r\n");
-    ASSERT_TRUE(app->editor->on_files_dropped);
-    app->editor->on_files_dropped(a + "\n" + path(""));
+    Q_EMIT app->editor->files_dropped(a + "\n" + path(""));
     ASSERT_EQ(app->documents.count(), 2);
     EXPECT_EQ(app->documents.documents[1].path, a);
 }
@@ -322,4 +321,3 @@ TEST_F(DocumentsTest, TheLabelListWidensToItsNamesUntilTheUserSetsItsWidth) {
     open_files(*app, longer);
     EXPECT_EQ(list_width(), chosen);
 }
-

@@ -219,7 +219,7 @@ TEST_F(DocumentsTest, StatusBarShowsLineCountAndPath) {
     set_editor_text(*app, numbered_lines(339), true);
     sci_send(app->editor, Sci::SCI_GOTOLINE, 11);
     process_events();
-    show_line_status(*app);
-    EXPECT_EQ(app->status_fields[1]->text().toStdString(), "Line: 12/340");
-    EXPECT_EQ(app->status_fields[2]->text().toStdString(), documents_folder + "untitled.bas");
+    show_caret_status(app->status_line, app->editor);
+    EXPECT_EQ(app->status_line.fields[1]->text().toStdString(), "Line: 12/340");
+    EXPECT_EQ(app->status_line.fields[2]->text().toStdString(), documents_folder + "untitled.bas");
 }

@@ -217,7 +217,7 @@ TEST_F(EditCommandsTest, TabsMarkUnsavedChangesAndShowThePath) {
     sci_send(app->editor, Sci::SCI_DOCUMENTEND);
     sci_add_text(app->editor, "abc");
     process_events();
-    EXPECT_EQ(app->status_fields[0]->text().toStdString(), "Col: 4");
+    EXPECT_EQ(app->status_line.fields[0]->text().toStdString(), "Col: 4");
 
     // Ctrl+Tab moves on, Ctrl+W closes with the prompt.
     int before = app->documents.current;

@@ -31,7 +31,7 @@ class EditorTest : public ::testing::Test {
         ASSERT_NE(editor, nullptr);
         configure_editor(record, control(), test_keywords);
         apply_colour_scheme(record, control(), settings);
-        record.on_status = [this] { ++status_calls; };
+        QObject::connect(editor.get(), &EditorWidget::ui_updated, [this](int) { ++status_calls; });
     }
     void TearDown() override { editor.reset(); }
 

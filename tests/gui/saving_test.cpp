@@ -284,7 +284,7 @@ TEST_F(SavingTest, AUtf8FileIsKeptByteForByteAndTypedCharactersBeyondOneByteAreN
     EXPECT_EQ(sci_text(app->editor), utf8);
     EXPECT_EQ(app->window->statusBar()->currentMessage().toStdString(),
               "UTF-8 file: characters above 255 are kept");
-    EXPECT_EQ(app->status_fields[3]->text().toStdString(), "UTF-8, LF");
+    EXPECT_EQ(app->status_line.fields[3]->text().toStdString(), "UTF-8, LF");
     run_command(*app, menu_id::save);
     EXPECT_EQ(read_file(file), utf8);
     type("\xE2\x82\xAC"); // no question: the file keeps it
@@ -296,7 +296,7 @@ TEST_F(SavingTest, AUtf8FileIsKeptByteForByteAndTypedCharactersBeyondOneByteAreN
     const std::string latin = "PRINT \"caf\xE9\"\r\n";
     const std::string eight_bit = open("latin.bas", latin);
     EXPECT_EQ(current().encoding, TextEncoding::latin1);
-    EXPECT_EQ(app->status_fields[3]->text().toStdString(), "Latin-1, CRLF");
+    EXPECT_EQ(app->status_line.fields[3]->text().toStdString(), "Latin-1, CRLF");
     app->window->statusBar()->clearMessage();
     QApplication::clipboard()->setText(QString::fromUtf8("\xE2\x86\x92"));
     sci_send(app->editor, Sci::SCI_DOCUMENTEND);

@@ -109,12 +109,12 @@ TEST_F(ShellTest, ToolbarStatusBarAndSplitterAsBuilt) {
             EXPECT_FALSE(action->icon().isNull()) << action->toolTip().toStdString();
         }
     }
-    EXPECT_EQ(app->status_fields[0]->width(), 100);
-    EXPECT_EQ(app->status_fields[1]->width(), 100);
+    EXPECT_EQ(app->status_line.fields[0]->width(), 100);
+    EXPECT_EQ(app->status_line.fields[1]->width(), 100);
     // The path takes up to 500 pixels, and gives way rather than lie under the next field.
-    EXPECT_GT(app->status_fields[2]->width(), 400);
-    EXPECT_LE(app->status_fields[2]->width(), 500);
-    EXPECT_LE(app->status_fields[2]->geometry().right(), app->status_fields[3]->geometry().left());
+    EXPECT_GT(app->status_line.fields[2]->width(), 400);
+    EXPECT_LE(app->status_line.fields[2]->width(), 500);
+    EXPECT_LE(app->status_line.fields[2]->geometry().right(), app->status_line.fields[3]->geometry().left());
     EXPECT_EQ(app->splitter->widget(0), app->editor);
     EXPECT_EQ(app->splitter->widget(1), app->label_list);
     EXPECT_EQ(app->splitter->sizes().first(), 720);
