@@ -61,7 +61,7 @@ int create_document(App& app, const std::string& path) {
     document.line_end = line_end_of_mode(app.settings.options.line_endings_mode);
     document.scintilla_doc = new_scintilla_document(app.editor);
     app.documents.documents.push_back(std::move(document));
-    app.documents.current = app.documents.count() - 1;
+    set_current_document(app.documents, app.documents.count() - 1);
     show_scintilla_document(app.editor, app.documents.documents.back().scintilla_doc);
     // The code page belongs to the Scintilla document, so each new one is told again.
     sci_set_code_page(app.editor, Sci::SC_CP_UTF8);
@@ -97,7 +97,7 @@ int activate_document(App& app, int index) {
     if (index < 0 || index >= app.documents.count()) return index;
     keep_pending_recovery(app);
     leave_document_view(app);
-    app.documents.current = index;
+    set_current_document(app.documents, index);
     show_scintilla_document(app.editor, app.documents.documents[index].scintilla_doc);
     show_document_status(app.status_line, app.editor, app.documents.current_document());
     enter_document_view(app);
@@ -121,7 +121,7 @@ int rebuild_tabs(App& app) {
 }
 
 void refresh_label_list(App& app, int index) {
-    if (index >= 0 && index < app.documents.count()) app.documents.current = index;
+    if (index >= 0 && index < app.documents.count()) set_current_document(app.documents, index);
     if (!app.label_list) return;
     std::vector<std::string> entries = label_list_entries(app.documents.current_names);
     if (app.settings.label_list_sorted)
@@ -174,7 +174,7 @@ int remove_document(App& app, int index) {
         leave_document_view(app);
     }
     app.documents.documents.erase(app.documents.documents.begin() + index);
-    app.documents.current = -1;
+    set_current_document(app.documents, -1);
     int last = rebuild_tabs(app);
     int active;
     if (last >= 0) {
@@ -204,7 +204,7 @@ void remove_first_documents(App& app, int count) {
     app.documents.documents.erase(app.documents.documents.begin(),
                                   app.documents.documents.begin() + count);
     stop_watching_paths(app, closed_paths);
-    app.documents.current = -1;
+    set_current_document(app.documents, -1);
     int last = rebuild_tabs(app);
     int active;
     if (last < 0) {

@@ -33,9 +33,9 @@ struct Document {
 
 struct DocumentList {
     std::vector<Document> documents; // position = tab position
-    int current = -1;                // index of the current document, -1 when none
-    std::string current_names;       // working copy of the active document's names
-    NameIndex current_index;         // `current_names` for quick "already held" answers
+    int current = -1; // index of the current document, -1 when none; set by set_current_document
+    std::string current_names; // working copy of the active document's names
+    NameIndex current_index;   // `current_names` for quick "already held" answers
 
     Document* current_document() {
         return current >= 0 && current < static_cast<int>(documents.size()) ? &documents[current]
@@ -43,3 +43,9 @@ struct DocumentList {
     }
     int count() const { return static_cast<int>(documents.size()); }
 };
+
+// Makes the document at `index` current, or none when `index` names no document. The one place
+// that changes `current`: showing the document, its names and its status is up to the caller.
+inline void set_current_document(DocumentList& list, int index) {
+    list.current = index >= 0 && index < list.count() ? index : -1;
+}

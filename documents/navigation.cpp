@@ -133,7 +133,7 @@ void scan_names(App& app, int index, std::string_view text) {
     if (index < 0 || index >= app.documents.count()) return;
     // The current names and the document's names are one list, each name once and followed by
     // one blank, so the label list shows every name and nothing else.
-    app.documents.current = index;
+    set_current_document(app.documents, index);
     app.documents.current_names = unique_names(scanned.names);
     reset_name_index(app.documents.current_index, app.documents.current_names);
     app.documents.documents[index].names = app.documents.current_names;
@@ -141,7 +141,7 @@ void scan_names(App& app, int index, std::string_view text) {
 
 void add_name(App& app, int index, std::string_view name) {
     if (index < 0 || index >= app.documents.count()) return;
-    app.documents.current = index;
+    set_current_document(app.documents, index);
     std::string& names = app.documents.current_names;
     if (name_index_holds(app.documents.current_index, name))
         return; // the label list would not change
