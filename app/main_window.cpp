@@ -4,6 +4,7 @@
 #include "analysis/analysis_view.h"
 #include "app/app.h"
 #include "app/commands.h"
+#include "app/edit_command_list.h"
 #include "app/menu_ids.h"
 #include "app/menu_table.h"
 #include "app/view_commands.h"
@@ -17,7 +18,6 @@
 #include "documents/status_line.h"
 #include "documents/tab_state.h"
 #include "documents/tabbar_widget.h"
-#include "editor/edit_commands.h"
 #include "editor/editor_config.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
@@ -92,7 +92,7 @@ void build_editor_area(App& app, QWidget* area) {
         return document && !document->report_of.empty();
     };
     configure_editor(*app.editor_record, app.editor, app.keyword_text);
-    set_editor_zoom(app, app.view_state.zoom);
+    zoom_editor(app, app.view_state.zoom);
     QObject::connect(app.editor, &QsciScintillaBase::SCN_SAVEPOINTLEFT,
                      [&app]() { show_modified_state(app); });
     QObject::connect(app.editor, &QsciScintillaBase::SCN_SAVEPOINTREACHED, [&app]() {

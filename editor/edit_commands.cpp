@@ -1,19 +1,11 @@
-// Undo, redo, the clipboard and the text size, each greyed out or checked from the editor's
-// state when a menu opens.
+// The editing control's state behind the Edit and Font menus.
 #include "editor/edit_commands.h"
 
-#include "app/app.h"
-#include "app/command.h"
-#include "app/main_window.h"
-#include "app/menu_ids.h"
-#include "editor/editor_widget.h"
 #include "editor/sci.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QKeySequence>
 #include <QMimeData>
-#include <QShortcut>
 
 #include <algorithm>
 
@@ -23,84 +15,20 @@ namespace {
 constexpr int min_zoom = -10;
 constexpr int max_zoom = 20;
 
-bool can_undo(App& app) {
-    return sci_can_undo(app.editor) != 0;
+} // namespace
+
+bool editor_has_selection(QsciScintillaBase* editor) {
+    return editor && sci_selection_empty(editor) == 0;
 }
-bool can_redo(App& app) {
-    return sci_can_redo(app.editor) != 0;
-}
-bool can_paste(App& app) {
-    if (!app.editor || sci_read_only(app.editor)) return false;
+
+bool editor_can_paste(QsciScintillaBase* editor) {
+    if (!editor || sci_read_only(editor)) return false;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasText() && !data->text().isEmpty();
 }
 
-template <int Id> bool font_item_checked(App& app) {
-    return sci_zoom(app.editor) == zoom_of_font_item(Id);
-}
-template <int Id> void choose_font_item(App& app) {
-    set_editor_zoom(app, zoom_of_font_item(Id));
-}
-
-constexpr Command editor_command_table[] = {
-    {menu_id::undo, [](App& app) { sci_undo(app.editor); }, can_undo},
-    {menu_id::redo, [](App& app) { sci_redo(app.editor); }, can_redo},
-    {menu_id::cut, [](App& app) { sci_cut(app.editor); }, editor_has_selection},
-    {menu_id::copy, [](App& app) { sci_copy(app.editor); }, editor_has_selection},
-    {menu_id::paste, [](App& app) { sci_paste(app.editor); }, can_paste},
-    {menu_id::font_small, choose_font_item<menu_id::font_small>, nullptr,
-     font_item_checked<menu_id::font_small>},
-    {menu_id::font_medium, choose_font_item<menu_id::font_medium>, nullptr,
-     font_item_checked<menu_id::font_medium>},
-    {menu_id::font_bigger, choose_font_item<menu_id::font_bigger>, nullptr,
-     font_item_checked<menu_id::font_bigger>},
-    {menu_id::font_biggest, choose_font_item<menu_id::font_biggest>, nullptr,
-     font_item_checked<menu_id::font_biggest>},
-};
-
-void add_zoom_shortcut(App& app, const QKeySequence& keys, int step) {
-    auto* shortcut = new QShortcut(keys, app.window.get());
-    shortcut->setContext(Qt::WindowShortcut);
-    QObject::connect(shortcut, &QShortcut::activated, [&app, step]() {
-        int zoom = step == 0 ? 0 : int(sci_zoom(app.editor)) + step;
-        set_editor_zoom(app, zoom);
-    });
-}
-
-} // namespace
-
-bool editor_has_selection(App& app) {
-    return app.editor && sci_selection_empty(app.editor) == 0;
-}
-
-std::span<const Command> editor_commands() {
-    return editor_command_table;
-}
-
-int zoom_of_font_item(int id) {
-    switch (id) {
-    case menu_id::font_small:
-        return -2;
-    case menu_id::font_bigger:
-        return 2;
-    case menu_id::font_biggest:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-void set_editor_zoom(App& app, int zoom) {
+int set_editor_zoom(QsciScintillaBase* editor, int zoom) {
     zoom = std::clamp(zoom, min_zoom, max_zoom);
-    app.view_state.zoom = zoom;
-    sci_set_zoom(app.editor, zoom);
-}
-
-void install_zoom_shortcuts(App& app) {
-    if (!app.window) return;
-    // Ctrl+= is Ctrl+Plus on keyboards where plus needs Shift; the keypad keys come too.
-    add_zoom_shortcut(app, QKeySequence(Qt::CTRL | Qt::Key_Plus), 1);
-    add_zoom_shortcut(app, QKeySequence(Qt::CTRL | Qt::Key_Equal), 1);
-    add_zoom_shortcut(app, QKeySequence(Qt::CTRL | Qt::Key_Minus), -1);
-    add_zoom_shortcut(app, QKeySequence(Qt::CTRL | Qt::Key_0), 0);
+    sci_set_zoom(editor, zoom);
+    return zoom;
 }

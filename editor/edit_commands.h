@@ -1,13 +1,12 @@
-// The Edit menu's clipboard and undo commands, and the editor's text size (Font menu and zoom).
+// What the Edit menu's clipboard commands and the Font menu ask of the editing control.
 #pragma once
 
-struct App;
+class QsciScintillaBase;
 
 // Whether the editor has a non-empty selection (cut, copy, Save Selection).
-bool editor_has_selection(App& app);
-// The zoom (points added to every style) of each Font item: Medium is the configured size.
-int zoom_of_font_item(int id);
-// Sets the editor's zoom within the range Scintilla allows and remembers it for the next start.
-void set_editor_zoom(App& app, int zoom);
-// Ctrl+Plus, Ctrl+Minus and Ctrl+0 on the main window (either plus key).
-void install_zoom_shortcuts(App& app);
+bool editor_has_selection(QsciScintillaBase* editor);
+// Whether Paste would insert something: the editor is writable and the clipboard holds text.
+bool editor_can_paste(QsciScintillaBase* editor);
+// Sets the editor's zoom (points added to every style) within the range Scintilla allows;
+// returns the zoom set, for the next start to begin with.
+int set_editor_zoom(QsciScintillaBase* editor, int zoom);

@@ -27,7 +27,8 @@ bool is_program(App& app) {
 constexpr Command tool_command_table[] = {
     {menu_id::save, save},
     {menu_id::save_as, save_as},
-    {menu_id::save_selection, save_selection, editor_has_selection},
+    {menu_id::save_selection, save_selection,
+     [](App& app) { return editor_has_selection(app.editor); }},
     {menu_id::restore, restore_document, can_restore},
     {menu_id::insert_file_after_line, insert_file_after_line},
     {menu_id::insert_file_at_end, insert_file_at_end},
