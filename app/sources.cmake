@@ -11,6 +11,7 @@ list(APPEND ZELL_GUI_SOURCES
   app/app.cpp
   app/commands.cpp
   app/edit_command_list.cpp
+  app/find_command_list.cpp
   app/main_window.cpp
   app/window_menus.cpp
   app/window_placement.cpp

@@ -4,6 +4,7 @@
 #include "timing.h"
 
 #include "app/commands.h"
+#include "app/find_command_list.h"
 #include "app/menu_ids.h"
 #include "documents/opening.h"
 #include "documents/saving.h"
@@ -59,7 +60,7 @@ std::string bench_find_next_large() {
     app.find->bar->find_box->setCurrentText(QStringLiteral("needle_at_end"));
     double ms = best_ms(runs, [&] {
         sci_send(app.editor, Sci::SCI_GOTOPOS, 0);
-        find_next(app, false);
+        find_next(find_context(app), false);
     });
     bool found = sci_send(app.editor, Sci::SCI_GETSELECTIONSTART) > 0;
     double reference = best_ms(runs, [&] {
@@ -81,7 +82,7 @@ std::string bench_replace_all_large() {
         bar.regular_expression->setChecked(regex);
         bar.find_box->setCurrentText(QString::fromLatin1(find));
         bar.replace_box->setCurrentText(QString::fromLatin1(with));
-        replace_all(app);
+        replace_all(find_context(app));
         app.editor->repaint();
     };
     double plain = best_ms(runs,

@@ -1,11 +1,6 @@
+// The Find Sub/Function chooser: the names with their lines, filtered as the user types.
 #include "find/name_chooser.h"
 
-#include "app/app.h"
-#include "app/main_window.h"
-#include "base/text_conversion.h"
-#include "documents/navigation.h"
-#include "editor/editor_widget.h"
-#include "editor/sci.h"
 #include "find/name_filter.h"
 
 #include <QCoreApplication>
@@ -89,13 +84,4 @@ bool NameChooser::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void find_name_command(App& app) {
-    if (!app.editor || !app.window) return;
-    if (!app.name_chooser) {
-        app.name_chooser = new NameChooser(app.window.get());
-        app.name_chooser->on_chosen = [&app](long line) { jump_to_name_line(app, line); };
-    }
-    app.name_chooser->show_names(named_lines(utf8_to_bytes(sci_text(app.editor))));
 }

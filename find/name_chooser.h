@@ -33,7 +33,3 @@ class NameChooser : public QDialog {
     void choose_current();
     std::vector<NamedLine> names_;
 };
-
-struct App;
-// Opens the chooser for the current document (menu id 75).
-void find_name_command(App& app);
