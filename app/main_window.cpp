@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/edit_command_list.h"
+#include "app/help_command_list.h"
 #include "app/menu_ids.h"
 #include "app/menu_table.h"
 #include "app/view_commands.h"
@@ -22,7 +23,6 @@
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "help/help_commands.h"
 #include "tools/merge_report_commands.h"
 
 #include <QAction>

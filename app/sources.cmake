@@ -12,6 +12,7 @@ list(APPEND ZELL_GUI_SOURCES
   app/commands.cpp
   app/edit_command_list.cpp
   app/find_command_list.cpp
+  app/help_command_list.cpp
   app/main_window.cpp
   app/window_menus.cpp
   app/window_placement.cpp

@@ -4,6 +4,7 @@
 #include "bench_app.h"
 #include "timing.h"
 
+#include "app/help_command_list.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "help/editor_help.h"
@@ -35,7 +36,7 @@ std::string bench_completion(const char* name, bool all_match) {
     bench_process_events();
     double ms = best_ms(runs, [&] {
         sci_send_text(app.editor, Sci::SCI_ADDTEXT, 3, "dra");
-        help_char_added(app, 'a');
+        help_char_added(editor_help_context(app), 'a');
         app.editor->repaint();
         bench_process_events();
         sci_send(app.editor, Sci::SCI_AUTOCCANCEL);

@@ -1,7 +1,6 @@
 // Call tips and completion in the editing control.
 #include "help/editor_help.h"
 
-#include "app/app.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "help/call_tips.h"
@@ -42,59 +41,56 @@ bool line_before_caret(QsciScintillaBase* editor, const CaretLine& at, std::stri
     return true;
 }
 
-void cancel_tip(App& app) {
-    HelpState& help = *app.help;
-    if (help.tip_anchor >= 0) sci_call_tip_cancel(app.editor);
+void cancel_tip(EditorWidget* editor, HelpState& help) {
+    if (help.tip_anchor >= 0) sci_call_tip_cancel(editor);
     help.tip_anchor = help.tip_arguments = help.tip_line = -1;
     help.tip_text.clear();
     help.tip_word.clear();
 }
 
 // Highlights the argument the caret is in; closes the tip when the caret has left it.
-void follow_caret(App& app) {
-    HelpState& help = *app.help;
+void follow_caret(EditorWidget* editor, HelpState& help) {
     if (help.tip_anchor < 0) return;
-    const CaretLine at = caret_line(app.editor);
+    const CaretLine at = caret_line(editor);
     // Moved off the line or before the keyword, too far along, or the keyword was changed.
-    if (help.tip_arguments > sci_length(app.editor) || at.line != help.tip_line ||
+    if (help.tip_arguments > sci_length(editor) || at.line != help.tip_line ||
         at.caret < help.tip_anchor || at.caret - help.tip_arguments > nearby_bytes ||
-        sci_text_range(app.editor, help.tip_anchor, help.tip_arguments) != help.tip_word) {
-        cancel_tip(app);
+        sci_text_range(editor, help.tip_anchor, help.tip_arguments) != help.tip_word) {
+        cancel_tip(editor, help);
         return;
     }
     TipRange range;
     if (at.caret >= help.tip_arguments) {
-        const int argument =
-            argument_index(sci_text_range(app.editor, help.tip_arguments, at.caret));
+        const int argument = argument_index(sci_text_range(editor, help.tip_arguments, at.caret));
         if (argument < 0) {
-            cancel_tip(app);
+            cancel_tip(editor, help);
             return;
         }
         range = argument_range(help.tip_text, argument);
     }
     help.tip_highlight_start = range.start;
     help.tip_highlight_end = range.end;
-    sci_call_tip_set_highlight(app.editor, range.start, range.end);
+    sci_call_tip_set_highlight(editor, range.start, range.end);
 }
 
-void show_tip(App& app, const HelpEntry& entry, long anchor, long arguments, long line) {
-    HelpState& help = *app.help;
+void show_tip(EditorWidget* editor, HelpState& help, const HelpEntry& entry, long anchor,
+              long arguments, long line) {
     help.tip_text = call_tip_text(entry);
     if (help.tip_text.empty()) help.tip_text = entry.word;
     help.tip_anchor = anchor;
     help.tip_arguments = arguments;
-    help.tip_word = sci_text_range(app.editor, anchor, arguments);
+    help.tip_word = sci_text_range(editor, anchor, arguments);
     help.tip_line = line;
-    sci_call_tip_show(app.editor, anchor, help.tip_text.c_str());
-    follow_caret(app);
+    sci_call_tip_show(editor, anchor, help.tip_text.c_str());
+    follow_caret(editor, help);
 }
 
 bool starts_a_word(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '#';
 }
 
-void offer_completion(App& app, std::size_t shortest) {
-    QsciScintillaBase* editor = app.editor;
+void offer_completion(const EditorHelpContext& context, std::size_t shortest) {
+    EditorWidget* editor = context.editor;
     if (!editor || sci_autoc_active(editor)) return;
     const CaretLine at = caret_line(editor);
     std::string before;
@@ -104,8 +100,7 @@ void offer_completion(App& app, std::size_t shortest) {
         return;
     if (in_string_or_comment(before)) return;
     std::vector<std::string> items =
-        completion_items(prefix, {app.keyword_text, app.documents.current_names,
-                                  app.settings.options.upper_case == 1});
+        completion_items(prefix, {context.keyword_text, context.current_names, context.upper_case});
     // A word typed out in full needs no list.
     if (items.empty() || (items.size() == 1 && items.front().size() == prefix.size())) return;
     std::string list;
@@ -113,29 +108,28 @@ void offer_completion(App& app, std::size_t shortest) {
         if (!list.empty()) list += '\n';
         list += item;
     }
-    app.help->completion = std::move(items);
+    context.help.completion = std::move(items);
     sci_autoc_set_separator(editor, '\n');
     sci_autoc_set_order(editor, Sci::SC_ORDER_CUSTOM);
     sci_autoc_set_auto_hide(editor, 1);
     sci_autoc_show(editor, prefix.size(), list.c_str());
-    app.editor->show_completion_unpicked();
+    editor->show_completion_unpicked();
 }
 
 } // namespace
 
-const KeywordHelp& keyword_help(App& app) {
-    HelpState& help = *app.help;
+const KeywordHelp& keyword_help(HelpState& help, const Folders& folders) {
     if (!help.keywords_loaded) {
-        help.keywords = parse_keyword_help(help_file_bytes(app.folders));
+        help.keywords = parse_keyword_help(help_file_bytes(folders));
         help.keywords_loaded = true;
     }
     return help.keywords;
 }
 
-bool show_keyword_tip(App& app) {
-    QsciScintillaBase* editor = app.editor;
+bool show_keyword_tip(const EditorHelpContext& context) {
+    EditorWidget* editor = context.editor;
     if (!editor) return false;
-    const KeywordHelp& help = keyword_help(app);
+    const KeywordHelp& help = keyword_help(context.help, context.folders);
     const CaretLine at = caret_line(editor);
     const long line_end = sci_line_end_position(editor, at.line);
     const long from = std::max(at.start, at.caret - nearby_bytes);
@@ -151,8 +145,8 @@ bool show_keyword_tip(App& app) {
         if (start < end) {
             if (const HelpEntry* entry =
                     find_help(help, std::string_view(text).substr(start, end - start))) {
-                cancel_tip(app);
-                show_tip(app, *entry, from + static_cast<long>(start),
+                cancel_tip(editor, context.help);
+                show_tip(editor, context.help, *entry, from + static_cast<long>(start),
                          from + static_cast<long>(end), at.line);
                 return true;
             }
@@ -163,8 +157,8 @@ bool show_keyword_tip(App& app) {
     }
 }
 
-void help_char_added(App& app, int ch) {
-    QsciScintillaBase* editor = app.editor;
+void help_char_added(const EditorHelpContext& context, int ch) {
+    EditorWidget* editor = context.editor;
     if (!editor) return;
     if (ch == '(' || ch == ' ') {
         const CaretLine at = caret_line(editor);
@@ -173,28 +167,28 @@ void help_char_added(App& app, int ch) {
         before.pop_back(); // the character just typed
         const std::string_view word = word_before_caret(before);
         if (word.empty() || in_string_or_comment(before)) return;
-        const HelpEntry* entry = find_help(keyword_help(app), word);
+        const HelpEntry* entry = find_help(keyword_help(context.help, context.folders), word);
         if (!entry || !takes_arguments(*entry)) return;
         const long word_end = at.caret - 1;
-        cancel_tip(app);
-        show_tip(app, *entry, word_end - static_cast<long>(word.size()), word_end, at.line);
+        cancel_tip(editor, context.help);
+        show_tip(editor, context.help, *entry, word_end - static_cast<long>(word.size()), word_end,
+                 at.line);
         return;
     }
     if (ch > 0 && ch < 0x80 && is_keyword_byte(static_cast<char>(ch)))
-        offer_completion(app, shortest_completed_word);
+        offer_completion(context, shortest_completed_word);
 }
 
-void help_update_ui(App& app) {
-    HelpState& help = *app.help;
+void help_update_ui(EditorWidget* editor, HelpState& help) {
     if (help.tip_anchor < 0) return;
     // Escape, a click or the editing component itself may have closed it.
-    if (!sci_call_tip_active(app.editor)) {
-        cancel_tip(app);
+    if (!sci_call_tip_active(editor)) {
+        cancel_tip(editor, help);
         return;
     }
-    follow_caret(app);
+    follow_caret(editor, help);
 }
 
-void show_completion(App& app) {
-    offer_completion(app, 1);
+void show_completion(const EditorHelpContext& context) {
+    offer_completion(context, 1);
 }

@@ -3,13 +3,13 @@
 #include "support/app_fixture.h"
 
 #include "app/commands.h"
+#include "app/help_command_list.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 
-#include "help/help_commands.h"
 #include "help/help_state.h"
 #include "help/help_window.h"
 #include <QListWidget>
