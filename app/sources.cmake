@@ -13,6 +13,8 @@ list(APPEND ZELL_GUI_SOURCES
   app/edit_command_list.cpp
   app/find_command_list.cpp
   app/help_command_list.cpp
+  app/recent_command_list.cpp
+  app/tool_command_list.cpp
   app/main_window.cpp
   app/window_menus.cpp
   app/window_placement.cpp

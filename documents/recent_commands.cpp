@@ -1,7 +1,7 @@
+// The recent files list: kept in a small file, shown on the File menu, opened again.
 #include "documents/recent_commands.h"
 
 #include "app/app.h"
-#include "app/command.h"
 #include "app/menu_ids.h"
 #include "base/file_io.h"
 #include "base/folders.h"
@@ -18,32 +18,7 @@ std::string state_path(const App& app) {
     return app.folders.data + view_state_file_name;
 }
 
-template <int Index> void open_entry(App& app) {
-    open_recent_file(app, Index);
-}
-template <int Index> bool entry_exists(App& app) {
-    return Index < static_cast<int>(app.view_state.recent.size());
-}
-
-constexpr Command recent_command_table[] = {
-    {menu_id::recent_first + 0, open_entry<0>, entry_exists<0>},
-    {menu_id::recent_first + 1, open_entry<1>, entry_exists<1>},
-    {menu_id::recent_first + 2, open_entry<2>, entry_exists<2>},
-    {menu_id::recent_first + 3, open_entry<3>, entry_exists<3>},
-    {menu_id::recent_first + 4, open_entry<4>, entry_exists<4>},
-    {menu_id::recent_first + 5, open_entry<5>, entry_exists<5>},
-    {menu_id::recent_first + 6, open_entry<6>, entry_exists<6>},
-    {menu_id::recent_first + 7, open_entry<7>, entry_exists<7>},
-    {menu_id::recent_first + 8, open_entry<8>, entry_exists<8>},
-    {menu_id::recent_first + 9, open_entry<9>, entry_exists<9>},
-};
-static_assert(menu_id::recent_last - menu_id::recent_first + 1 == recent_capacity);
-
 } // namespace
-
-std::span<const Command> recent_commands() {
-    return recent_command_table;
-}
 
 void load_view_state(App& app) {
     if (app.folders.data.empty()) return;

@@ -19,6 +19,5 @@ list(APPEND ZELL_GUI_SOURCES
   tools/file_commands.cpp
   tools/preferences_window.cpp
   tools/print_command.cpp
-  tools/tool_commands.cpp
   tools/transform_commands.cpp
 )

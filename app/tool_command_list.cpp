@@ -1,4 +1,5 @@
-// The commands of the tools: saving and the Program menu's transformations.
+// The commands of the tools bound to the application: saving, printing, the preferences and
+// the Program menu's transformations.
 #include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
