@@ -9,6 +9,7 @@
 #include "app/shutdown.h"
 #include "app/view_commands.h"
 #include "documents/document_commands.h"
+#include "documents/jumps.h"
 #include "documents/navigation.h"
 #include "documents/opening.h"
 #include "documents/saving.h"
@@ -78,21 +79,30 @@ constexpr Command app_command_table[] = {
      [](App& app) { return current_syntax(app) == Syntax::maximite; }},
     {menu_id::alternate_syntax, [](App& app) { set_syntax(app, Syntax::alternate); }, nullptr,
      [](App& app) { return current_syntax(app) == Syntax::alternate; }},
-    {menu_id::toggle_bookmark, toggle_bookmark},
-    {menu_id::previous_bookmark, previous_bookmark},
-    {menu_id::next_bookmark, next_bookmark},
+    {menu_id::toggle_bookmark, [](App& app) { toggle_bookmark(app.editor); }},
+    {menu_id::previous_bookmark,
+     [](App& app) { previous_bookmark(app.editor, app.settings.options.scroll_margin); }},
+    {menu_id::next_bookmark,
+     [](App& app) { next_bookmark(app.editor, app.settings.options.scroll_margin); }},
     {menu_id::clear_bookmarks, clear_bookmarks},
-    {menu_id::goto_line, goto_line_command},
-    {menu_id::return_from_name, return_command},
+    {menu_id::goto_line,
+     [](App& app) {
+         goto_line_command(app.editor, app.documents.current_document(), *app.requesters,
+                           app.settings.options.scroll_margin);
+     }},
+    {menu_id::return_from_name,
+     [](App& app) {
+         return_command(app.editor, app.documents.current_document(),
+                        app.settings.options.scroll_margin);
+     }},
     {menu_id::about, show_about},
     {menu_id::return_key, return_key},
 };
 
 // Every subsystem's list; an id is looked up in this order.
-std::span<const Command> command_lists[] = {app_commands(),    tool_commands(), editor_commands(),
-                                            recent_commands(), find_commands(), help_commands(),
-                                            device_commands(), board_files_commands(),
-                                            analysis_commands()};
+std::span<const Command> command_lists[] = {
+    app_commands(),  tool_commands(),   editor_commands(),      recent_commands(),  find_commands(),
+    help_commands(), device_commands(), board_files_commands(), analysis_commands()};
 
 const Command* find_command(int id) {
     for (std::span<const Command> list : command_lists)

@@ -1,10 +1,11 @@
-// Bookmarks, jumps, names of the active document and the note about unsavable characters.
+// Jumping to a name, the names of the active document and the note about unsavable characters.
 #include "documents/navigation.h"
 
 #include "app/app.h"
 #include "app/main_window.h"
 #include "base/text_conversion.h"
 #include "documents/document_commands.h"
+#include "documents/jumps.h"
 #include "documents/name_refresh.h"
 #include "documents/name_scan.h"
 #include "editor/colouring.h"
@@ -22,92 +23,7 @@ namespace {
 
 constexpr int note_ms = 15000;
 
-long caret_line(App& app) {
-    return sci_caret_line(app.editor);
-}
-
-long find_bookmark(App& app, long start, bool forward) {
-    return (forward ? sci_marker_next : sci_marker_previous)(app.editor, start, bookmark_mask);
-}
-
-void focus_editor(App& app) {
-    if (app.editor) app.editor->setFocus();
-}
-
-// The decimal number at the start of an answer; anything else counts as 0, and numbers too
-// large for a line are clamped (the editor stops at its last line anyway).
-long answer_number(std::string_view answer) {
-    while (!answer.empty() && (answer.front() == ' ' || answer.front() == '\t'))
-        answer.remove_prefix(1);
-    bool negative = !answer.empty() && answer.front() == '-';
-    if (!answer.empty() && (answer.front() == '-' || answer.front() == '+'))
-        answer.remove_prefix(1);
-    long value = 0;
-    for (char c : answer) {
-        if (c < '0' || c > '9') break;
-        value = value > 100000000 ? value : value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
-}
-
 } // namespace
-
-long go_to_line(App& app, long line) {
-    sci_goto_line(app.editor, line);
-    long first = line - app.settings.options.scroll_margin;
-    sci_set_first_visible_line(app.editor, std::max(first, 0L));
-    return line;
-}
-
-void toggle_bookmark(App& app) {
-    long line = caret_line(app);
-    if (sci_marker_get(app.editor, line) & bookmark_mask)
-        sci_marker_delete(app.editor, line, marker_bookmark);
-    else
-        sci_marker_add(app.editor, line, marker_bookmark);
-}
-
-void next_bookmark(App& app) {
-    long found = find_bookmark(app, caret_line(app) + 1, true);
-    if (found >= 0) {
-        sci_goto_line(app.editor, found);
-        return;
-    }
-    found = find_bookmark(app, 0, true);
-    if (found >= 0) go_to_line(app, found);
-}
-
-void previous_bookmark(App& app) {
-    long found = caret_line(app) > 0 ? find_bookmark(app, caret_line(app) - 1, false) : -1;
-    if (found >= 0) {
-        sci_goto_line(app.editor, found);
-        return;
-    }
-    found = find_bookmark(app, sci_line_count(app.editor), false);
-    if (found >= 0) go_to_line(app, found);
-}
-
-void goto_line_command(App& app) {
-    Document* document = app.documents.current_document();
-    const long from = caret_line(app);
-    std::optional<std::string> answer = app.requesters->input("Goto", "Line Number", "");
-    long line = answer ? answer_number(*answer) - 1 : -1;
-    // Only a jump that happens changes where "Return from Sub/Function" goes.
-    if (line >= 0) {
-        if (document) document->back_line = from;
-        go_to_line(app, line);
-    }
-    focus_editor(app);
-}
-
-void return_command(App& app) {
-    Document* document = app.documents.current_document();
-    if (!document || document->back_line < 0) return;
-    // Back to where the last jump came from, once; then nothing until the next jump.
-    const long back = document->back_line;
-    document->back_line = -1;
-    go_to_line(app, back);
-}
 
 void jump_to_name(App& app) {
     QListWidgetItem* item = app.label_list ? app.label_list->currentItem() : nullptr;
@@ -115,10 +31,8 @@ void jump_to_name(App& app) {
 }
 
 void jump_to_name_line(App& app, long line) {
-    Document* document = app.documents.current_document();
-    if (document) document->back_line = caret_line(app);
-    if (line >= 0) go_to_line(app, line);
-    focus_editor(app);
+    jump_from_caret(app.editor, app.documents.current_document(),
+                    app.settings.options.scroll_margin, line);
 }
 
 long find_name_line(App& app, std::string_view name) {
@@ -172,14 +86,14 @@ void enter_document_view(App& app) {
     add_words(*app.editor_record, app.editor, app.documents.current_names, style::name, 0, false);
     sci_set_first_visible_line(app.editor, document->first_line);
     sci_goto_pos(app.editor, document->caret_pos);
-    focus_editor(app);
+    if (app.editor) app.editor->setFocus();
 }
 
 void note_unsavable_characters(App& app) {
     const Document* document = app.documents.current_document();
     if (!app.window || !app.editor || !document || document->encoding != TextEncoding::latin1)
         return;
-    const long line = caret_line(app);
+    const long line = sci_caret_line(app.editor);
     const std::string inserted =
         sci_text_range(app.editor, sci_position_from_line(app.editor, line),
                        sci_line_end_position(app.editor, line));

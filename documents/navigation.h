@@ -1,5 +1,5 @@
-// Moving around a program: bookmarks, go to line, jumping to a name and back; a document's
-// names; the note about characters an 8-bit file cannot keep.
+// Jumping to a name and back; a document's names; the note about characters an 8-bit file
+// cannot keep. Bookmarks and go to line are in documents/jumps.h.
 #pragma once
 
 #include <string_view>
@@ -7,14 +7,7 @@
 struct App;
 class QsciScintillaBase;
 
-// Goes to `line` and scrolls so that "Scroll_Margin" lines stay visible above it.
-long go_to_line(App& app, long line);
-
-void toggle_bookmark(App& app);
-void next_bookmark(App& app);
-void previous_bookmark(App& app);
-void goto_line_command(App& app);
-void return_command(App& app);
+// Goes to the name chosen in the label list.
 void jump_to_name(App& app);
 // Goes to the line of a name (none when -1) and sets the line "Return from Sub/Function" goes
 // back to.

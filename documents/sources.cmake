@@ -21,6 +21,7 @@ list(APPEND ZELL_GUI_SOURCES
   documents/disk_watch.cpp
   documents/interrupted_saves.cpp
   documents/name_refresh.cpp
+  documents/jumps.cpp
   documents/navigation.cpp
   documents/status_line.cpp
   documents/saving.cpp

@@ -7,6 +7,7 @@
 #include "base/folders.h"
 #include "base/text_conversion.h"
 #include "documents/document_commands.h"
+#include "documents/jumps.h"
 #include "documents/navigation.h"
 #include "documents/opening.h"
 #include "documents/saving.h"
@@ -96,7 +97,7 @@ void report_double_clicked(App& app, long position) {
             continue;
         activate_document(app, i);
         select_tab(app, i);
-        go_to_line(app, std::max(line, 0L));
+        go_to_line(app.editor, app.settings.options.scroll_margin, std::max(line, 0L));
         return;
     }
     app.requesters->message("Variable report",
