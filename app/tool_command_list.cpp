@@ -33,7 +33,11 @@ constexpr Command tool_command_table[] = {
     {menu_id::restore, restore_document, can_restore},
     {menu_id::insert_file_after_line, insert_file_after_line},
     {menu_id::insert_file_at_end, insert_file_at_end},
-    {menu_id::print, print_document, has_text},
+    {menu_id::print,
+     [](App& app) {
+         print_document(app.editor, app.documents.current_document(), *app.requesters);
+     },
+     has_text},
     {menu_id::preferences, open_preferences},
     {menu_id::remove_indents, remove_indents},
     {menu_id::format, format_document},

@@ -1,10 +1,12 @@
+// Printing the current document: its pages with a header line, through the requesters.
 #include "tools/print_command.h"
 
-#include "app/app.h"
 #include "base/folders.h"
+#include "documents/document_list.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "tools/print_layout.h"
+#include "ui/requesters.h"
 
 #include <QDate>
 #include <QFont>
@@ -77,20 +79,19 @@ bool render_document_pages(QsciScintillaBase* editor, const std::string& path, Q
     return true;
 }
 
-void print_document(App& app) {
-    const Document* document = app.documents.current_document();
-    if (!app.editor || !document || sci_length(app.editor) == 0) return;
+void print_document(QsciScintillaBase* editor, const Document* document, Requesters& requesters) {
+    if (!editor || !document || sci_length(editor) == 0) return;
     const std::string path = document->path;
     bool failed = false;
     std::string target;
-    app.requesters->print(file_name_of(path), [&](QPrinter& printer) {
-        if (!render_document_pages(app.editor, path, printer)) {
+    requesters.print(file_name_of(path), [&](QPrinter& printer) {
+        if (!render_document_pages(editor, path, printer)) {
             failed = true;
             target = printer.outputFileName().toStdString();
         }
     });
     if (failed)
-        app.requesters->message(
+        requesters.message(
             "Print", target.empty() ? "Couldn't start printing." : "Couldn't print to " + target,
             Buttons::Ok);
 }

@@ -5,11 +5,14 @@
 
 #include <string>
 
-struct App;
 class QPrinter;
 class QsciScintillaBase;
+class Requesters;
+struct Document;
 
-void print_document(App& app);
+// Prints `document`, whose text the editor shows; nothing without a document or text. A
+// printer that cannot be started is told in a message.
+void print_document(QsciScintillaBase* editor, const Document* document, Requesters& requesters);
 
 // Draws every page of the editor's text onto `printer`, each with its header unless `header`
 // is false. False when the printer could not be started (an output file that cannot be
