@@ -3,10 +3,35 @@
 #include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
+#include "base/file_io.h"
+#include "documents/document_commands.h"
+#include "documents/opening.h"
 #include "documents/recent_commands.h"
 #include "documents/recent_files.h"
 
 namespace {
+
+// Opens the entry, or activates its document when it is open already; an entry whose file
+// is gone leaves the list, with a word why.
+void open_recent_file(App& app, int index) {
+    if (index < 0 || index >= static_cast<int>(app.view_state.recent.size())) return;
+    const std::string path = app.view_state.recent[index];
+    for (int i = 0; i < app.documents.count(); ++i)
+        if (app.documents.documents[i].path == path) {
+            activate_document(app, i);
+            select_tab(app, i);
+            return;
+        }
+    if (!is_regular_file(path)) {
+        remove_recent(app.view_state.recent, path);
+        save_view_state(app.view_state, app.folders);
+        show_recent_files(app);
+        app.requesters->message("Open", path + "\nno longer exists; it was removed from the list.",
+                                Buttons::Ok);
+        return;
+    }
+    open_path(app, path);
+}
 
 template <int Index> void open_entry(App& app) {
     open_recent_file(app, Index);

@@ -27,6 +27,6 @@ bool shut_down(App& app) {
     // A normal end: every text was saved or given up (the last close made a fresh document).
     forget_all_recovery(app);
     save_settings_file(app);
-    save_view_state(app);
+    save_view_state(app.view_state, app.folders);
     return true;
 }

@@ -81,7 +81,7 @@ std::unique_ptr<App> start_app(const StartupEnvironment& environment,
     load_keyword_text(*app);
     load_intro_text(*app);
     load_settings_file(*app);
-    load_view_state(*app);
+    load_view_state(app->view_state, app->folders);
 
     build_main_window(*app);
     open_first_documents(*app);

@@ -132,7 +132,7 @@ void open_files(App& app, std::string_view path_list) {
     } else {
         if (last_was_open) show_open_document(app, last);
         refresh_label_list(app, last);
-        save_view_state(app); // once for the whole list
+        save_view_state(app.view_state, app.folders); // once for the whole list
         show_recent_files(app);
     }
 }

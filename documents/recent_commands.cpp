@@ -5,8 +5,6 @@
 #include "app/menu_ids.h"
 #include "base/file_io.h"
 #include "base/folders.h"
-#include "documents/document_commands.h"
-#include "documents/opening.h"
 #include "documents/recent_files.h"
 
 #include <QAction>
@@ -14,27 +12,27 @@
 
 namespace {
 
-std::string state_path(const App& app) {
-    return app.folders.data + view_state_file_name;
+std::string state_path(const Folders& folders) {
+    return folders.data + view_state_file_name;
 }
 
 } // namespace
 
-void load_view_state(App& app) {
-    if (app.folders.data.empty()) return;
-    ReadResult file = read_whole_file(state_path(app));
-    if (file.ok) app.view_state = parse_view_state(file.bytes);
+void load_view_state(ViewState& view, const Folders& folders) {
+    if (folders.data.empty()) return;
+    ReadResult file = read_whole_file(state_path(folders));
+    if (file.ok) view = parse_view_state(file.bytes);
 }
 
-void save_view_state(App& app) {
-    if (app.folders.data.empty() || !is_directory(app.folders.data)) return;
-    write_file_safely(state_path(app), view_state_text(app.view_state));
+void save_view_state(const ViewState& view, const Folders& folders) {
+    if (folders.data.empty() || !is_directory(folders.data)) return;
+    write_file_safely(state_path(folders), view_state_text(view));
 }
 
 void note_recent_file(App& app, const std::string& path) {
     if (path.empty() || path[0] != '/') return;
     add_recent(app.view_state.recent, path);
-    save_view_state(app);
+    save_view_state(app.view_state, app.folders);
     show_recent_files(app);
 }
 
@@ -51,24 +49,4 @@ void show_recent_files(App& app) {
         action->setStatusTip(QFile::decodeName(path.c_str()));
         action->setToolTip(QFile::decodeName(path.c_str()));
     }
-}
-
-void open_recent_file(App& app, int index) {
-    if (index < 0 || index >= static_cast<int>(app.view_state.recent.size())) return;
-    const std::string path = app.view_state.recent[index];
-    for (int i = 0; i < app.documents.count(); ++i)
-        if (app.documents.documents[i].path == path) {
-            activate_document(app, i);
-            select_tab(app, i);
-            return;
-        }
-    if (!is_regular_file(path)) {
-        remove_recent(app.view_state.recent, path);
-        save_view_state(app);
-        show_recent_files(app);
-        app.requesters->message("Open", path + "\nno longer exists; it was removed from the list.",
-                                Buttons::Ok);
-        return;
-    }
-    open_path(app, path);
 }
