@@ -1,8 +1,12 @@
 // The commands of the tools bound to the application: saving, printing, the preferences and
 // the Program menu's transformations.
+#include "app/tool_command_list.h"
+
 #include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
+#include "app/view_commands.h"
+#include "documents/name_refresh.h"
 #include "documents/saving.h"
 #include "editor/edit_commands.h"
 #include "editor/editor_widget.h"
@@ -11,6 +15,7 @@
 #include "tools/merge_report_commands.h"
 #include "tools/preferences_window.h"
 #include "tools/print_command.h"
+#include "tools/program_context.h"
 #include "tools/program_tool_commands.h"
 #include "tools/transform_commands.h"
 
@@ -23,6 +28,11 @@ bool has_text(App& app) {
 bool is_program(App& app) {
     const Document* document = app.documents.current_document();
     return document && document->report_of.empty();
+}
+
+// A Program menu tool, run on the current program.
+template <void (*Tool)(const ProgramContext&)> void on_program(App& app) {
+    Tool(program_context(app));
 }
 
 constexpr Command tool_command_table[] = {
@@ -39,12 +49,12 @@ constexpr Command tool_command_table[] = {
      },
      has_text},
     {menu_id::preferences, open_preferences},
-    {menu_id::remove_indents, remove_indents},
-    {menu_id::format, format_document},
-    {menu_id::remove_line_numbers, remove_line_numbers_command, is_program},
-    {menu_id::add_line_numbers, add_line_numbers_command, is_program},
-    {menu_id::remove_blank_lines, remove_blank_lines_command, is_program},
-    {menu_id::remove_comments, remove_comments_command, is_program},
+    {menu_id::remove_indents, on_program<remove_indents>},
+    {menu_id::format, on_program<format_document>},
+    {menu_id::remove_line_numbers, on_program<remove_line_numbers_command>, is_program},
+    {menu_id::add_line_numbers, on_program<add_line_numbers_command>, is_program},
+    {menu_id::remove_blank_lines, on_program<remove_blank_lines_command>, is_program},
+    {menu_id::remove_comments, on_program<remove_comments_command>, is_program},
     {menu_id::merge, merge_command, is_program},
     {menu_id::variable_report, variable_report_command, is_program},
 };
@@ -53,4 +63,15 @@ constexpr Command tool_command_table[] = {
 
 std::span<const Command> tool_commands() {
     return tool_command_table;
+}
+
+ProgramContext program_context(App& app) {
+    return {app.editor,
+            *app.editor_record,
+            app.documents.current_document(),
+            *app.requesters,
+            app.settings.options,
+            current_syntax(app),
+            app.documents.current_names,
+            [&app]() { refresh_names_from_text(app); }};
 }

@@ -4,10 +4,12 @@
 #include "program_generator.h"
 #include "timing.h"
 
+#include "app/tool_command_list.h"
 #include "base/file_io.h"
 #include "documents/opening.h"
 #include "documents/saving.h"
 #include "editor/editor_widget.h"
+#include "tools/program_context.h"
 #include "tools/transform_commands.h"
 
 #include <cstdio>
@@ -41,11 +43,11 @@ std::string bench_format_large() {
     LargeProgram program;
     App& app = program.app;
     double ms = best_ms(runs, [&] {
-        format_document(app);
+        format_document(program_context(app));
         app.editor->repaint();
     });
     double reference = best_ms(runs, [&] {
-        remove_indents(app);
+        remove_indents(program_context(app));
         app.editor->repaint();
     });
     return bench_line("format_large", ms, reference);

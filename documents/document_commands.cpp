@@ -219,17 +219,24 @@ void remove_first_documents(App& app, int count) {
         if (document) sci_release_document(app.editor, document);
 }
 
-void set_editor_text(App& app, std::string_view text, bool empty_undo) {
-    if (!app.editor) return;
+void set_editor_text(EditorRecord& record, QsciScintillaBase* editor, const Document* document,
+                     std::string_view text, bool empty_undo) {
+    if (!editor) return;
+    const bool eight_bit = !document || document->encoding == TextEncoding::latin1;
     // Every line's new fold level asks for its margin to be redrawn; one repaint at the end
     // serves them all and saves tens of thousands of invalidations in a long program.
-    QWidget* view = app.editor->viewport();
+    QWidget* view = editor->viewport();
     const bool updates = view->updatesEnabled();
     view->setUpdatesEnabled(false);
-    sci_set_text(app.editor, is_eight_bit(app) ? bytes_to_utf8(text) : std::string(text));
-    if (empty_undo) sci_empty_undo_buffer(app.editor);
-    restyle_lines(*app.editor_record, app.editor, 0, -1, -1);
+    sci_set_text(editor, eight_bit ? bytes_to_utf8(text) : std::string(text));
+    if (empty_undo) sci_empty_undo_buffer(editor);
+    restyle_lines(record, editor, 0, -1, -1);
     view->setUpdatesEnabled(updates);
+}
+
+void set_editor_text(App& app, std::string_view text, bool empty_undo) {
+    set_editor_text(*app.editor_record, app.editor, app.documents.current_document(), text,
+                    empty_undo);
 }
 
 bool is_eight_bit(App& app) {
@@ -237,9 +244,14 @@ bool is_eight_bit(App& app) {
     return !document || document->encoding == TextEncoding::latin1;
 }
 
+std::string document_text(QsciScintillaBase* editor, const Document* document) {
+    if (!editor) return {};
+    const bool eight_bit = !document || document->encoding == TextEncoding::latin1;
+    return eight_bit ? utf8_to_bytes(sci_text(editor)) : sci_text(editor);
+}
+
 std::string document_text(App& app) {
-    if (!app.editor) return {};
-    return is_eight_bit(app) ? utf8_to_bytes(sci_text(app.editor)) : sci_text(app.editor);
+    return document_text(app.editor, app.documents.current_document());
 }
 
 void mark_saved(QsciScintillaBase* editor) {

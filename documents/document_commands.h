@@ -6,6 +6,8 @@
 #include <string_view>
 
 struct App;
+struct Document;
+struct EditorRecord;
 class QsciScintillaBase;
 
 // A new document for `path` with a fresh empty text; its tab is selected. -1 for an empty path.
@@ -28,10 +30,16 @@ int remove_document(App& app, int index);
 // current if it stays, else the last one, or a new document when none is left.
 void remove_first_documents(App& app, int count);
 
-// Replaces the editor text with the current document's file text: 8-bit (each byte one
-// character, zero bytes included), or UTF-8 for a document kept as UTF-8.
+// Replaces the editor text with the file text of `document`, the one shown: 8-bit (each byte
+// one character, zero bytes included), or UTF-8 for a document kept as UTF-8. Without a
+// document the text is 8-bit.
+void set_editor_text(EditorRecord& record, QsciScintillaBase* editor, const Document* document,
+                     std::string_view text, bool empty_undo);
+// The same for the current document of `app`.
 void set_editor_text(App& app, std::string_view text, bool empty_undo);
-// The editor text as the current document's file holds it: the reverse of set_editor_text.
+// The editor text as the file of `document`, the one shown, holds it: the reverse of
+// set_editor_text.
+std::string document_text(QsciScintillaBase* editor, const Document* document);
 std::string document_text(App& app);
 // Whether the current document's file holds one byte per character.
 bool is_eight_bit(App& app);

@@ -14,7 +14,6 @@
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "tools/merge.h"
-#include "tools/transform_commands.h"
 #include "tools/variable_report.h"
 
 #include <string>
@@ -50,7 +49,7 @@ void merge_command(App& app) {
     if (!app.editor || !program) return;
     const Document copy = *program;
     const MergeResult result = merge_includes(document_text(app), copy.path, app.folders.include,
-                                              disk_include_files(), current_line_end(app));
+                                              disk_include_files(), line_end_text(copy.line_end));
     if (!result.ok) {
         app.requesters->message("Merge",
                                 result.file + ", line " + std::to_string(result.line) + ": " +

@@ -1,10 +1,9 @@
-// The Program menu's commands for line numbers, blank lines and comments, Merge and the
-// variable report.
+// The Program menu's commands for line numbers, blank lines and comments.
 #pragma once
 
-struct App;
+struct ProgramContext;
 
-void remove_line_numbers_command(App& app);
-void add_line_numbers_command(App& app);
-void remove_blank_lines_command(App& app);
-void remove_comments_command(App& app);
+void remove_line_numbers_command(const ProgramContext& context);
+void add_line_numbers_command(const ProgramContext& context);
+void remove_blank_lines_command(const ProgramContext& context);
+void remove_comments_command(const ProgramContext& context);

@@ -1,13 +1,11 @@
 // Running the program transformations on the current document.
 #include "tools/transform_commands.h"
 
-#include "app/app.h"
-#include "app/view_commands.h"
 #include "documents/document_commands.h"
-#include "documents/saving.h"
-#include "editor/editor_widget.h"
 #include "editor/sci.h"
+#include "tools/program_context.h"
 #include "tools/transform.h"
+#include "ui/requesters.h"
 
 #include <algorithm>
 #include <optional>
@@ -19,25 +17,27 @@ constexpr std::size_t largest_formatted_text = std::size_t{256} << 20;
 
 } // namespace
 
-void remove_indents(App& app) {
-    if (!app.editor) return;
-    replace_document_text(app, remove_indents_text(document_text(app), current_line_end(app)));
+void remove_indents(const ProgramContext& context) {
+    if (!context.editor) return;
+    replace_document_text(context,
+                          remove_indents_text(document_text(context.editor, context.document),
+                                              program_line_end(context)));
 }
 
-void format_document(App& app) {
-    if (!app.editor) return;
-    const Options& options = app.settings.options;
+void format_document(const ProgramContext& context) {
+    if (!context.editor) return;
+    const Options& options = context.options;
     std::optional<std::string> text = format_text_within(
-        document_text(app), app.documents.current_names, options.indent_labels, options.tab_size,
-        largest_formatted_text, current_line_end(app), current_syntax(app));
+        document_text(context.editor, context.document), context.names, options.indent_labels,
+        options.tab_size, largest_formatted_text, program_line_end(context), context.syntax);
     if (!text) {
-        app.requesters->message("Format",
-                                "The formatted program would be larger than 256 MB; nothing "
-                                "was changed. Check the indentation settings.",
-                                Buttons::Ok);
+        context.requesters.message("Format",
+                                   "The formatted program would be larger than 256 MB; nothing "
+                                   "was changed. Check the indentation settings.",
+                                   Buttons::Ok);
         return;
     }
-    replace_document_text(app, *text);
+    replace_document_text(context, *text);
 }
 
 namespace {
@@ -53,14 +53,15 @@ void mark_caret_for_undo(QsciScintillaBase* editor) {
 
 } // namespace
 
-void replace_document_text(App& app, const std::string& text, long caret_line) {
-    QsciScintillaBase* editor = app.editor;
+void replace_document_text(const ProgramContext& context, const std::string& text,
+                           long caret_line) {
+    QsciScintillaBase* editor = context.editor;
     const SciLine line = sci_caret_line(editor);
     const SciPos into_text = sci_current_pos(editor) - sci_line_indent_position(editor, line);
     const long first_visible = sci_first_visible_line(editor);
     sci_begin_undo_action(editor);
     mark_caret_for_undo(editor); // undo ends here: the caret as it was before
-    set_editor_text(app, text, false);
+    set_editor_text(context.record, editor, context.document, text, false);
     const SciLine new_line = std::max<SciLine>(
         std::min(caret_line < 0 ? line : caret_line, sci_line_count(editor) - 1), 0);
     const SciPos indent = sci_line_indent_position(editor, new_line);
@@ -70,9 +71,4 @@ void replace_document_text(App& app, const std::string& text, long caret_line) {
     mark_caret_for_undo(editor); // redo ends here: the caret as the command left it
     sci_end_undo_action(editor);
     sci_set_first_visible_line(editor, first_visible);
-}
-
-std::string_view current_line_end(App& app) {
-    const Document* document = app.documents.current_document();
-    return line_end_text(document ? document->line_end : LineEnd::crlf);
 }
