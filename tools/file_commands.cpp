@@ -36,10 +36,15 @@ std::optional<std::string> read_file_to_insert(App& app, LineEnd line_end) {
     return with_line_ends(file.bytes, line_end);
 }
 
-// Puts 8-bit `text` in at `position` as one undo step (zero bytes included) and learns its
-// names at once.
+// Puts the inserted file's `text` in at `position` as one undo step (zero bytes included) and
+// learns its names at once. An 8-bit document takes every byte as one character, so each byte
+// is saved again as it was; a document kept as UTF-8 takes a UTF-8 file's characters as they
+// are, since reading its bytes one by one would save every character above 127 as two.
 void insert_text(App& app, long position, std::string_view text) {
-    std::string utf8 = bytes_to_utf8(text);
+    const Document* document = app.documents.current_document();
+    const bool keeps_utf8 = document && document->encoding == TextEncoding::utf8;
+    std::string utf8 =
+        keeps_utf8 && is_multibyte_utf8(text) ? std::string(text) : bytes_to_utf8(text);
     sci_begin_undo_action(app.editor);
     sci_set_target_range(app.editor, position, position);
     sci_replace_target(app.editor, utf8);

@@ -101,6 +101,27 @@ TEST_F(EditCommandsTest, InsertFileConvertsLineEndsAndIsOneUndoStep) {
     EXPECT_EQ(requesters->shown.back().title, "Open");
 }
 
+TEST_F(EditCommandsTest, InsertFileIntoAUtf8DocumentKeepsTheFilesCharacters) {
+    const struct {
+        const char* what;     // also the program's file name
+        std::string bytes;    // the inserted file
+        std::string inserted; // the characters it gives, as UTF-8
+    } files[] = {
+        {"a UTF-8 file", "A$ = \"caf\xC3\xA9 \xE2\x86\x92\"", "A$ = \"caf\xC3\xA9 \xE2\x86\x92\""},
+        {"an 8-bit file", "A$ = \"caf\xE9\"", "A$ = \"caf\xC3\xA9\""},
+    };
+    for (const auto& f : files) {
+        const std::string program = "PRINT \"\xE2\x86\x92\"\n";
+        const std::string file = open(std::string(f.what) + ".bas", program);
+        ASSERT_EQ(current().encoding, TextEncoding::utf8);
+        write_file(path("part.bas"), f.bytes);
+        requesters->files.push_back(path("part.bas"));
+        run_command(*app, menu_id::insert_file_at_end);
+        run_command(*app, menu_id::save);
+        EXPECT_EQ(read_file(file), program + f.inserted) << f.what;
+    }
+}
+
 TEST_F(EditCommandsTest, SaveSelectionWritesOnlyTheSelectionAndLeavesTheDocument) {
     std::string file = open("main.bas", "A\r\nB\xE9\r\nC\r\n");
     sci_send(app->editor, Sci::SCI_SETSEL, 3, sci_position_from_line(app->editor, 2));
