@@ -97,7 +97,8 @@ TEST_F(BoardFilesTest, PanelListsBrowsesAndChangesTheBoardsFiles) {
     // The board's field joins the bar without covering the others.
     for (QLabel* field : app->status_line.fields)
         EXPECT_FALSE(field->geometry().intersects(identity->geometry()));
-    EXPECT_FALSE(app->status_line.fields[2]->geometry().intersects(app->status_line.fields[3]->geometry()));
+    EXPECT_FALSE(
+        app->status_line.fields[2]->geometry().intersects(app->status_line.fields[3]->geometry()));
     auto* status = files().panel()->findChild<QLabel*>("board_files_status");
     EXPECT_TRUE(status->text().contains("bytes free"));
 

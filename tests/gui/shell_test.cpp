@@ -114,7 +114,8 @@ TEST_F(ShellTest, ToolbarStatusBarAndSplitterAsBuilt) {
     // The path takes up to 500 pixels, and gives way rather than lie under the next field.
     EXPECT_GT(app->status_line.fields[2]->width(), 400);
     EXPECT_LE(app->status_line.fields[2]->width(), 500);
-    EXPECT_LE(app->status_line.fields[2]->geometry().right(), app->status_line.fields[3]->geometry().left());
+    EXPECT_LE(app->status_line.fields[2]->geometry().right(),
+              app->status_line.fields[3]->geometry().left());
     EXPECT_EQ(app->splitter->widget(0), app->editor);
     EXPECT_EQ(app->splitter->widget(1), app->label_list);
     EXPECT_EQ(app->splitter->sizes().first(), 720);
