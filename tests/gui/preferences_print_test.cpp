@@ -208,8 +208,8 @@ TEST_F(PreferencesTest, PrintedPagesCarryTheHeaderWrapLongLinesAndUseTheColoursO
         }
     EXPECT_TRUE(blue);
     page.save(QString::fromStdString(prefix + "-shown.png"));
-    if (!qgetenv("ZELL_SCREENSHOTS").isEmpty())
-        page.save(QString::fromLocal8Bit(qgetenv("ZELL_SCREENSHOTS")) + "/printed_page.png");
+    if (!qgetenv("ZELL_SHOT_DIR").isEmpty())
+        page.save(QString::fromLocal8Bit(qgetenv("ZELL_SHOT_DIR")) + "/printed_page.png");
 
     // A line longer than the page is wrapped, not cut: every word reaches the paper.
     std::string words;

@@ -108,7 +108,7 @@ std::string AppFixture::read_file(const std::string& file) const {
 }
 
 void save_screenshot(QWidget* widget, const std::string& name) {
-    const QByteArray folder = qgetenv("ZELL_SCREENSHOTS");
+    const QByteArray folder = qgetenv("ZELL_SHOT_DIR");
     if (folder.isEmpty() || !widget) return;
     widget->grab().save(QString::fromLocal8Bit(folder) + "/" + QString::fromStdString(name) +
                         ".png");

@@ -50,6 +50,6 @@ void process_events();
 // Runs the event loop until `done` holds, for at most `limit_ms`; a bound, not a timing.
 bool wait_until(const std::function<bool()>& done, int limit_ms = 15000);
 
-// Saves a picture of `widget` as <name>.png in the folder ZELL_SCREENSHOTS names, when it is set,
+// Saves a picture of `widget` as <name>.png in the folder ZELL_SHOT_DIR names, when it is set,
 // so a person can look at what a test built.
 void save_screenshot(QWidget* widget, const std::string& name);
