@@ -3,14 +3,15 @@
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "base/file_io.h"
+#include "base/text_conversion.h"
+#include "documents/disk_stamp.h"
+#include "documents/navigation.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
 #include "editor/marks.h"
-#include "documents/navigation.h"
 #include "editor/sci.h"
-#include "base/file_io.h"
 #include "tools/merge.h"
-#include "base/text_conversion.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -37,6 +38,12 @@ AnalysisInput input_for(App& app, const std::string& text) {
         ReadResult read = read_whole_file(path);
         if (!read.ok) return std::nullopt;
         return bytes_to_utf8(read.bytes);
+    };
+    input.files.stamp = [](const std::string& path) {
+        const DiskStamp stamp = disk_stamp_of(path);
+        if (!stamp.exists) return std::string();
+        return std::to_string(stamp.size) + " " + std::to_string(stamp.mtime_ns) + " " +
+               std::to_string(stamp.device) + " " + std::to_string(stamp.inode);
     };
     return input;
 }
@@ -158,7 +165,7 @@ void run_analysis(App& app) {
     AnalysisState& state = *app.analysis;
     state.timer->stop();
     const std::string text = sci_text(app.editor);
-    state.result = analyse_program(input_for(app, text));
+    state.result = analyse_program(input_for(app, text), state.cache);
     state.stale = false;
     state.document = app.documents.current;
     show_marks(app);

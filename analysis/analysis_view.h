@@ -16,6 +16,7 @@ class QTimer;
 struct AnalysisState {
     QTimer* timer = nullptr;
     ProgramAnalysis result;
+    AnalysisCache cache; // the lines of the last analysis: only changed lines are read again
     bool stale = true;
     int document = -1;            // the document the result was made from
     QLabel* count = nullptr;      // "2 problems" in the status bar

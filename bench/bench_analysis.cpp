@@ -55,6 +55,28 @@ std::string bench_analyse_large() {
     return bench_line("analyse_large", ms, reference);
 }
 
+std::string bench_analyse_after_key_large() {
+    const std::string text = bytes_to_utf8(generate_program(large_program_bytes, 1));
+    const std::string keywords = shipped_keywords();
+    // One letter typed into a name at two thirds of the program, and typed away again: each run
+    // reads the text after one key, with what the run before it kept.
+    std::size_t at = text.find("total = total", text.size() * 2 / 3);
+    const std::string typed = text.substr(0, at + 1) + "x" + text.substr(at + 1);
+    AnalysisCache cache;
+    analyse_program(input_for(text, keywords), cache);
+    bool key_typed = false;
+    std::size_t problems = 0;
+    const double ms = best_ms(runs * 2, [&] {
+        key_typed = !key_typed;
+        problems =
+            analyse_program(input_for(key_typed ? typed : text, keywords), cache).problems.size();
+    });
+    const double reference = best_ms(runs, [&] { analyse_program(input_for(text, keywords)); });
+    std::fprintf(stderr, "analyse_after_key_large: %zu problems and hints after the last key\n",
+                 problems);
+    return bench_line("analyse_after_key_large", ms, reference);
+}
+
 std::string bench_find_uses_large() {
     const std::string text = bytes_to_utf8(generate_program(large_program_bytes, 1));
     const ProgramAnalysis analysis = analyse_program(input_for(text, shipped_keywords()));
