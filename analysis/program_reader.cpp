@@ -53,10 +53,10 @@ void update_records(AnalysisMemory& memory, FileMemory& file, std::string_view t
     std::vector<LineRecord>& records = file.records;
     records.clear();
     records.reserve(old.size() + 1);
-    // A record that ends before the first change is the same, unless the end of the text ended it.
+    // A record that ends before the first change is the same. One that ends right at it may not
+    // be: a CR followed by an LF is one line end, and the end of the text ends a line.
     std::size_t old_at = 0, kept = 0;
-    while (kept < old.size() && old_at + old[kept].length <= prefix &&
-           old_at + old[kept].length < old_text.size()) {
+    while (kept < old.size() && old_at + old[kept].length < prefix) {
         old_at += old[kept].length;
         records.push_back(std::move(old[kept++]));
     }

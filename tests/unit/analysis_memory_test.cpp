@@ -95,6 +95,7 @@ TEST(AnalysisMemory, AfterAnyEditTheResultIsTheOneFromScratch) {
         {"typed at the end", "", "\r\nPRINT 1"},
         {"a line end at the end", "", "\r\n"},
         {"an LF line end", "Done:\r\n", "Done:\n"},
+        {"a CR line end", "Done:\r\n", "Done:\r"},
         {"OPTION EXPLICIT removed", "OPTION EXPLICIT\r\n", ""},
         {"the include removed", "#INCLUDE \"lib.inc\"\r\n", ""},
         {"a line number changed", "10 total", "20 total"},
