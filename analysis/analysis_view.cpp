@@ -184,8 +184,16 @@ void go_to_span(App& app, const ProgramAnalysis& analysis, const SourceSpan& at)
 
 void go_to_place(App& app, const std::string& path, const SourceSpan& at) {
     const Document* document = app.documents.current_document();
-    if (!path.empty() && (!document || document->path != path) && open_path(app, path) < 0) return;
-    jump_to_name_line(app, static_cast<long>(at.line));
+    if (!path.empty() && (!document || document->path != path)) {
+        // The tab jumped from, by what stays the same when the include's tab is added.
+        void* from = document ? document->scintilla_doc : nullptr;
+        const std::string from_path = document ? document->path : std::string();
+        const long from_line = sci_caret_line(app.editor);
+        if (open_path(app, path) < 0) return;
+        jump_from_document(app, from, from_path, from_line, static_cast<long>(at.line));
+    } else {
+        jump_to_name_line(app, static_cast<long>(at.line));
+    }
     sci_set_sel(app.editor, at.offset, static_cast<SciPos>(at.offset + at.length));
 }
 

@@ -20,6 +20,7 @@
 #include <QStatusBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -52,6 +53,13 @@ void focus_editor(App& app) {
 
 // The decimal number at the start of an answer; anything else counts as 0, and numbers too
 // large for a line are clamped (the editor stops at its last line anyway).
+// A jump within the document: "Return from Sub/Function" comes back to `line` of it.
+void set_return_line(Document& document, long line) {
+    document.back_line = line;
+    document.back_document = nullptr;
+    document.back_path.clear();
+}
+
 long answer_number(std::string_view answer) {
     while (!answer.empty() && (answer.front() == ' ' || answer.front() == '\t'))
         answer.remove_prefix(1);
@@ -110,7 +118,7 @@ void goto_line_command(App& app) {
     long line = answer ? answer_number(*answer) - 1 : -1;
     // Only a jump that happens changes where "Return from Sub/Function" goes.
     if (line >= 0) {
-        if (document) document->back_line = from;
+        if (document) set_return_line(*document, from);
         go_to_line(app, line);
     }
     focus_editor(app);
@@ -122,7 +130,17 @@ void return_command(App& app) {
     // Back to where the last jump came from, once; then nothing until the next jump.
     const long back = document->back_line;
     document->back_line = -1;
+    if (void* from = std::exchange(document->back_document, nullptr)) {
+        const std::string from_path = std::move(document->back_path);
+        const auto& documents = app.documents.documents;
+        const auto found = std::find_if(documents.begin(), documents.end(), [&](const Document& d) {
+            return d.scintilla_doc == from && d.path == from_path;
+        });
+        if (found == documents.end()) return; // closed since
+        activate_document(app, static_cast<int>(found - documents.begin()));
+    }
     go_to_line(app, back);
+    focus_editor(app);
 }
 
 void jump_to_name(App& app) {
@@ -132,7 +150,19 @@ void jump_to_name(App& app) {
 
 void jump_to_name_line(App& app, long line) {
     Document* document = app.documents.current_document();
-    if (document) document->back_line = caret_line(app);
+    if (document) set_return_line(*document, caret_line(app));
+    if (line >= 0) go_to_line(app, line);
+    focus_editor(app);
+}
+
+void jump_from_document(App& app, void* from, const std::string& from_path, long from_line,
+                        long line) {
+    Document* document = app.documents.current_document();
+    if (document && from && from != document->scintilla_doc) {
+        document->back_line = from_line;
+        document->back_document = from;
+        document->back_path = from_path;
+    }
     if (line >= 0) go_to_line(app, line);
     focus_editor(app);
 }

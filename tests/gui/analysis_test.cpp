@@ -79,6 +79,12 @@ TEST_F(AnalysisTest, DefinitionAndUsesAcrossTwoIncludeLevels) {
     run_command(*app, menu_id::go_to_definition);
     EXPECT_EQ(current_path(), path("deep.inc"));
     EXPECT_EQ(sci_caret_line(app->editor), 0);
+    // Return from Sub/Function: back to the program's tab and line, once.
+    run_command(*app, menu_id::return_from_name);
+    EXPECT_EQ(current_path(), main_path);
+    EXPECT_EQ(sci_caret_line(app->editor), 2);
+    run_command(*app, menu_id::go_to_definition);
+    ASSERT_EQ(current_path(), path("deep.inc"));
 
     // From the include back to the program: a click on the first row of the uses.
     emit app->analysis->panel->itemClicked(app->analysis->panel->item(0));
