@@ -32,6 +32,7 @@ struct Definition {
     std::size_t parameters = 0;   // SUBs and FUNCTIONs
     bool fixed_parameters = true; // false for CSUBs, whose parameter count is not read
     bool declared = true;         // false for a variable made by its first use
+    long routine = -1;            // labels: the SUB or FUNCTION (index) they stand in; -1: none
     bool operator==(const Definition&) const = default;
 };
 
@@ -104,6 +105,17 @@ std::optional<std::size_t> definition_at(const ProgramAnalysis& analysis, std::s
 
 // The definition and every use of definition `index`, in file and text order.
 std::vector<SourceSpan> spans_of(const ProgramAnalysis& analysis, std::size_t index);
+
+// One entry of the program's outline: a SUB, FUNCTION or label, or an include file's group.
+struct OutlineEntry {
+    std::string text; // "SUB Name", "FUNCTION Name", "Label:", or the include file's name
+    SourceSpan at;    // where choosing it goes
+    std::vector<OutlineEntry> children;
+};
+
+// The program's structure: its labels outside routines and its SUBs and FUNCTIONs (CSUBs too),
+// each with the labels inside it, in text order; then each include file as a group of the same.
+std::vector<OutlineEntry> program_outline(const ProgramAnalysis& analysis);
 
 // The problem codes, with a line of text about each.
 struct ProblemCode {

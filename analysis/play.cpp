@@ -8,7 +8,9 @@ void define_label(Replay& r, const Op& op, const SourceSpan& at) {
         r.problem("DUPLABEL", at, "The label " + r.text_at(at) + " is already defined");
         return;
     }
-    r.labels[op.key] = r.define(NameKind::label, op.key, at);
+    const std::size_t index = r.define(NameKind::label, op.key, at);
+    r.analysis.definitions[index].routine = r.scope;
+    r.labels[op.key] = index;
 }
 
 void define_data_routine(Replay& r, const Op& op, const SourceSpan& at) {

@@ -4,6 +4,7 @@ list(APPEND ZELL_CORE_SOURCES
   analysis/code_tokens.cpp
   analysis/declarations.cpp
   analysis/keyword_set.cpp
+  analysis/outline.cpp
   analysis/play.cpp
   analysis/program_reader.cpp
   analysis/queries.cpp
