@@ -6,6 +6,7 @@
 #include "base/file_io.h"
 #include "base/text_conversion.h"
 #include "documents/disk_stamp.h"
+#include "documents/document_commands.h"
 #include "documents/navigation.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
@@ -151,6 +152,7 @@ void install_analysis(App& app) {
         if (updated & Sci::SC_UPDATE_SELECTION) show_caret_problem(app);
     });
     install_ctrl_click(app);
+    app.show_outline = show_outline;
     schedule_analysis(app);
 }
 
@@ -170,6 +172,7 @@ void run_analysis(App& app) {
     state.document = app.documents.current;
     show_marks(app);
     if (state.panel->isVisible() && state.panel->property("problems").toBool()) list_problems(app);
+    if (app.settings.label_list_outline) show_outline(app);
 }
 
 const ProgramAnalysis& current_analysis(App& app) {
@@ -232,4 +235,50 @@ void list_spans(App& app, const ProgramAnalysis& analysis, const std::vector<Sou
         state.row_paths.push_back(file.path);
     }
     show_panel(app);
+}
+
+namespace {
+
+void add_outline_rows(AnalysisState& state, const ProgramAnalysis& analysis,
+                      const std::vector<OutlineEntry>& entries, int depth, QStringList& texts) {
+    for (const OutlineEntry& entry : entries) {
+        texts.append(QString(depth * 4, QLatin1Char(' ')) + QString::fromStdString(entry.text));
+        state.outline_rows.push_back(entry.at);
+        state.outline_paths.push_back(entry.at.file == 0 ? std::string()
+                                                         : analysis.files[entry.at.file].path);
+        add_outline_rows(state, analysis, entry.children, depth + 1, texts);
+    }
+}
+
+} // namespace
+
+void show_outline(App& app) {
+    if (!app.analysis || !app.label_list) return;
+    AnalysisState& state = *app.analysis;
+    if (state.document != app.documents.current) {
+        run_analysis(app); // shows the outline of its result
+        return;
+    }
+    state.outline_rows.clear();
+    state.outline_paths.clear();
+    QStringList texts;
+    add_outline_rows(state, state.result, program_outline(state.result), 0, texts);
+    // Refilling with the same rows would only reset the list's scroll position.
+    bool same = app.label_list->count() == texts.size();
+    for (int i = 0; same && i < texts.size(); ++i)
+        same = app.label_list->item(i)->text() == texts[i];
+    if (same) return;
+    app.label_list->setUpdatesEnabled(false);
+    app.label_list->clear();
+    app.label_list->addItems(texts);
+    app.label_list->setUpdatesEnabled(true);
+    fit_label_list_width(app);
+}
+
+void go_to_outline_row(App& app, int row) {
+    if (!app.analysis || row < 0 || row >= static_cast<int>(app.analysis->outline_rows.size()))
+        return;
+    const SourceSpan at = app.analysis->outline_rows[static_cast<std::size_t>(row)];
+    const std::string path = app.analysis->outline_paths[static_cast<std::size_t>(row)];
+    go_to_place(app, path, at);
 }

@@ -80,6 +80,9 @@ struct App {
     EditorWidget* editor = nullptr;
     TabBarWidget* tab_bar = nullptr;
     QListWidget* label_list = nullptr;
+    // Fills the label list with the program's outline (set by the analysis); the list's
+    // "Outline" choice uses it instead of the names.
+    void (*show_outline)(App& app) = nullptr;
     QSplitter* splitter = nullptr;
     QToolBar* toolbar = nullptr;
     // Column, line, path, and the current file's encoding and line-end mode.

@@ -1,6 +1,7 @@
 // The table binding menu ids to their procedures, and the events of the main window's controls.
 #include "app/commands.h"
 
+#include "analysis/analysis_view.h"
 #include "app/about.h"
 #include "app/app.h"
 #include "app/command.h"
@@ -19,6 +20,7 @@
 #include "editor/typing_aids.h"
 
 #include <QCoreApplication>
+#include <QListWidget>
 
 namespace {
 
@@ -164,5 +166,8 @@ void run_files_dropped(App& app, const std::string& paths) {
 }
 
 void label_list_clicked(App& app) {
-    jump_to_name(app);
+    if (app.settings.label_list_outline && app.show_outline)
+        go_to_outline_row(app, app.label_list->currentRow());
+    else
+        jump_to_name(app);
 }
