@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,6 +18,7 @@ struct SourceSpan {
     std::size_t line = 0;   // 0-based
     std::size_t offset = 0; // byte offset in the file's text
     std::size_t length = 0;
+    bool operator==(const SourceSpan&) const = default;
 };
 
 enum class NameKind { sub, function, label, line_number, variable, array, constant, parameter };
@@ -30,12 +32,15 @@ struct Definition {
     std::size_t parameters = 0;   // SUBs and FUNCTIONs
     bool fixed_parameters = true; // false for CSUBs, whose parameter count is not read
     bool declared = true;         // false for a variable made by its first use
+    long routine = -1;            // labels: the SUB or FUNCTION (index) they stand in; -1: none
+    bool operator==(const Definition&) const = default;
 };
 
 struct NameUse {
     std::size_t definition = 0;
     SourceSpan at;
     bool sets = false; // assigned, read into, or a FOR variable
+    bool operator==(const NameUse&) const = default;
 };
 
 enum class Severity { problem, hint };
@@ -45,6 +50,7 @@ struct Problem {
     Severity severity = Severity::problem;
     SourceSpan at;
     std::string message;
+    bool operator==(const Problem&) const = default;
 };
 
 struct AnalysedFile {
@@ -52,6 +58,7 @@ struct AnalysedFile {
     std::string text;
     std::vector<std::size_t> line_starts; // the offset of each line
     long included_from = -1;              // the file whose #INCLUDE line brought it in
+    bool operator==(const AnalysedFile&) const = default;
 };
 
 struct ProgramAnalysis {
@@ -60,6 +67,7 @@ struct ProgramAnalysis {
     std::vector<NameUse> uses; // in file order, then text order
     std::vector<Problem> problems;
     bool explicit_option = false;
+    bool operator==(const ProgramAnalysis&) const = default;
 };
 
 struct SourceAccess {
@@ -67,6 +75,9 @@ struct SourceAccess {
     std::function<bool(const std::string& path)> exists;
     // The text of the file at `path` as UTF-8; nothing when it cannot be read.
     std::function<std::optional<std::string>(const std::string& path)> read;
+    // Something that changes whenever the file at `path` changes (its size and time), so that an
+    // include file is read again only then; empty, or no function: read it every time.
+    std::function<std::string(const std::string& path)> stamp;
 };
 
 struct AnalysisInput {
@@ -80,12 +91,31 @@ struct AnalysisInput {
 // Reads the program and its includes and checks them.
 ProgramAnalysis analyse_program(const AnalysisInput& input);
 
+// What an analysis keeps for the next one: each file's lines as read, so that only the lines that
+// changed are read again. The result is the same as from an analysis without it.
+struct AnalysisMemory;
+struct AnalysisCache {
+    std::shared_ptr<AnalysisMemory> memory;
+};
+ProgramAnalysis analyse_program(const AnalysisInput& input, AnalysisCache& cache);
+
 // The definition of the name at `offset` of `file` (a use or the definition itself), if any.
 std::optional<std::size_t> definition_at(const ProgramAnalysis& analysis, std::size_t file,
                                          std::size_t offset);
 
 // The definition and every use of definition `index`, in file and text order.
 std::vector<SourceSpan> spans_of(const ProgramAnalysis& analysis, std::size_t index);
+
+// One entry of the program's outline: a SUB, FUNCTION or label, or an include file's group.
+struct OutlineEntry {
+    std::string text; // "SUB Name", "FUNCTION Name", "Label:", or the include file's name
+    SourceSpan at;    // where choosing it goes
+    std::vector<OutlineEntry> children;
+};
+
+// The program's structure: its labels outside routines and its SUBs and FUNCTIONs (CSUBs too),
+// each with the labels inside it, in text order; then each include file as a group of the same.
+std::vector<OutlineEntry> program_outline(const ProgramAnalysis& analysis);
 
 // The problem codes, with a line of text about each.
 struct ProblemCode {

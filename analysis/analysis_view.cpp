@@ -3,14 +3,16 @@
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "base/file_io.h"
+#include "base/text_conversion.h"
+#include "documents/disk_stamp.h"
+#include "documents/document_commands.h"
+#include "documents/navigation.h"
 #include "documents/opening.h"
 #include "editor/editor_widget.h"
 #include "editor/marks.h"
-#include "documents/navigation.h"
 #include "editor/sci.h"
-#include "base/file_io.h"
 #include "tools/merge.h"
-#include "base/text_conversion.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -37,6 +39,12 @@ AnalysisInput input_for(App& app, const std::string& text) {
         ReadResult read = read_whole_file(path);
         if (!read.ok) return std::nullopt;
         return bytes_to_utf8(read.bytes);
+    };
+    input.files.stamp = [](const std::string& path) {
+        const DiskStamp stamp = disk_stamp_of(path);
+        if (!stamp.exists) return std::string();
+        return std::to_string(stamp.size) + " " + std::to_string(stamp.mtime_ns) + " " +
+               std::to_string(stamp.device) + " " + std::to_string(stamp.inode);
     };
     return input;
 }
@@ -144,6 +152,7 @@ void install_analysis(App& app) {
         if (updated & Sci::SC_UPDATE_SELECTION) show_caret_problem(app);
     });
     install_ctrl_click(app);
+    app.show_outline = show_outline;
     schedule_analysis(app);
 }
 
@@ -158,11 +167,12 @@ void run_analysis(App& app) {
     AnalysisState& state = *app.analysis;
     state.timer->stop();
     const std::string text = sci_text(app.editor);
-    state.result = analyse_program(input_for(app, text));
+    state.result = analyse_program(input_for(app, text), state.cache);
     state.stale = false;
     state.document = app.documents.current;
     show_marks(app);
     if (state.panel->isVisible() && state.panel->property("problems").toBool()) list_problems(app);
+    if (app.settings.label_list_outline) show_outline(app);
 }
 
 const ProgramAnalysis& current_analysis(App& app) {
@@ -177,8 +187,16 @@ void go_to_span(App& app, const ProgramAnalysis& analysis, const SourceSpan& at)
 
 void go_to_place(App& app, const std::string& path, const SourceSpan& at) {
     const Document* document = app.documents.current_document();
-    if (!path.empty() && (!document || document->path != path) && open_path(app, path) < 0) return;
-    jump_to_name_line(app, static_cast<long>(at.line));
+    if (!path.empty() && (!document || document->path != path)) {
+        // The tab jumped from, by what stays the same when the include's tab is added.
+        void* from = document ? document->scintilla_doc : nullptr;
+        const std::string from_path = document ? document->path : std::string();
+        const long from_line = sci_caret_line(app.editor);
+        if (open_path(app, path) < 0) return;
+        jump_from_document(app, from, from_path, from_line, static_cast<long>(at.line));
+    } else {
+        jump_to_name_line(app, static_cast<long>(at.line));
+    }
     sci_set_sel(app.editor, at.offset, static_cast<SciPos>(at.offset + at.length));
 }
 
@@ -217,4 +235,50 @@ void list_spans(App& app, const ProgramAnalysis& analysis, const std::vector<Sou
         state.row_paths.push_back(file.path);
     }
     show_panel(app);
+}
+
+namespace {
+
+void add_outline_rows(AnalysisState& state, const ProgramAnalysis& analysis,
+                      const std::vector<OutlineEntry>& entries, int depth, QStringList& texts) {
+    for (const OutlineEntry& entry : entries) {
+        texts.append(QString(depth * 4, QLatin1Char(' ')) + QString::fromStdString(entry.text));
+        state.outline_rows.push_back(entry.at);
+        state.outline_paths.push_back(entry.at.file == 0 ? std::string()
+                                                         : analysis.files[entry.at.file].path);
+        add_outline_rows(state, analysis, entry.children, depth + 1, texts);
+    }
+}
+
+} // namespace
+
+void show_outline(App& app) {
+    if (!app.analysis || !app.label_list) return;
+    AnalysisState& state = *app.analysis;
+    if (state.document != app.documents.current) {
+        run_analysis(app); // shows the outline of its result
+        return;
+    }
+    state.outline_rows.clear();
+    state.outline_paths.clear();
+    QStringList texts;
+    add_outline_rows(state, state.result, program_outline(state.result), 0, texts);
+    // Refilling with the same rows would only reset the list's scroll position.
+    bool same = app.label_list->count() == texts.size();
+    for (int i = 0; same && i < texts.size(); ++i)
+        same = app.label_list->item(i)->text() == texts[i];
+    if (same) return;
+    app.label_list->setUpdatesEnabled(false);
+    app.label_list->clear();
+    app.label_list->addItems(texts);
+    app.label_list->setUpdatesEnabled(true);
+    fit_label_list_width(app);
+}
+
+void go_to_outline_row(App& app, int row) {
+    if (!app.analysis || row < 0 || row >= static_cast<int>(app.analysis->outline_rows.size()))
+        return;
+    const SourceSpan at = app.analysis->outline_rows[static_cast<std::size_t>(row)];
+    const std::string path = app.analysis->outline_paths[static_cast<std::size_t>(row)];
+    go_to_place(app, path, at);
 }

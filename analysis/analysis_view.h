@@ -16,12 +16,15 @@ class QTimer;
 struct AnalysisState {
     QTimer* timer = nullptr;
     ProgramAnalysis result;
+    AnalysisCache cache; // the lines of the last analysis: only changed lines are read again
     bool stale = true;
     int document = -1;            // the document the result was made from
     QLabel* count = nullptr;      // "2 problems" in the status bar
     QListWidget* panel = nullptr; // problems or uses, below the editor
     std::vector<SourceSpan> rows; // where each row of the panel goes
     std::vector<std::string> row_paths;
+    std::vector<SourceSpan> outline_rows; // where each row of the label list's outline goes
+    std::vector<std::string> outline_paths;
 };
 
 // How long an edit must rest before the program is analysed again.
@@ -45,3 +48,7 @@ void go_to_place(App& app, const std::string& path, const SourceSpan& at);
 // Fills the panel: the problems, or the places of a name.
 void list_problems(App& app);
 void list_spans(App& app, const ProgramAnalysis& analysis, const std::vector<SourceSpan>& spans);
+// Fills the label list with the outline of the current document's program.
+void show_outline(App& app);
+// Goes to the place of a row of that outline.
+void go_to_outline_row(App& app, int row);

@@ -1,5 +1,5 @@
 // Following the blocks of a file: each closing word must close the innermost open block.
-#include "analysis/reading.h"
+#include "analysis/replay.h"
 
 const char* block_name(BlockKind kind) {
     switch (kind) {
@@ -47,7 +47,7 @@ const char* closing_word(BlockKind kind) {
     return "";
 }
 
-void report_unclosed(Reading& reading, const OpenBlock& block) {
+void report_unclosed(Replay& reading, const OpenBlock& block) {
     reading.problem("UNCLOSED", block.at,
                     std::string(block_name(block.kind)) + " has no matching " +
                         closing_word(block.kind));
@@ -59,16 +59,16 @@ bool is_routine(BlockKind kind) {
 
 } // namespace
 
-void open_block(Reading& reading, BlockKind kind, const CodeToken& at, std::string for_key) {
+void open_block(Replay& reading, BlockKind kind, const SourceSpan& at, KeyId for_key) {
     if (is_routine(kind)) {
         // A routine cannot stand inside anything: whatever is still open was never closed.
         for (const OpenBlock& block : reading.blocks) report_unclosed(reading, block);
         reading.blocks.clear();
     }
-    reading.blocks.push_back({kind, reading.span_of(at), std::move(for_key)});
+    reading.blocks.push_back({kind, at, for_key});
 }
 
-bool close_block(Reading& reading, BlockKind kind, const CodeToken& at) {
+bool close_block(Replay& reading, BlockKind kind, const SourceSpan& at) {
     std::size_t found = reading.blocks.size();
     bool other_routine = false;
     while (found > 0) {
@@ -84,11 +84,11 @@ bool close_block(Reading& reading, BlockKind kind, const CodeToken& at) {
         --found;
     }
     if (other_routine) {
-        reading.problem("UNOPENED", reading.span_of(at),
+        reading.problem("UNOPENED", at,
                         std::string(closing_word(kind)) + " closes a " +
                             block_name(reading.blocks[found - 1].kind));
     } else if (found == 0) {
-        reading.problem("UNOPENED", reading.span_of(at),
+        reading.problem("UNOPENED", at,
                         std::string(closing_word(kind)) + " without " + block_name(kind));
         return false;
     }
@@ -98,7 +98,7 @@ bool close_block(Reading& reading, BlockKind kind, const CodeToken& at) {
     return true;
 }
 
-bool inside_block(const Reading& reading, BlockKind kind) {
+bool inside_block(const Replay& reading, BlockKind kind) {
     for (auto block = reading.blocks.rbegin(); block != reading.blocks.rend(); ++block) {
         if (block->kind == kind) return true;
         if (is_routine(block->kind)) return false;
@@ -106,7 +106,7 @@ bool inside_block(const Reading& reading, BlockKind kind) {
     return false;
 }
 
-void close_file_blocks(Reading& reading) {
+void close_file_blocks(Replay& reading) {
     for (const OpenBlock& block : reading.blocks) report_unclosed(reading, block);
     reading.blocks.clear();
     reading.scope = -1;

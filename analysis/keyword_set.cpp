@@ -59,14 +59,46 @@ void name_key(std::string_view name, std::string& out) {
     for (char& c : out) c = lower_ascii(c);
 }
 
-bool Reading::keywords_equal(std::string_view text, std::string_view lower_word) {
+bool LineReader::keywords_equal(std::string_view text, std::string_view lower_word) {
     if (text.size() != lower_word.size()) return false;
     for (std::size_t i = 0; i < text.size(); ++i)
         if (lower_ascii(text[i]) != lower_word[i]) return false;
     return true;
 }
 
-std::size_t Reading::define(Definition definition) {
-    analysis.definitions.push_back(std::move(definition));
-    return analysis.definitions.size() - 1;
+KeyId KeyTable::id(const std::string& key) {
+    const auto found = ids.find(key);
+    if (found != ids.end()) return found->second;
+    const std::size_t dot = key.find('.');
+    const KeyId prefix = dot == std::string::npos || dot == 0 ? no_key : id(key.substr(0, dot));
+    const KeyId made = static_cast<KeyId>(keys.size());
+    ids.emplace(key, made);
+    keys.push_back(key);
+    before_dot.push_back(prefix);
+    return made;
+}
+
+KeyId LineReader::key_of(std::string_view name) {
+    name_key(name, scratch);
+    return keys.id(scratch);
+}
+
+Op& LineReader::add(OpKind kind, const CodeToken& at) {
+    return place(kind, at.line, at.offset, at.length);
+}
+
+Op& LineReader::place(OpKind kind, std::size_t line, std::size_t offset, std::size_t length) {
+    Op& op = record.ops.emplace_back();
+    op.kind = kind;
+    op.line = static_cast<std::uint32_t>(line);
+    op.offset = offset;
+    op.length = length;
+    return op;
+}
+
+void LineReader::note(OpKind kind, const char* code, std::size_t line, std::size_t offset,
+                      std::size_t length, std::string message) {
+    Op& op = place(kind, line, offset, length);
+    op.count = static_cast<std::uint32_t>(record.notes.size());
+    record.notes.push_back({code, std::move(message)});
 }

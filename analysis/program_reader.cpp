@@ -1,50 +1,98 @@
-// Reading a program and its #INCLUDE files line by line.
-#include "analysis/reading.h"
+// Reading a program and its #INCLUDE files: their line records, kept from the last analysis
+// where the text is the same, played in order.
+#include "analysis/replay.h"
 
-#include "tools/data_blocks.h"
-#include "tools/line_scan.h"
 #include "tools/merge.h"
 
 #include <algorithm>
+#include <deque>
+
+struct FileMemory {
+    std::string path;
+    std::string text;  // as its records were read
+    std::string stamp; // of an include file when it was read; empty: unknown
+    std::vector<LineRecord> records;
+    bool used = false;
+};
+
+struct AnalysisMemory {
+    std::string keyword_text;
+    KeywordSet keywords;
+    KeyTable keys;
+    FileMemory program;
+    std::deque<FileMemory> includes; // stay in place while more are added
+};
 
 namespace {
 
 // No real program includes this many files; a runaway chain of includes stops here.
 constexpr std::size_t most_files = 256;
 
-// The first character the board drops, and the line's length in characters.
-void check_characters(Reading& r, std::string_view line, std::size_t line_offset,
-                      std::size_t line_index) {
-    std::size_t characters = 0, cut = 0;
-    bool reported = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const auto c = static_cast<unsigned char>(line[i]);
-        if ((c & 0xC0) == 0x80) continue; // inside a UTF-8 character
-        if (++characters == 255) cut = i;
-        if (reported || c == '\t' || (c >= 0x20 && c < 0x7F)) continue;
-        std::size_t length = 1;
-        while (c >= 0xC0 && i + length < line.size() &&
-               (static_cast<unsigned char>(line[i + length]) & 0xC0) == 0x80)
-            ++length;
-        r.problem("BADCHAR", {r.file, line_index, line_offset + i, length},
-                  "The board drops this character when the program is sent");
-        reported = true;
-    }
-    if (characters >= 255)
-        r.problem("LONGLINE", {r.file, line_index, line_offset + cut, line.size() - cut},
-                  "The line has " + std::to_string(characters) +
-                      " characters: the board takes at most 254");
+std::size_t common_prefix(std::string_view a, std::string_view b) {
+    const auto [at_a, at_b] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    return static_cast<std::size_t>(at_a - a.begin());
 }
 
-void read_include(Reading& r, const AnalysisInput& input, IncludeLine include,
-                  std::size_t line_offset, std::size_t line_index, std::string_view line) {
-    const SourceSpan at{r.file, line_index, line_offset, line.size()};
-    if (!include.closed) {
-        r.problem("NOINCLUDE", at, "The file name has no closing quote");
-        return;
+std::size_t common_suffix(std::string_view a, std::string_view b, std::size_t most) {
+    std::size_t n = 0;
+    while (n < most && a[a.size() - 1 - n] == b[b.size() - 1 - n]) ++n;
+    return n;
+}
+
+// Brings the records of `file` up to `text`: the records of the unchanged start and end of the
+// text are kept, the lines between read again.
+void update_records(AnalysisMemory& memory, FileMemory& file, std::string_view text) {
+    if (!file.records.empty() && file.text == text) return;
+    const std::string_view old_text = file.text;
+    const std::size_t prefix = file.records.empty() ? 0 : common_prefix(old_text, text);
+    const std::size_t suffix =
+        file.records.empty()
+            ? 0
+            : common_suffix(old_text, text, std::min(old_text.size(), text.size()) - prefix);
+    std::vector<LineRecord> old = std::move(file.records);
+    std::vector<LineRecord>& records = file.records;
+    records.clear();
+    records.reserve(old.size() + 1);
+    // A record that ends before the first change is the same. One that ends right at it may not
+    // be: a CR followed by an LF is one line end, and the end of the text ends a line.
+    std::size_t old_at = 0, kept = 0;
+    while (kept < old.size() && old_at + old[kept].length < prefix) {
+        old_at += old[kept].length;
+        records.push_back(std::move(old[kept++]));
     }
+    // Past the change, an old record is taken again where a new one starts at the same place of
+    // the unchanged end, inside a data block just when it was.
+    const std::size_t same_from = old_text.size() - suffix;
+    std::size_t at = old_at;
+    std::size_t next_old = kept;
+    while (at < text.size() || records.empty()) { // an empty text has one empty line
+        const bool data = !records.empty() && records.back().data_after;
+        // `at` in the new text is `at + old size - new size` in the old one.
+        while (next_old < old.size() && old_at + text.size() < at + old_text.size())
+            old_at += old[next_old++].length;
+        if (next_old < old.size() && old_at >= same_from &&
+            old_at + text.size() == at + old_text.size() && old[next_old].data_before == data) {
+            for (; next_old < old.size(); ++next_old) records.push_back(std::move(old[next_old]));
+            break;
+        }
+        records.push_back(read_record(memory.keywords, memory.keys, text, at, data));
+        at += records.back().length;
+    }
+    file.text.assign(text);
+}
+
+FileMemory& include_memory(AnalysisMemory& memory, const std::string& path) {
+    for (FileMemory& file : memory.includes)
+        if (file.path == path) return file;
+    memory.includes.push_back({});
+    memory.includes.back().path = path;
+    return memory.includes.back();
+}
+
+void read_include(Replay& r, AnalysisMemory& memory, const AnalysisInput& input,
+                  const Replay::Include& include) {
     if (!input.files.exists || !input.files.read) return;
-    const std::string name(include.name);
+    const std::string& name = include.name;
     const std::string& from = r.analysis.files[r.file].path;
     IncludeFiles lookup;
     lookup.exists = input.files.exists;
@@ -54,155 +102,80 @@ void read_include(Reading& r, const AnalysisInput& input, IncludeLine include,
     else if (!name.empty() && !input.include_folder.empty())
         found = find_include_file(name, input.include_folder + "/.", "", lookup);
     if (!found) {
-        r.problem("NOINCLUDE", at,
+        r.problem("NOINCLUDE", include.at,
                   name + " is neither beside the program nor in the include folder");
         return;
     }
     for (const AnalysedFile& file : r.analysis.files)
         if (file.path == *found) return; // read already: its names are known
     if (r.analysis.files.size() >= most_files) return;
-    std::optional<std::string> text = input.files.read(*found);
-    if (!text) {
-        r.problem("NOINCLUDE", at, name + " could not be read");
-        return;
+    FileMemory& known = include_memory(memory, *found);
+    known.used = true;
+    const std::string stamp = input.files.stamp ? input.files.stamp(*found) : std::string();
+    if (stamp.empty() || stamp != known.stamp || known.records.empty()) {
+        std::optional<std::string> text = input.files.read(*found);
+        if (!text) {
+            r.problem("NOINCLUDE", include.at, name + " could not be read");
+            known.stamp.clear();
+            return;
+        }
+        r.analysis.files.push_back({*found, std::move(*text), {}, static_cast<long>(r.file)});
+        known.stamp = stamp;
+    } else {
+        r.analysis.files.push_back({*found, known.text, {}, static_cast<long>(r.file)});
     }
-    r.analysis.files.push_back({*found, std::move(*text), {}, static_cast<long>(r.file)});
-    r.text = r.analysis.files[r.file].text;
 }
 
-// CSUB and CFUNCTION headers name a routine whose arguments the analysis cannot count.
-void read_data_header(Reading& r, std::string_view line, std::size_t start, std::size_t line_offset,
-                      std::size_t line_index, std::vector<CodeToken>& tokens) {
-    tokens.clear();
-    tokenize_code_line(line, start, line_offset, line_index, tokens);
-    if (tokens.size() < 2 || tokens[1].kind != CodeTokenKind::word) return;
-    const bool function = r.is_word(tokens[0], "cfunction");
-    if (!function && !r.is_word(tokens[0], "csub")) return;
-    Definition definition;
-    definition.kind = function ? NameKind::function : NameKind::sub;
-    definition.name = r.text_of(tokens[1]);
-    name_key(definition.name, definition.key);
-    definition.at = r.span_of(tokens[1]);
-    definition.fixed_parameters = false;
-    if (r.routines.count(definition.key)) {
-        r.problem("DUPSUB", definition.at, definition.name + " is already defined");
-        return;
-    }
-    const std::string key = definition.key;
-    r.routines.emplace(key, r.define(std::move(definition)));
-}
-
-void read_label(Reading& r, const CodeToken& name) {
-    std::string key;
-    name_key(r.text_of(name), key);
-    if (r.labels.count(key)) {
-        r.problem("DUPLABEL", r.span_of(name),
-                  "The label " + std::string(r.text_of(name)) + " is already defined");
-        return;
-    }
-    Definition definition;
-    definition.kind = NameKind::label;
-    definition.name = r.text_of(name);
-    definition.key = key;
-    definition.at = r.span_of(name);
-    r.labels.emplace(std::move(key), r.define(std::move(definition)));
-}
-
-void read_line_number(Reading& r, std::string_view number, std::size_t offset,
-                      std::size_t line_index) {
-    std::string key(line_number_key(number));
-    if (r.line_numbers.count(key)) return;
-    Definition definition;
-    definition.kind = NameKind::line_number;
-    definition.name = number;
-    definition.key = key;
-    definition.at = {r.file, line_index, offset, number.size()};
-    r.line_numbers.emplace(std::move(key), r.define(std::move(definition)));
-}
-
-void read_file(Reading& r, const AnalysisInput& input, std::size_t file) {
+void play_file(Replay& r, AnalysisMemory& memory, const AnalysisInput& input, std::size_t file) {
+    FileMemory& records =
+        file == 0 ? memory.program : include_memory(memory, r.analysis.files[file].path);
+    update_records(memory, records, r.analysis.files[file].text);
+    const std::size_t keys = memory.keys.keys.size();
+    for (auto* by_key : {&r.routines, &r.labels, &r.line_numbers, &r.globals})
+        by_key->resize(keys, no_definition);
     r.file = file;
-    r.text = r.analysis.files[file].text;
     std::vector<std::size_t> line_starts;
-    std::vector<CodeToken> tokens;
-    DataBlockTracker data;
     SourceSpan data_header;
-    bool continues = false;
-    std::size_t first_statement = 0;
-    std::size_t offset = 0, index = 0;
-    while (offset < r.text.size() || (offset == 0 && index == 0)) {
-        std::size_t end = r.text.find_first_of("\r\n", offset);
-        if (end == std::string_view::npos) end = r.text.size();
-        const std::string_view line = r.text.substr(offset, end - offset);
-        line_starts.push_back(offset);
-        check_characters(r, line, offset, index);
-        std::size_t start = 0;
-        bool code = true;
-        if (!continues) {
-            tokens.clear();
-            first_statement = 0;
-            start = statement_start(line);
-            const BlockLine kind = data.next(line.substr(start));
-            if (kind == BlockLine::opens) {
-                data_header = {file, index, offset + start, line.size() - start};
-                read_data_header(r, line, start, offset, index, tokens);
-                tokens.clear();
-            }
-            code = kind == BlockLine::code;
-            const std::string_view number = leading_line_number(line);
-            if (code && !number.empty())
-                read_line_number(r, number, offset + (number.data() - line.data()), index);
-            if (code) {
-                const IncludeLine include = read_include_line(line.substr(start));
-                if (include.is_include) {
-                    read_include(r, input, include, offset, index, line);
-                    code = false;
-                }
-            }
-        }
-        if (code) {
-            const CodeLine read = tokenize_code_line(line, start, offset, index, tokens);
-            if (read.open_string)
-                r.problem("STRING", {file, index, offset + read.string_at, 1},
-                          "The string has no closing quote");
-            if (!continues && tokens.size() >= 2 && tokens[0].kind == CodeTokenKind::word &&
-                r.text[tokens[1].offset] == ':' && !tokens[1].blank_before &&
-                !r.is_keyword(tokens[0])) {
-                read_label(r, tokens[0]);
-                first_statement = 2;
-            }
-            continues = continues_on_next_line(line, start);
-            if (continues && !tokens.empty() && r.text_of(tokens.back()) == "_") tokens.pop_back();
-            if (!continues && first_statement <= tokens.size())
-                read_statements(r, tokens.data() + first_statement, tokens.data() + tokens.size());
-        }
-        if (end == r.text.size()) {
-            offset = end;
-            break;
-        }
-        offset = end + (r.text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-        ++index;
-        if (offset == r.text.size()) line_starts.push_back(offset); // the empty last line
+    std::size_t start = 0, line = 0;
+    for (const LineRecord& record : records.records) {
+        play_record(r, record, start, line, data_header);
+        for (const std::size_t line_start : record.line_starts)
+            line_starts.push_back(start + line_start);
+        for (const Replay::Include& include : r.includes) read_include(r, memory, input, include);
+        r.includes.clear();
+        line += record.line_starts.size();
+        start += record.length;
     }
-    if (continues && first_statement <= tokens.size())
-        read_statements(r, tokens.data() + first_statement, tokens.data() + tokens.size());
-    if (data.inside) r.problem("UNCLOSED", data_header, "The block has no END line");
+    const std::string& text = r.analysis.files[file].text;
+    if (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        line_starts.push_back(text.size()); // the empty last line
+    if (!records.records.empty() && records.records.back().data_after)
+        r.problem("UNCLOSED", data_header, "The block has no END line");
     close_file_blocks(r);
     r.analysis.files[file].line_starts = std::move(line_starts);
 }
 
 } // namespace
 
-ProgramAnalysis analyse_program(const AnalysisInput& input) {
+ProgramAnalysis analyse_program(const AnalysisInput& input, AnalysisCache& cache) {
+    if (!cache.memory || cache.memory->keyword_text != input.keywords) {
+        cache.memory = std::make_shared<AnalysisMemory>();
+        cache.memory->keyword_text = input.keywords;
+        cache.memory->keywords = make_keyword_set(input.keywords);
+    }
+    AnalysisMemory& memory = *cache.memory;
+    for (FileMemory& file : memory.includes) file.used = false;
+
     ProgramAnalysis analysis;
-    const KeywordSet keywords = make_keyword_set(input.keywords);
-    Reading reading{analysis, keywords, {}, {}, {}, {}, {}, {}, {}, 0, {}, -1, {}, false};
     analysis.files.push_back({input.path.empty() ? std::string() : clean_include_path(input.path),
                               std::string(input.text),
                               {},
                               -1});
+    Replay reading{analysis, memory.keywords, memory.keys};
+    reading.pending.reserve(memory.program.records.size() * 4);
     for (std::size_t file = 0; file < analysis.files.size(); ++file)
-        read_file(reading, input, file);
+        play_file(reading, memory, input, file);
+    std::erase_if(memory.includes, [](const FileMemory& file) { return !file.used; });
     resolve_uses(reading);
     apply_ignore_comments(analysis);
     std::stable_sort(
@@ -210,4 +183,9 @@ ProgramAnalysis analyse_program(const AnalysisInput& input) {
             return a.at.file != b.at.file ? a.at.file < b.at.file : a.at.offset < b.at.offset;
         });
     return analysis;
+}
+
+ProgramAnalysis analyse_program(const AnalysisInput& input) {
+    AnalysisCache cache;
+    return analyse_program(input, cache);
 }

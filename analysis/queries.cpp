@@ -1,5 +1,5 @@
 // Questions asked of a finished analysis: what a name is, where it is used, which codes exist.
-#include "analysis/reading.h"
+#include "analysis/replay.h"
 #include "base/ascii.h"
 
 #include "tools/line_scan.h"

@@ -1,10 +1,13 @@
-// The state of one analysis while it reads the files: names defined so far, uses waiting to be
-// resolved, and the blocks open in the file being read. Shared by the reading steps.
+// Reading a program happens in two steps. Each logical line is read on its own into a record of
+// what it does (defines, uses, opens, closes), with places relative to the line; those records
+// only depend on the line's text, so they are kept between analyses and read again only where
+// the text changed. Then the records of all lines are played in order to build the analysis.
 #pragma once
 
 #include "analysis/analysis.h"
 #include "analysis/code_tokens.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -25,7 +28,18 @@ KeywordSet make_keyword_set(std::string_view keywords);
 // The lower-case key of a name without its type suffix, in `out`.
 void name_key(std::string_view name, std::string& out);
 
-enum class UseKind {
+using KeyId = std::uint32_t;
+constexpr KeyId no_key = static_cast<KeyId>(-1);
+
+// Every key met so far, each with a number, so that playing the records looks names up in arrays.
+struct KeyTable {
+    std::unordered_map<std::string, KeyId> ids;
+    std::vector<std::string> keys;
+    std::vector<KeyId> before_dot; // "p" for "p.x": the structure a member may belong to
+    KeyId id(const std::string& key);
+};
+
+enum class UseKind : unsigned char {
     target,       // GOTO, GOSUB, RESTORE, THEN n: a label or line number
     call,         // a statement that calls a SUB
     keyword_call, // a statement starting with a keyword that the program may define as a SUB
@@ -33,17 +47,7 @@ enum class UseKind {
     indexed,      // a name followed by "(": a FUNCTION, or an array
 };
 
-struct PendingUse {
-    UseKind kind = UseKind::value;
-    std::string key;
-    SourceSpan at;
-    long scope = -1;
-    std::size_t arguments = 0;
-    bool sets = false;
-    bool lenient = false; // may be an option word the keyword list lacks: never reported unknown
-};
-
-enum class BlockKind {
+enum class BlockKind : unsigned char {
     if_block,
     for_block,
     do_block,
@@ -54,77 +58,105 @@ enum class BlockKind {
     type
 };
 
-struct OpenBlock {
-    BlockKind kind = BlockKind::if_block;
-    SourceSpan at;
-    std::string for_key; // the FOR variable
+enum class OpKind : unsigned char {
+    problem,       // found in the line itself; `count` is its note
+    line_number,   // a leading line number
+    label,         // a label at the start of the line
+    data_block,    // the header of a data block: reported when its END line is missing
+    data_routine,  // CSUB or CFUNCTION; `flag`: a CFUNCTION
+    include,       // #INCLUDE; `count` is the note with the name, `flag`: the name is closed
+    statement,     // a statement starts; `count`: how deep it is nested, `flag`: it is END TYPE
+    use,           // `sub`: UseKind, `count`: arguments, `flag`: sets, `flag2`: lenient
+    open_block,    // `sub`: BlockKind; `key`: the FOR variable
+    close_block,   // `sub`: BlockKind
+    end_routine,   // after END SUB or END FUNCTION: back to the globals
+    require_block, // `sub`: BlockKind that must be open, `count`: note with the word
+    next_var,      // NEXT with a variable: must be the FOR's, then closes it
+    declare,       // `sub`: NameKind, `flag`: local (LOCAL, STATIC)
+    parameter,     // a parameter of the routine being read
+    routine,       // SUB or FUNCTION; `flag`: a FUNCTION, `flag2`: it has a name, `count` params
+    type_block,    // TYPE: opens a structure whose member lines are not statements
+    end_type,      // END TYPE
+    explicit_option,
 };
 
-struct Reading {
-    ProgramAnalysis& analysis;
-    const KeywordSet& keywords;
-    std::vector<PendingUse> pending;
-    std::unordered_map<std::string, std::size_t> routines, labels, line_numbers, globals;
-    std::unordered_map<long, std::vector<std::size_t>> locals; // by routine
-    std::string scratch;
+// One thing a line does. Places are relative to the start of its record.
+struct Op {
+    OpKind kind = OpKind::statement;
+    unsigned char sub = 0;
+    bool flag = false;
+    bool flag2 = false;
+    KeyId key = no_key;
+    std::uint32_t count = 0;
+    std::uint32_t line = 0; // lines after the record's first
+    std::size_t offset = 0;
+    std::size_t length = 0;
+};
 
-    // The file being read.
-    std::size_t file = 0;
-    std::string_view text;
-    long scope = -1; // the routine being read
-    std::vector<OpenBlock> blocks;
-    bool in_type = false;
+struct Note {
+    const char* code = "";
+    std::string text;
+};
+
+// One logical line (its continuation lines included), or one line of a data block.
+struct LineRecord {
+    std::size_t length = 0;               // its bytes, line ends included
+    std::vector<std::size_t> line_starts; // of its lines, relative; the first is 0
+    bool data_before = false;             // inside a data block where it starts
+    bool data_after = false;
+    std::vector<Op> ops;
+    std::vector<Note> notes;
+};
+
+// Reads the record that starts at `start` of `text`.
+LineRecord read_record(const KeywordSet& keywords, KeyTable& keys, std::string_view text,
+                       std::size_t start, bool data_inside);
+
+// The state of the line being read.
+struct LineReader {
+    const KeywordSet& keywords;
+    KeyTable& keys;
+    std::string_view text; // from the record's start: token offsets index it
+    LineRecord& record;
+    std::string scratch;
+    std::uint32_t depth = 0; // of the statement being read
 
     std::string_view text_of(const CodeToken& token) const {
         return text.substr(token.offset, token.length);
     }
-    SourceSpan span_of(const CodeToken& token) const {
-        return {file, token.line, token.offset, token.length};
-    }
     bool is_keyword(const CodeToken& token) { return keywords.holds(text_of(token), scratch); }
-    bool is_word(const CodeToken& token, std::string_view lower) {
+    bool is_word(const CodeToken& token, std::string_view lower) const {
         return token.kind == CodeTokenKind::word && keywords_equal(text_of(token), lower);
     }
     static bool keywords_equal(std::string_view text, std::string_view lower);
-
-    void problem(const char* code, SourceSpan at, std::string message,
-                 Severity severity = Severity::problem) {
-        analysis.problems.push_back({code, severity, at, std::move(message)});
-    }
-    std::size_t define(Definition definition);
+    KeyId key_of(std::string_view name);
+    Op& add(OpKind kind, const CodeToken& at);
+    Op& place(OpKind kind, std::size_t line, std::size_t offset, std::size_t length);
+    void note(OpKind kind, const char* code, std::size_t line, std::size_t offset,
+              std::size_t length, std::string text);
 };
 
 // Token helpers of the statement readers.
-inline bool is_symbol(const Reading& r, const CodeToken& t, char c) {
+inline bool is_symbol(const LineReader& r, const CodeToken& t, char c) {
     return t.kind == CodeTokenKind::symbol && r.text[t.offset] == c;
 }
 // The token after the ")" that matches the "(" at `open`, or `end`.
-const CodeToken* after_parens(const Reading& r, const CodeToken* open, const CodeToken* end);
+const CodeToken* after_parens(const LineReader& r, const CodeToken* open, const CodeToken* end);
 // The next "," outside parentheses, or `end`.
-const CodeToken* next_comma(const Reading& r, const CodeToken* p, const CodeToken* end);
-std::size_t count_arguments(const Reading& r, const CodeToken* begin, const CodeToken* end);
-void add_use(Reading& r, UseKind kind, const CodeToken& t, std::size_t arguments = 0,
+const CodeToken* next_comma(const LineReader& r, const CodeToken* p, const CodeToken* end);
+std::size_t count_arguments(const LineReader& r, const CodeToken* begin, const CodeToken* end);
+void add_use(LineReader& r, UseKind kind, const CodeToken& t, std::size_t arguments = 0,
              bool sets = false);
+void add_block(LineReader& r, OpKind kind, BlockKind block, const CodeToken& at);
 // The names of an expression; with `sets`, those outside parentheses are assigned (INPUT, READ).
-void read_expression(Reading& r, const CodeToken* begin, const CodeToken* end, bool sets = false);
+void read_expression(LineReader& r, const CodeToken* begin, const CodeToken* end,
+                     bool sets = false);
 // DIM, LOCAL, STATIC and CONST: comma-separated items, each starting with the name it declares.
-void read_declarations(Reading& r, const CodeToken* begin, const CodeToken* end, bool local,
+void read_declarations(LineReader& r, const CodeToken* begin, const CodeToken* end, bool local,
                        bool constant);
 // A SUB or FUNCTION header: the routine, its block and its parameters.
-void read_routine(Reading& r, const CodeToken* begin, const CodeToken* end, bool function);
-
+void read_routine(LineReader& r, const CodeToken* begin, const CodeToken* end, bool function);
 // Reads the statements of one logical line (its tokens, the label and line number removed).
-void read_statements(Reading& reading, const CodeToken* begin, const CodeToken* end);
+void read_statements(LineReader& reader, const CodeToken* begin, const CodeToken* end);
 
-// Blocks: opening, closing and what is left open at the end of a file.
-void open_block(Reading& reading, BlockKind kind, const CodeToken& at, std::string for_key = {});
-// Closes the innermost block of `kind`; false when none is open (the caller reports that).
-bool close_block(Reading& reading, BlockKind kind, const CodeToken& at);
-bool inside_block(const Reading& reading, BlockKind kind);
-void close_file_blocks(Reading& reading);
 const char* block_name(BlockKind kind);
-
-// Resolves the pending uses into uses and problems; then the hints.
-void resolve_uses(Reading& reading);
-// Drops the problems silenced by "' ignore: CODE" on their line.
-void apply_ignore_comments(ProgramAnalysis& analysis);

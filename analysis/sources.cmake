@@ -4,8 +4,11 @@ list(APPEND ZELL_CORE_SOURCES
   analysis/code_tokens.cpp
   analysis/declarations.cpp
   analysis/keyword_set.cpp
+  analysis/outline.cpp
+  analysis/play.cpp
   analysis/program_reader.cpp
   analysis/queries.cpp
+  analysis/record_reader.cpp
   analysis/rename.cpp
   analysis/resolve.cpp
   analysis/statements.cpp

@@ -3,12 +3,13 @@
 
 #include "tools/line_scan.h"
 
+#include <algorithm>
 #include <cstdint>
 
 using Tokens = const CodeToken*;
 
 // The token after the ")" that matches the "(" at `open`, or `end`.
-Tokens after_parens(const Reading& r, Tokens open, Tokens end) {
+Tokens after_parens(const LineReader& r, Tokens open, Tokens end) {
     int depth = 0;
     for (Tokens p = open; p < end; ++p) {
         if (is_symbol(r, *p, '(')) ++depth;
@@ -18,7 +19,7 @@ Tokens after_parens(const Reading& r, Tokens open, Tokens end) {
 }
 
 // The next "," outside parentheses, or `end`.
-Tokens next_comma(const Reading& r, Tokens p, Tokens end) {
+Tokens next_comma(const LineReader& r, Tokens p, Tokens end) {
     int depth = 0;
     for (; p < end; ++p) {
         if (is_symbol(r, *p, '(')) ++depth;
@@ -28,36 +29,35 @@ Tokens next_comma(const Reading& r, Tokens p, Tokens end) {
     return end;
 }
 
-std::size_t count_arguments(const Reading& r, Tokens begin, Tokens end) {
+std::size_t count_arguments(const LineReader& r, Tokens begin, Tokens end) {
     if (begin >= end) return 0;
     std::size_t count = 1;
     for (Tokens p = next_comma(r, begin, end); p < end; p = next_comma(r, p + 1, end)) ++count;
     return count;
 }
 
-void add_use(Reading& r, UseKind kind, const CodeToken& t, std::size_t arguments, bool sets) {
-    PendingUse use;
-    use.kind = kind;
-    name_key(r.text_of(t), use.key);
-    use.at = r.span_of(t);
-    use.scope = r.scope;
-    use.arguments = arguments;
-    use.sets = sets;
-    r.pending.push_back(std::move(use));
+void add_use(LineReader& r, UseKind kind, const CodeToken& t, std::size_t arguments, bool sets) {
+    Op& use = r.add(OpKind::use, t);
+    use.sub = static_cast<unsigned char>(kind);
+    use.key = r.key_of(r.text_of(t));
+    use.count = static_cast<std::uint32_t>(std::min<std::size_t>(arguments, UINT32_MAX));
+    use.flag = sets;
+}
+
+void add_block(LineReader& r, OpKind kind, BlockKind block, const CodeToken& at) {
+    r.add(kind, at).sub = static_cast<unsigned char>(block);
 }
 
 namespace {
 
 // GOTO and GOSUB lists: labels and line numbers separated by commas.
-Tokens read_targets(Reading& r, Tokens p, Tokens end) {
+Tokens read_targets(LineReader& r, Tokens p, Tokens end) {
     while (p < end && (p->kind == CodeTokenKind::number || p->kind == CodeTokenKind::word)) {
         if (p->kind == CodeTokenKind::number) {
-            PendingUse use;
-            use.kind = UseKind::target;
-            use.key = line_number_key(r.text_of(*p));
-            use.at = r.span_of(*p);
-            use.scope = r.scope;
-            r.pending.push_back(std::move(use));
+            Op& use = r.add(OpKind::use, *p);
+            use.sub = static_cast<unsigned char>(UseKind::target);
+            r.scratch.assign(line_number_key(r.text_of(*p)));
+            use.key = r.keys.id(r.scratch);
         } else {
             add_use(r, UseKind::target, *p);
         }
@@ -70,7 +70,7 @@ Tokens read_targets(Reading& r, Tokens p, Tokens end) {
 
 } // namespace
 
-void read_expression(Reading& r, Tokens begin, Tokens end, bool sets) {
+void read_expression(LineReader& r, Tokens begin, Tokens end, bool sets) {
     int depth = 0;
     // One bit per open parenthesis: whether it holds the arguments of a built-in function,
     // which may be option words of the board ("MM.INFO(VERSION)") rather than names.
@@ -108,16 +108,17 @@ void read_expression(Reading& r, Tokens begin, Tokens end, bool sets) {
         } else {
             add_use(r, UseKind::value, *p, 0, sets_here);
         }
-        r.pending.back().lenient = (keyword_parens & (std::uint64_t{1} << depth)) != 0;
+        r.record.ops.back().flag2 = (keyword_parens & (std::uint64_t{1} << depth)) != 0;
     }
 }
 
 namespace {
 
-void read_statement(Reading& r, Tokens begin, Tokens end, bool last_on_line);
+void read_statement(LineReader& r, Tokens begin, Tokens end, bool last_on_line);
+void read_statement_parts(LineReader& r, Tokens begin, Tokens end, bool last_on_line);
 
 // IF: a block when THEN ends the line, else one line with statements after THEN and ELSE.
-void read_if(Reading& r, Tokens begin, Tokens end, bool last_on_line) {
+void read_if(LineReader& r, Tokens begin, Tokens end, bool last_on_line) {
     Tokens then = begin + 1;
     while (then < end && !r.is_word(*then, "then")) ++then;
     if (then == end) {
@@ -126,7 +127,7 @@ void read_if(Reading& r, Tokens begin, Tokens end, bool last_on_line) {
     }
     read_expression(r, begin + 1, then);
     if (then + 1 == end && last_on_line) {
-        open_block(r, BlockKind::if_block, *begin);
+        add_block(r, OpKind::open_block, BlockKind::if_block, *begin);
         return;
     }
     // THEN and ELSE are each followed by statements or by a line number.
@@ -145,34 +146,27 @@ void read_if(Reading& r, Tokens begin, Tokens end, bool last_on_line) {
     read_part(part, end);
 }
 
-void read_next(Reading& r, Tokens begin, Tokens end) {
+void read_next(LineReader& r, Tokens begin, Tokens end) {
     if (begin + 1 >= end) {
-        close_block(r, BlockKind::for_block, *begin);
+        add_block(r, OpKind::close_block, BlockKind::for_block, *begin);
         return;
     }
     for (Tokens p = begin + 1; p < end; ++p) {
         if (p->kind != CodeTokenKind::word) continue;
         add_use(r, UseKind::value, *p);
-        std::string key;
-        name_key(r.text_of(*p), key);
-        const bool mismatch = !r.blocks.empty() && r.blocks.back().kind == BlockKind::for_block &&
-                              !r.blocks.back().for_key.empty() && r.blocks.back().for_key != key;
-        if (mismatch)
-            r.problem("NEXTVAR", r.span_of(*p),
-                      "NEXT " + std::string(r.text_of(*p)) + " closes the FOR of another variable");
-        close_block(r, BlockKind::for_block, *p);
+        r.add(OpKind::next_var, *p).key = r.record.ops.back().key;
     }
 }
 
-void require_block(Reading& r, const CodeToken& at, BlockKind kind, const char* word) {
-    if (!inside_block(r, kind))
-        r.problem(kind == BlockKind::if_block || kind == BlockKind::select_block ? "UNOPENED"
-                                                                                 : "EXIT",
-                  r.span_of(at), std::string(word) + " outside " + block_name(kind));
+void require_block(LineReader& r, const CodeToken& at, BlockKind kind, const char* word) {
+    Op& op = r.add(OpKind::require_block, at);
+    op.sub = static_cast<unsigned char>(kind);
+    op.count = static_cast<std::uint32_t>(r.record.notes.size());
+    r.record.notes.push_back({"", word});
 }
 
 // A statement that starts with a name of the program: an assignment or a SUB call.
-void read_name_statement(Reading& r, Tokens begin, Tokens end) {
+void read_name_statement(LineReader& r, Tokens begin, Tokens end) {
     const Tokens next = begin + 1;
     if (next < end && is_symbol(r, *next, '=')) {
         add_use(r, UseKind::value, *begin, 0, true);
@@ -197,7 +191,7 @@ void read_name_statement(Reading& r, Tokens begin, Tokens end) {
     read_expression(r, next, end);
 }
 
-void read_keyword_statement(Reading& r, Tokens begin, Tokens end, bool last_on_line) {
+void read_keyword_statement(LineReader& r, Tokens begin, Tokens end, bool last_on_line) {
     const CodeToken& first = *begin;
     const Tokens rest = begin + 1;
     const bool has_second = rest < end && rest->kind == CodeTokenKind::word;
@@ -205,7 +199,7 @@ void read_keyword_statement(Reading& r, Tokens begin, Tokens end, bool last_on_l
 
     if (r.is_word(first, "data") || r.is_word(first, "rem")) return;
     if (r.is_word(first, "option")) {
-        if (second_is("explicit")) r.analysis.explicit_option = true;
+        if (second_is("explicit")) r.add(OpKind::explicit_option, first);
     } else if (r.is_word(first, "if")) {
         read_if(r, begin, end, last_on_line);
     } else if (r.is_word(first, "elseif") || (r.is_word(first, "else") && second_is("if"))) {
@@ -215,35 +209,38 @@ void read_keyword_statement(Reading& r, Tokens begin, Tokens end, bool last_on_l
         require_block(r, first, BlockKind::if_block, "ELSE");
         read_statement(r, rest, end, last_on_line);
     } else if (r.is_word(first, "endif")) {
-        close_block(r, BlockKind::if_block, first);
+        add_block(r, OpKind::close_block, BlockKind::if_block, first);
     } else if (r.is_word(first, "end")) {
-        if (second_is("if")) close_block(r, BlockKind::if_block, first);
-        if (second_is("select")) close_block(r, BlockKind::select_block, first);
+        if (second_is("if")) add_block(r, OpKind::close_block, BlockKind::if_block, first);
+        if (second_is("select")) add_block(r, OpKind::close_block, BlockKind::select_block, first);
         if (second_is("sub") || second_is("function")) {
-            close_block(r, second_is("sub") ? BlockKind::sub : BlockKind::function, first);
-            r.scope = -1;
+            add_block(r, OpKind::close_block,
+                      second_is("sub") ? BlockKind::sub : BlockKind::function, first);
+            r.add(OpKind::end_routine, first);
         }
     } else if (r.is_word(first, "for")) {
-        std::string key;
+        KeyId key = no_key;
         if (has_second && !r.is_keyword(*rest)) {
             // The loop reads its variable as well as setting it: never "set but not used".
             add_use(r, UseKind::value, *rest);
-            name_key(r.text_of(*rest), key);
+            key = r.record.ops.back().key;
         }
-        open_block(r, BlockKind::for_block, first, key);
+        add_block(r, OpKind::open_block, BlockKind::for_block, first);
+        r.record.ops.back().key = key;
         read_expression(r, has_second ? rest + 1 : rest, end);
     } else if (r.is_word(first, "next")) {
         read_next(r, begin, end);
     } else if (r.is_word(first, "do") || r.is_word(first, "while")) {
-        open_block(r, r.is_word(first, "do") ? BlockKind::do_block : BlockKind::while_block, first);
+        add_block(r, OpKind::open_block,
+                  r.is_word(first, "do") ? BlockKind::do_block : BlockKind::while_block, first);
         read_expression(r, rest, end);
     } else if (r.is_word(first, "loop")) {
-        close_block(r, BlockKind::do_block, first);
+        add_block(r, OpKind::close_block, BlockKind::do_block, first);
         read_expression(r, rest, end);
     } else if (r.is_word(first, "wend")) {
-        close_block(r, BlockKind::while_block, first);
+        add_block(r, OpKind::close_block, BlockKind::while_block, first);
     } else if (r.is_word(first, "select")) {
-        open_block(r, BlockKind::select_block, first);
+        add_block(r, OpKind::open_block, BlockKind::select_block, first);
         read_expression(r, rest, end);
     } else if (r.is_word(first, "case")) {
         require_block(r, first, BlockKind::select_block, "CASE");
@@ -256,8 +253,7 @@ void read_keyword_statement(Reading& r, Tokens begin, Tokens end, bool last_on_l
         if (second_is("sub")) require_block(r, first, BlockKind::sub, "EXIT SUB");
         if (second_is("function")) require_block(r, first, BlockKind::function, "EXIT FUNCTION");
     } else if (r.is_word(first, "type") && has_second && !second_is("as")) {
-        open_block(r, BlockKind::type, first);
-        r.in_type = true;
+        r.add(OpKind::type_block, first);
     } else if (r.is_word(first, "dim") || r.is_word(first, "local") || r.is_word(first, "static")) {
         read_declarations(r, rest, end, !r.is_word(first, "dim"), false);
     } else if (r.is_word(first, "const")) {
@@ -276,17 +272,26 @@ void read_keyword_statement(Reading& r, Tokens begin, Tokens end, bool last_on_l
     }
 }
 
-void read_statement(Reading& r, Tokens begin, Tokens end, bool last_on_line) {
+void read_statement(LineReader& r, Tokens begin, Tokens end, bool last_on_line) {
     if (begin >= end) return;
     const CodeToken& first = *begin;
-    if (r.in_type) {
-        // Member lines declare the parts of a structure; only END TYPE matters here.
-        if (r.is_word(first, "end") && begin + 1 < end && r.is_word(begin[1], "type")) {
-            close_block(r, BlockKind::type, first);
-            r.in_type = false;
-        }
+    // Inside a TYPE, member lines declare the parts of a structure: the statement is played
+    // only when no TYPE is open, or when it is END TYPE.
+    const bool end_type = r.is_word(first, "end") && begin + 1 < end && r.is_word(begin[1], "type");
+    Op& marker = r.add(OpKind::statement, first);
+    marker.count = r.depth;
+    marker.flag = end_type;
+    if (end_type) {
+        r.add(OpKind::end_type, first);
         return;
     }
+    ++r.depth;
+    read_statement_parts(r, begin, end, last_on_line);
+    --r.depth;
+}
+
+void read_statement_parts(LineReader& r, Tokens begin, Tokens end, bool last_on_line) {
+    const CodeToken& first = *begin;
     if (first.kind != CodeTokenKind::word) {
         read_expression(r, begin, end); // "? x", a stray number
         return;
@@ -304,7 +309,7 @@ void read_statement(Reading& r, Tokens begin, Tokens end, bool last_on_line) {
 
 } // namespace
 
-void read_statements(Reading& reading, const CodeToken* begin, const CodeToken* end) {
+void read_statements(LineReader& reading, const CodeToken* begin, const CodeToken* end) {
     Tokens start = begin;
     for (Tokens p = begin; p != end; ++p) {
         if (!is_symbol(reading, *p, ':')) continue;

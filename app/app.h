@@ -81,6 +81,9 @@ struct App {
     EditorWidget* editor = nullptr;
     TabBarWidget* tab_bar = nullptr;
     QListWidget* label_list = nullptr;
+    // Fills the label list with the program's outline (set by the analysis); the list's
+    // "Outline" choice uses it instead of the names.
+    void (*show_outline)(App& app) = nullptr;
     QSplitter* splitter = nullptr;
     QToolBar* toolbar = nullptr;
     StatusLine status_line; // column, line, path and file format

@@ -1,6 +1,7 @@
 // The table binding menu ids to their procedures, and the events of the main window's controls.
 #include "app/commands.h"
 
+#include "analysis/analysis_view.h"
 #include "app/about.h"
 #include "app/app.h"
 #include "app/command.h"
@@ -20,6 +21,7 @@
 #include "editor/typing_aids.h"
 
 #include <QCoreApplication>
+#include <QListWidget>
 
 namespace {
 
@@ -90,11 +92,7 @@ constexpr Command app_command_table[] = {
          goto_line_command(app.editor, app.documents.current_document(), *app.requesters,
                            app.settings.options.scroll_margin);
      }},
-    {menu_id::return_from_name,
-     [](App& app) {
-         return_command(app.editor, app.documents.current_document(),
-                        app.settings.options.scroll_margin);
-     }},
+    {menu_id::return_from_name, return_from_jump},
     {menu_id::about, show_about},
     {menu_id::return_key, return_key},
 };
@@ -174,5 +172,8 @@ void run_files_dropped(App& app, const std::string& paths) {
 }
 
 void label_list_clicked(App& app) {
-    jump_to_name(app);
+    if (app.settings.label_list_outline && app.show_outline)
+        go_to_outline_row(app, app.label_list->currentRow());
+    else
+        jump_to_name(app);
 }

@@ -130,6 +130,17 @@ void build_editor_area(App& app, QWidget* area) {
             refresh_label_list(app, app.documents.current);
         });
     }
+    // "Outline": the program's SUBs and FUNCTIONs with their labels, and its include files.
+    auto* outline = new QAction(QStringLiteral("Outline"), app.label_list);
+    outline->setObjectName(QStringLiteral("outline"));
+    outline->setCheckable(true);
+    outline->setChecked(app.settings.label_list_outline != 0);
+    app.label_list->addAction(outline);
+    QObject::connect(outline, &QAction::toggled, [&app](bool on) {
+        app.settings.label_list_outline = on ? 1 : 0;
+        app.label_list->clear(); // the names and the outline never compare as the same items
+        refresh_label_list(app, app.documents.current);
+    });
 
     app.splitter->addWidget(app.editor);
     app.splitter->addWidget(app.label_list);

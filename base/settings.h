@@ -84,6 +84,9 @@ struct Settings {
     int label_list_sorted = 0; // the label list's "Sort": 1 A-Z, 0 file order
     int label_list_sized = 0;  // 1 once the user dragged the list's width: it is no longer fitted
 
+    // 1: the label list shows the program's outline (routines, their labels, include files).
+    int label_list_outline = 0;
+
     Colour colour(ColourItem item) const { return colours[static_cast<int>(item)]; }
     Colour& colour(ColourItem item) { return colours[static_cast<int>(item)]; }
 };

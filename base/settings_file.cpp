@@ -177,6 +177,7 @@ void read_settings(std::string_view file_bytes, Settings& s) {
     s.maximite_syntax = ini_int(file, device, "MaximiteSyntax", s.maximite_syntax) != 0 ? 1 : 0;
     s.label_list_sorted = ini_int(file, device, "LabelListSorted", s.label_list_sorted) != 0;
     s.label_list_sized = ini_int(file, device, "LabelListSized", s.label_list_sized) != 0;
+    s.label_list_outline = ini_int(file, device, "LabelListOutline", s.label_list_outline) != 0;
 }
 
 std::string settings_file_text(const Settings& s) {
@@ -234,5 +235,6 @@ std::string settings_file_text(const Settings& s) {
     ini_write_int(w, "MaximiteSyntax", s.maximite_syntax);
     ini_write_int(w, "LabelListSorted", s.label_list_sorted);
     ini_write_int(w, "LabelListSized", s.label_list_sized);
+    ini_write_int(w, "LabelListOutline", s.label_list_outline);
     return w.text;
 }

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
 namespace {
 
@@ -40,13 +41,40 @@ std::size_t count_lines(const std::string& text) {
 std::string bench_analyse_large() {
     const std::string text = bytes_to_utf8(generate_program(large_program_bytes, 1));
     const std::string keywords = shipped_keywords();
-    std::size_t problems = 0;
-    const double ms = best_ms(
-        runs, [&] { problems = analyse_program(input_for(text, keywords)).problems.size(); });
+    ProgramAnalysis analysis;
+    const double ms = best_ms(runs, [&] { analysis = analyse_program(input_for(text, keywords)); });
     std::size_t lines = 0;
     const double reference = best_ms(runs, [&] { lines = count_lines(text); });
-    std::fprintf(stderr, "analyse_large: %zu lines, %zu problems and hints\n", lines, problems);
+    std::fprintf(stderr, "analyse_large: %zu lines, %zu problems and hints\n", lines,
+                 analysis.problems.size());
+    // The generated program is meant to be well-formed: any code here needs a look.
+    std::map<std::string, std::size_t> by_code;
+    for (const Problem& problem : analysis.problems) ++by_code[problem.code];
+    for (const auto& [code, count] : by_code)
+        std::fprintf(stderr, "  %s: %zu\n", code.c_str(), count);
     return bench_line("analyse_large", ms, reference);
+}
+
+std::string bench_analyse_after_key_large() {
+    const std::string text = bytes_to_utf8(generate_program(large_program_bytes, 1));
+    const std::string keywords = shipped_keywords();
+    // One letter typed into a name at two thirds of the program, and typed away again: each run
+    // reads the text after one key, with what the run before it kept.
+    std::size_t at = text.find("total = total", text.size() * 2 / 3);
+    const std::string typed = text.substr(0, at + 1) + "x" + text.substr(at + 1);
+    AnalysisCache cache;
+    analyse_program(input_for(text, keywords), cache);
+    bool key_typed = false;
+    std::size_t problems = 0;
+    const double ms = best_ms(runs * 2, [&] {
+        key_typed = !key_typed;
+        problems =
+            analyse_program(input_for(key_typed ? typed : text, keywords), cache).problems.size();
+    });
+    const double reference = best_ms(runs, [&] { analyse_program(input_for(text, keywords)); });
+    std::fprintf(stderr, "analyse_after_key_large: %zu problems and hints after the last key\n",
+                 problems);
+    return bench_line("analyse_after_key_large", ms, reference);
 }
 
 std::string bench_find_uses_large() {

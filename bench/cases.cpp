@@ -33,6 +33,7 @@ std::string bench_board_upload_200k();         // bench_board_files.cpp
 std::string bench_board_download_200k();       // bench_board_files.cpp
 std::string bench_analyse_large();             // bench_analysis.cpp
 std::string bench_find_uses_large();           // bench_analysis.cpp
+std::string bench_analyse_after_key_large();   // bench_analysis.cpp
 
 std::vector<BenchCase> bench_cases() {
     return {
@@ -67,5 +68,6 @@ std::vector<BenchCase> bench_cases() {
         {"board_download_200k", bench_board_download_200k},
         {"analyse_large", bench_analyse_large},
         {"find_uses_large", bench_find_uses_large},
+        {"analyse_after_key_large", bench_analyse_after_key_large},
     };
 }

@@ -123,6 +123,10 @@ int rebuild_tabs(App& app) {
 void refresh_label_list(App& app, int index) {
     if (index >= 0 && index < app.documents.count()) set_current_document(app.documents, index);
     if (!app.label_list) return;
+    if (app.settings.label_list_outline && app.show_outline) {
+        app.show_outline(app);
+        return;
+    }
     std::vector<std::string> entries = label_list_entries(app.documents.current_names);
     if (app.settings.label_list_sorted)
         std::stable_sort(entries.begin(), entries.end(),

@@ -29,6 +29,10 @@ struct Document {
     DiskStamp disk;            // its file as last read or written by the editor
     // Another program changed the file and the user kept the editor's text: Save asks first.
     bool ask_before_overwrite = false;
+    // When `back_line` is in another document (after a jump into an include file): that
+    // document, by its editing component's document and its path, which must both still match.
+    void* back_document = nullptr;
+    std::string back_path;
 };
 
 struct DocumentList {

@@ -14,6 +14,13 @@
 
 namespace {
 
+// A jump within the document: "Return from Sub/Function" comes back to `line` of it.
+void set_return_line(Document& document, long line) {
+    document.back_line = line;
+    document.back_document = nullptr;
+    document.back_path.clear();
+}
+
 long find_bookmark(QsciScintillaBase* editor, long start, bool forward) {
     return (forward ? sci_marker_next : sci_marker_previous)(editor, start, bookmark_mask);
 }
@@ -83,7 +90,7 @@ void goto_line_command(EditorWidget* editor, Document* document, Requesters& req
     long line = answer ? answer_number(*answer) - 1 : -1;
     // Only a jump that happens changes where "Return from Sub/Function" goes.
     if (line >= 0) {
-        if (document) document->back_line = from;
+        if (document) set_return_line(*document, from);
         go_to_line(editor, scroll_margin, line);
     }
     focus_editor(editor);
@@ -98,7 +105,7 @@ void return_command(QsciScintillaBase* editor, Document* document, int scroll_ma
 }
 
 void jump_from_caret(EditorWidget* editor, Document* document, int scroll_margin, long line) {
-    if (document) document->back_line = sci_caret_line(editor);
+    if (document) set_return_line(*document, sci_caret_line(editor));
     if (line >= 0) go_to_line(editor, scroll_margin, line);
     focus_editor(editor);
 }

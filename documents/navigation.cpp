@@ -18,6 +18,7 @@
 #include <QStatusBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -33,6 +34,40 @@ void jump_to_name(App& app) {
 void jump_to_name_line(App& app, long line) {
     jump_from_caret(app.editor, app.documents.current_document(),
                     app.settings.options.scroll_margin, line);
+}
+
+void jump_from_document(App& app, void* from, const std::string& from_path, long from_line,
+                        long line) {
+    Document* document = app.documents.current_document();
+    if (document && from && from != document->scintilla_doc) {
+        document->back_line = from_line;
+        document->back_document = from;
+        document->back_path = from_path;
+    }
+    if (line >= 0) go_to_line(app.editor, app.settings.options.scroll_margin, line);
+    if (app.editor) app.editor->setFocus();
+}
+
+void return_from_jump(App& app) {
+    Document* document = app.documents.current_document();
+    if (document && document->back_line >= 0) {
+        if (void* from = std::exchange(document->back_document, nullptr)) {
+            // The jump came from another document: show it again, if it is still open.
+            const std::string from_path = std::move(document->back_path);
+            const auto& documents = app.documents.documents;
+            const auto found =
+                std::find_if(documents.begin(), documents.end(), [&](const Document& d) {
+                    return d.scintilla_doc == from && d.path == from_path;
+                });
+            const long back = std::exchange(document->back_line, -1);
+            if (found == documents.end()) return; // closed since
+            activate_document(app, static_cast<int>(found - documents.begin()));
+            go_to_line(app.editor, app.settings.options.scroll_margin, back);
+            if (app.editor) app.editor->setFocus();
+            return;
+        }
+    }
+    return_command(app.editor, document, app.settings.options.scroll_margin);
 }
 
 long find_name_line(App& app, std::string_view name) {

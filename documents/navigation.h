@@ -2,6 +2,7 @@
 // cannot keep. Bookmarks and go to line are in documents/jumps.h.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 struct App;
@@ -12,6 +13,19 @@ void jump_to_name(App& app);
 // Goes to the line of a name (none when -1) and sets the line "Return from Sub/Function" goes
 // back to.
 void jump_to_name_line(App& app, long line);
+
+// Goes to `line` of the current document after a jump from line `from_line` of another document
+// (its editing component's document and path): "Return from Sub/Function" goes back there.
+void jump_from_document(App& app, void* from, const std::string& from_path, long from_line,
+                        long line);
+// "Return from Sub/Function": back to where the current document's last jump came from, in
+// another document when the jump came from there and it is still open.
+void return_from_jump(App& app);
+
+// Goes to `line` of the current document after a jump from line `from_line` of another document
+// (its editing component's document and path): "Return from Sub/Function" goes back there.
+void jump_from_document(App& app, void* from, const std::string& from_path, long from_line,
+                        long line);
 
 // The 0-based line of the SUB/FUNCTION or label called `name` in the editor text, or -1.
 long find_name_line(App& app, std::string_view name);

@@ -1,6 +1,7 @@
 // The analysis on any bytes: it never crashes, and every place it names (problems, definitions,
 // uses) lies inside the text of its file on the line it says. The input after a 0x01 byte is a
-// file that the part before it can include as "inc.bas" (and that may include itself).
+// file that the part before it can include as "inc.bas" (and that may include itself). An
+// analysis that reuses the lines of one before it gives the same result.
 #include "analysis/analysis.h"
 #include "fuzz_check.h"
 #include "fuzz_record.h"
@@ -41,6 +42,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return include_text;
     };
     const ProgramAnalysis analysis = analyse_program(input);
+
+    // After an analysis of the text with its middle third cut out, the lines it kept give the
+    // same result as reading from scratch.
+    AnalysisCache cache;
+    const std::string cut = main_text.substr(0, main_text.size() / 3) +
+                            main_text.substr(main_text.size() * 2 / 3);
+    AnalysisInput before = input;
+    before.text = cut;
+    analyse_program(before, cache);
+    FUZZ_CHECK(analyse_program(input, cache) == analysis);
 
     FUZZ_CHECK(!analysis.files.empty() && analysis.files.size() <= 2);
     for (const Problem& problem : analysis.problems) {

@@ -10,6 +10,7 @@
 #include "editor/sci.h"
 #include "support/app_fixture.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
@@ -79,6 +80,12 @@ TEST_F(AnalysisTest, DefinitionAndUsesAcrossTwoIncludeLevels) {
     run_command(*app, menu_id::go_to_definition);
     EXPECT_EQ(current_path(), path("deep.inc"));
     EXPECT_EQ(sci_caret_line(app->editor), 0);
+    // Return from Sub/Function: back to the program's tab and line, once.
+    run_command(*app, menu_id::return_from_name);
+    EXPECT_EQ(current_path(), main_path);
+    EXPECT_EQ(sci_caret_line(app->editor), 2);
+    run_command(*app, menu_id::go_to_definition);
+    ASSERT_EQ(current_path(), path("deep.inc"));
 
     // From the include back to the program: a click on the first row of the uses.
     emit app->analysis->panel->itemClicked(app->analysis->panel->item(0));
@@ -137,6 +144,36 @@ TEST_F(AnalysisTest, CtrlClickGoesToTheDefinition) {
     QTest::mouseClick(app->editor->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       QPoint(x + 2, y + 4));
     EXPECT_EQ(sci_caret_line(app->editor), 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AnalysisTest, TheLabelListShowsTheOutlineAndGoesIntoIncludes) {
+    start_with_intro("");
+    write_file(path("lib.inc"), "SUB Greet(who$)\n  Again: PRINT who$\nEND SUB\n");
+    open_program("main.bas", "#INCLUDE \"lib.inc\"\nStart:\nGreet \"you\"\nSUB Show\n"
+                             "  Top: PRINT 1\nEND SUB\nFUNCTION Twice(n)\n  Twice = 2 * n\n"
+                             "END FUNCTION\n");
+    QAction* outline = app->label_list->findChild<QAction*>("outline");
+    ASSERT_TRUE(outline);
+    outline->trigger();
+    EXPECT_EQ(app->settings.label_list_outline, 1);
+    EXPECT_EQ(labels(),
+              (std::vector<std::string>{"Start:", "SUB Show", "    Top:", "FUNCTION Twice",
+                                        "lib.inc", "    SUB Greet", "        Again:"}));
+    const QString folder = qEnvironmentVariable("ZELL_SHOT_DIR");
+    if (!folder.isEmpty()) app->editor->window()->grab().save(folder + "/outline.png");
+
+    app->label_list->setCurrentRow(6);
+    emit app->label_list->itemClicked(app->label_list->item(6));
+    EXPECT_EQ(current_path(), path("lib.inc"));
+    EXPECT_EQ(sci_caret_line(app->editor), 1);
+
+    outline->trigger(); // back to the names
+    EXPECT_EQ(app->settings.label_list_outline, 0);
+    EXPECT_EQ(labels(), (std::vector<std::string>{"Greet", "Again"}));
 }
 
 } // namespace

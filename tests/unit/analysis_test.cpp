@@ -32,7 +32,8 @@ struct Disk {
                     auto found = files.find(path);
                     if (found == files.end()) return std::nullopt;
                     return found->second;
-                }};
+                },
+                {}};
     }
 };
 

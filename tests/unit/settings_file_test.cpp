@@ -118,7 +118,8 @@ TEST(SettingsFile, WrittenShape) {
                                "CharDelay = 0\r\nLineDelay = 0\r\n\r\n[Device]\r\nUsed = 0\r\n"
                                "TerminalHeight = 220\r\nSendByXmodem = 0\r\nRunAfterSend = 1\r\n"
                                "Interpreter = \r\nMaximiteSyntax = 1\r\n"
-                               "LabelListSorted = 0\r\nLabelListSized = 0\r\n"));
+                               "LabelListSorted = 0\r\nLabelListSized = 0\r\n"
+                               "LabelListOutline = 0\r\n"));
     EXPECT_NE(text.find("PrefsTab = 0\r\n\r\n[Colours]\r\nDefault_fore = $000000\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("Foldmarker_back = $000000\r\n\r\n[Options]\r\nUse_last_settings = 1"),
@@ -152,6 +153,7 @@ TEST(SettingsFile, RoundTrip) {
     changed.port = INT_MIN;
     changed.label_list_sorted = 1;
     changed.label_list_sized = 1;
+    changed.label_list_outline = 1;
     back = read(settings_file_text(changed));
     EXPECT_EQ(settings_file_text(back), settings_file_text(changed));
 }
