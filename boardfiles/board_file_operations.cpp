@@ -3,6 +3,7 @@
 // again; failures are told in one message with the board's words.
 #include "boardfiles/board_files.h"
 #include "boardfiles/board_names.h"
+#include "boardfiles/board_working_copy.h"
 
 #include "app/app.h"
 #include "base/ascii.h"
@@ -226,7 +227,9 @@ void BoardFiles::open_in_tab(const BoardEntry& entry) {
     BoardRequest request = make(Kind::download, entry.name);
     request.local = local;
     request.size = entry.size;
-    run({request}, "Open from the board", [this, local](std::vector<BoardOutcome>& outcomes) {
+    BoardOrigin origin{identity_.device, board_path(listing_.folder, entry.name), entry.date,
+                       entry.time, entry.size};
+    run({request}, "Open from the board", [this, local, origin](auto& outcomes) {
         if (outcomes.empty() || !outcomes[0].ok) {
             app_.requesters->message(
                 "Open from the board",
@@ -235,6 +238,8 @@ void BoardFiles::open_in_tab(const BoardEntry& entry) {
                 Buttons::Ok);
             return;
         }
+        // Written before the tab opens, so the tab shows where the file came from.
+        keep_working_copy_origin(app_, local, origin);
         open_path(app_, local);
     });
 }

@@ -194,6 +194,10 @@ void BoardFiles::update_identity_label() {
     identity_label_->setVisible(!text.empty());
 }
 
+void BoardFiles::note(const std::string& text) {
+    if (app_.window) app_.window->statusBar()->showMessage(QString::fromStdString(text), 10000);
+}
+
 void BoardFiles::connection_changed() {
     DeviceSession* session = app_.device.get();
     if (!session || session->state() != LinkState::connected) {

@@ -67,6 +67,8 @@ class BoardFiles : public QObject {
     void show_panel();
     void toggle_panel();
     bool panel_visible() const;
+    // A short note in the status bar (a finished operation that needs no box).
+    void note(const std::string& text);
     // The link came or went.
     void connection_changed();
 

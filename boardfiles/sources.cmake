@@ -3,6 +3,7 @@
 list(APPEND ZELL_CORE_SOURCES
   boardfiles/board_listing.cpp
   boardfiles/board_names.cpp
+  boardfiles/board_origin.cpp
   boardfiles/board_queue.cpp
   boardfiles/board_step.cpp
 )
@@ -14,4 +15,5 @@ list(APPEND ZELL_GUI_SOURCES
   boardfiles/board_files_commands.cpp
   boardfiles/board_files_panel.cpp
   boardfiles/board_restore.cpp
+  boardfiles/board_working_copy.cpp
 )

@@ -5,6 +5,7 @@
 #include "documents/line_ends.h"
 #include "documents/name_index.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ struct Document {
     DiskStamp disk;            // its file as last read or written by the editor
     // Another program changed the file and the user kept the editor's text: Save asks first.
     bool ask_before_overwrite = false;
+    // Where the file lives besides this computer ("B:/games/snake.bas on PicoMiteVGA"), empty
+    // for an ordinary file: its tab shows it as tooltip and carries a mark.
+    std::string origin;
 };
 
 struct DocumentList {
@@ -36,6 +40,12 @@ struct DocumentList {
     int current = -1;                // index of the current document, -1 when none
     std::string current_names;       // working copy of the active document's names
     NameIndex current_index;         // `current_names` for quick "already held" answers
+
+    // Told when a document is made for a path (opened, recovered or new), once its tab is
+    // there, and after Save or Save As wrote a document to its file. The board's files follow
+    // their working copies with these; empty when nobody listens.
+    std::function<void(int index)> on_created;
+    std::function<void(int index)> on_saved;
 
     Document* current_document() {
         return current >= 0 && current < static_cast<int>(documents.size()) ? &documents[current]
