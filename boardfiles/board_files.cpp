@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "app/main_window.h"
 #include "boardfiles/board_files_panel.h"
+#include "boardfiles/board_identity.h"
 #include "boardfiles/board_names.h"
 #include "device/device_session.h"
 #include "ui/requesters.h"
@@ -170,9 +171,58 @@ void BoardFiles::take_identity(const std::vector<BoardOutcome>& outcomes) {
         if (!outcome.ok || outcome.request.kind != Kind::line || outcome.lines.empty()) continue;
         if (outcome.request.name == "PRINT MM.DEVICE$") identity_.device = outcome.lines.back();
         if (outcome.request.name == "PRINT MM.VER") identity_.version = outcome.lines.back();
+        if (outcome.request.name == "OPTION LIST")
+            identity_.chip = chip_of_firmware_line(outcome.lines.front());
         identity_.known = true;
     }
+    if (app_.device)
+        app_.device->program_memory =
+            program_memory_of(identity_.device, identity_.version, identity_.chip);
     update_identity_label();
+}
+
+// Who the board is: MM.DEVICE$, MM.VER, the chip from OPTION LIST, then whether a card is in.
+void BoardFiles::ask_identity(bool break_in) {
+    identity_asked_ = true;
+    std::vector<BoardRequest> requests = {
+        make(Kind::line, "PRINT MM.DEVICE$"), make(Kind::line, "PRINT MM.VER"),
+        make(Kind::line, "OPTION LIST"), make(Kind::line, "PRINT CWD$")};
+    run(
+        std::move(requests), "Board files",
+        [this](std::vector<BoardOutcome>& outcomes) {
+            take_identity(outcomes);
+            std::string cwd;
+            for (const BoardOutcome& outcome : outcomes)
+                if (outcome.ok && outcome.request.name == "PRINT CWD$" && !outcome.lines.empty())
+                    cwd = outcome.lines.back();
+            probe_card(cwd);
+        },
+        true, break_in);
+}
+
+// DRIVE "B:" answers "B: drive not enabled" without a card; the board is put back where it was.
+void BoardFiles::probe_card(const std::string& cwd) {
+    if (cwd.size() < 2 || cwd[1] != ':') return refresh();
+    if (cwd[0] == 'B') {
+        identity_.card = true;
+        update_identity_label();
+        return refresh();
+    }
+    std::vector<BoardRequest> requests = {
+        make(Kind::drive, "B:"), make(Kind::drive, cwd.substr(0, 2)),
+        make(Kind::chdir, cwd.size() > 2 ? cwd.substr(2) : std::string("/"))};
+    run(
+        std::move(requests), "Board files",
+        [this](std::vector<BoardOutcome>& outcomes) {
+            identity_.card = !outcomes.empty() && outcomes[0].ok;
+            // The card's refusal is an answer, not a fault: the board is at its prompt.
+            ended_badly_ = false;
+            for (std::size_t i = 1; i < outcomes.size(); ++i)
+                ended_badly_ = ended_badly_ || !outcomes[i].ok;
+            update_identity_label();
+            refresh();
+        },
+        true);
 }
 
 void BoardFiles::update_identity_label() {
@@ -184,7 +234,8 @@ void BoardFiles::update_identity_label() {
     }
     std::string text;
     if (identity_.known) {
-        text = identity_.device + " " + identity_.version;
+        text = identity_.device + " " + identity_.version +
+               (identity_.card ? ", SD card" : ", no SD card");
         char drive = listing_drive(listing_.folder);
         if (drive != 0) text += ", " + std::string(1, drive) + ":";
         if (listing_.free_bytes >= 0)
@@ -202,6 +253,8 @@ void BoardFiles::connection_changed() {
     DeviceSession* session = app_.device.get();
     if (!session || session->state() != LinkState::connected) {
         identity_ = {};
+        identity_asked_ = false;
+        if (session) session->program_memory = 0;
         ended_badly_ = false;
         listing_ = {};
         update_identity_label();
@@ -223,16 +276,10 @@ void BoardFiles::refresh(bool break_in) {
         return set_status("The board is not showing its prompt: a program may be running. Stop "
                           "it (Shift+F5), or press Refresh to stop it and list the files.");
     }
-    std::vector<BoardRequest> requests;
-    if (!identity_.known) {
-        requests.push_back(make(Kind::line, "PRINT MM.DEVICE$"));
-        requests.push_back(make(Kind::line, "PRINT MM.VER"));
-    }
-    requests.push_back(make(Kind::list));
+    if (!identity_asked_) return ask_identity(break_in);
     run(
-        std::move(requests), "Board files",
+        {make(Kind::list)}, "Board files",
         [this](std::vector<BoardOutcome>& outcomes) {
-            take_identity(outcomes);
             for (BoardOutcome& outcome : outcomes) {
                 if (outcome.request.kind != Kind::list) continue;
                 if (outcome.ok) {

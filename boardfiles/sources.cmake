@@ -1,6 +1,7 @@
 # Files of boardfiles/: the board's files over its console. The protocol core is in
 # ZELL_CORE_SOURCES, the panel and its commands in ZELL_GUI_SOURCES.
 list(APPEND ZELL_CORE_SOURCES
+  boardfiles/board_identity.cpp
   boardfiles/board_listing.cpp
   boardfiles/board_names.cpp
   boardfiles/board_origin.cpp

@@ -13,14 +13,18 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class BoardFilesTest : public AppFixture {
   protected:
-    void connect_board(BoardConfig config = {}) {
+    // `prepare` sets the board up before the editor connects.
+    void connect_board(BoardConfig config = {},
+                       const std::function<void(BoardModel&)>& prepare = {}) {
         host = std::make_unique<BoardHost>(config);
+        if (prepare) prepare(host->board());
         ASSERT_FALSE(host->path().empty());
         start();
         device_session(*app).choose_connection = [this](App&) {
