@@ -135,7 +135,13 @@ void BoardFiles::upload(const std::vector<std::string>& local_paths) {
 void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::string& folder,
                           const std::string& single_path) {
     std::vector<BoardRequest> requests;
-    for (const BoardEntry& entry : entries) {
+    // Names differing only in case would be one file where the computer's names ignore case.
+    std::vector<std::string> names;
+    for (const BoardEntry& entry : entries) names.push_back(entry.name);
+    const std::vector<std::string> kept = case_distinct_names(names);
+    std::string renamed;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const BoardEntry& entry = entries[i];
         if (entry.folder) continue;
         if (!safe_local_name(entry.name)) {
             app_.requesters->message("Download",
@@ -148,7 +154,9 @@ void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::str
         BoardRequest request = make(Kind::download, entry.name);
         request.local = !single_path.empty() && entries.size() == 1
                             ? single_path
-                            : folder + (folder.ends_with('/') ? "" : "/") + entry.name;
+                            : folder + (folder.ends_with('/') ? "" : "/") + kept[i];
+        if (kept[i] != entry.name && request.local.ends_with(kept[i]))
+            renamed += "\n" + entry.name + " as " + kept[i];
         request.size = entry.size;
         if (file_exists(request.local) &&
             app_.requesters->message("Download", request.local + " exists. Replace it?",
@@ -157,6 +165,12 @@ void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::str
         requests.push_back(std::move(request));
     }
     if (requests.empty()) return;
+    if (!renamed.empty())
+        app_.requesters->message("Download",
+                                 "These names differ from others only in letter case; they are "
+                                 "kept apart here as:" +
+                                     renamed,
+                                 Buttons::Ok);
     then_refresh(*this, app_, std::move(requests), "Download");
 }
 

@@ -9,11 +9,15 @@
 #include "device/device_session.h"
 #include "ui/requesters.h"
 
+#include <QDateTime>
 #include <QLabel>
+#include <QListWidget>
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -184,6 +188,8 @@ void BoardFiles::take_identity(const std::vector<BoardOutcome>& outcomes) {
 // Who the board is: MM.DEVICE$, MM.VER, the chip from OPTION LIST, then whether a card is in.
 void BoardFiles::ask_identity(bool break_in) {
     identity_asked_ = true;
+    // Never into a program the Refresh button stopped: only a board found at its prompt.
+    clock_due_ = app_.settings.set_clock_on_connect != 0 && !break_in && !ended_badly_;
     std::vector<BoardRequest> requests = {
         make(Kind::line, "PRINT MM.DEVICE$"), make(Kind::line, "PRINT MM.VER"),
         make(Kind::line, "OPTION LIST"), make(Kind::line, "PRINT CWD$")};
@@ -201,28 +207,43 @@ void BoardFiles::ask_identity(bool break_in) {
 }
 
 // DRIVE "B:" answers "B: drive not enabled" without a card; the board is put back where it was.
+// Then the clock when the settings ask for it, and the listing.
 void BoardFiles::probe_card(const std::string& cwd) {
-    if (cwd.size() < 2 || cwd[1] != ':') return refresh();
+    auto next = [this] {
+        if (!std::exchange(clock_due_, false)) return refresh();
+        run(
+            board_clock_requests(), "Set the board's clock",
+            [this](std::vector<BoardOutcome>&) { refresh(); }, true);
+    };
+    if (cwd.size() < 2 || cwd[1] != ':') return next();
     if (cwd[0] == 'B') {
         identity_.card = true;
         update_identity_label();
-        return refresh();
+        return next();
     }
     std::vector<BoardRequest> requests = {
         make(Kind::drive, "B:"), make(Kind::drive, cwd.substr(0, 2)),
         make(Kind::chdir, cwd.size() > 2 ? cwd.substr(2) : std::string("/"))};
     run(
         std::move(requests), "Board files",
-        [this](std::vector<BoardOutcome>& outcomes) {
+        [this, next](std::vector<BoardOutcome>& outcomes) {
             identity_.card = !outcomes.empty() && outcomes[0].ok;
             // The card's refusal is an answer, not a fault: the board is at its prompt.
             ended_badly_ = false;
             for (std::size_t i = 1; i < outcomes.size(); ++i)
                 ended_badly_ = ended_badly_ || !outcomes[i].ok;
             update_identity_label();
-            refresh();
+            next();
         },
         true);
+}
+
+std::vector<BoardRequest> board_clock_requests() {
+    const QDateTime now = QDateTime::currentDateTime();
+    return {make(Kind::line,
+                 "DATE$ = \"" + now.toString(QStringLiteral("dd-MM-yyyy")).toStdString() + "\""),
+            make(Kind::line,
+                 "TIME$ = \"" + now.toString(QStringLiteral("HH:mm:ss")).toStdString() + "\"")};
 }
 
 void BoardFiles::update_identity_label() {
@@ -296,9 +317,25 @@ void BoardFiles::refresh(bool break_in) {
 }
 
 void BoardFiles::show_panel() {
-    if (!panel_ && app_.splitter) {
-        panel_ = new BoardFilesPanel(*this, app_.splitter);
-        app_.splitter->addWidget(panel_);
+    // The panel shares the label list's column, under it, so the editor keeps its width.
+    if (!panel_ && app_.splitter && app_.label_list) {
+        const QList<int> sizes = app_.splitter->sizes();
+        const int index = app_.splitter->indexOf(app_.label_list);
+        auto* column = new QSplitter(Qt::Vertical);
+        column->setObjectName(QStringLiteral("label_column"));
+        column->setChildrenCollapsible(false);
+        app_.splitter->replaceWidget(index, column);
+        column->addWidget(app_.label_list);
+        app_.label_list->show();
+        panel_ = new BoardFilesPanel(*this, column);
+        column->addWidget(panel_);
+        column->setStretchFactor(0, 1);
+        column->setStretchFactor(1, 3);
+        if (sizes.size() == 2) {
+            const int total = sizes[0] + sizes[1];
+            const int wanted = std::max(sizes[1], panel_->minimumSizeHint().width());
+            app_.splitter->setSizes({std::max(total - wanted, 1), wanted});
+        }
     }
     if (!panel_) return;
     panel_->show();

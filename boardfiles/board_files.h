@@ -95,11 +95,15 @@ class BoardFiles : public QObject {
     std::string status_;
     bool ended_badly_ = false;    // the last operation failed: the board's state is not known
     bool identity_asked_ = false; // once per connection, even when the board did not say
+    bool clock_due_ = false; // the clock is set after the identity (the board was at its prompt)
     std::unique_ptr<QTimer> timer_;
     QPointer<BoardFilesPanel> panel_;
     QPointer<QProgressDialog> progress_;
     QPointer<QLabel> identity_label_;
 };
+
+// DATE$ and TIME$ set to the computer's clock now.
+std::vector<BoardRequest> board_clock_requests();
 
 // The board files of `app`, made when first asked for.
 BoardFiles& board_files(App& app);

@@ -88,20 +88,16 @@ void fetch_board_program(App& app) {
 }
 
 void set_board_clock(App& app) {
-    QDateTime now = QDateTime::currentDateTime();
-    BoardRequest date, time;
-    date.kind = time.kind = BoardRequest::Kind::line;
-    date.name = "DATE$ = \"" + now.toString(QStringLiteral("dd-MM-yyyy")).toStdString() + "\"";
-    time.name = "TIME$ = \"" + now.toString(QStringLiteral("HH:mm:ss")).toStdString() + "\"";
-    board_files(app).run(
-        {date, time}, "Set the board's clock", [&app](std::vector<BoardOutcome>& outcomes) {
-            for (const BoardOutcome& outcome : outcomes)
-                if (!outcome.ok)
-                    app.requesters->message("Set the board's clock",
-                                            "The board did not take " + outcome.request.name +
-                                                ": " + outcome.failure,
-                                            Buttons::Ok);
-        });
+    board_files(app).run(board_clock_requests(), "Set the board's clock",
+                         [&app](std::vector<BoardOutcome>& outcomes) {
+                             for (const BoardOutcome& outcome : outcomes)
+                                 if (!outcome.ok)
+                                     app.requesters->message("Set the board's clock",
+                                                             "The board did not take " +
+                                                                 outcome.request.name + ": " +
+                                                                 outcome.failure,
+                                                             Buttons::Ok);
+                         });
 }
 
 namespace {

@@ -60,3 +60,32 @@ TEST_F(BoardIdentityTest, AProgramTooLargeForTheBoardIsRefusedAndOtherBoardsWord
     run_command(*app, menu_id::send_program);
     ASSERT_TRUE(wait_until([&] { return host->board().autosaves() == 1; }));
 }
+
+TEST_F(BoardIdentityTest, TheClockIsSetOnConnectingOnlyWhenAskedAndTheBoardIsAtItsPrompt) {
+    auto clock_on = [](Settings& settings) { settings.set_clock_on_connect = 1; };
+    // A board running a program is left alone.
+    open_board(
+        {},
+        [](BoardHost& board) {
+            board.board().set_program("PRINT \"running\"\rDO\r");
+            board.print(board.board().receive("RUN\r", 0));
+        },
+        clock_on);
+    auto* status = app->editor->window()->findChild<QLabel*>("board_files_status");
+    run_command(*app, menu_id::board_files);
+    ASSERT_TRUE(wait_until([&] {
+        status = app->editor->window()->findChild<QLabel*>("board_files_status");
+        return status && status->text().contains("not showing its prompt");
+    }));
+    EXPECT_TRUE(host->board().running());
+    EXPECT_EQ(host->board().drives().date, "01-01-2024");
+    stop();
+
+    for (bool asked : {false, true}) {
+        open_board({}, {}, [asked](Settings& settings) { settings.set_clock_on_connect = asked; });
+        ASSERT_TRUE(wait_until([&] { return files().identity().known && idle(); }));
+        ASSERT_TRUE(wait_until([&] { return idle() && !files().status().empty(); }));
+        EXPECT_EQ(host->board().drives().date != "01-01-2024", asked);
+        if (!asked) stop();
+    }
+}

@@ -23,18 +23,27 @@ class BoardFilesTest : public AppFixture {
     // `prepare` sets the board up before the editor connects.
     void connect_board(BoardConfig config = {},
                        const std::function<void(BoardModel&)>& prepare = {}) {
+        open_board(config, [&](BoardHost& h) {
+            if (prepare) prepare(h.board());
+        });
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(wait_until([&] { return device_session(*app).shows_prompt(); }));
+        // Connecting asks the board who it is.
+        ASSERT_TRUE(wait_until([&] { return files().identity().known && idle(); }));
+    }
+    // Starts the editor (`settings` may change its settings first) and connects to a new board.
+    void open_board(BoardConfig config, const std::function<void(BoardHost&)>& prepare = {},
+                    const std::function<void(Settings&)>& settings = {}) {
         host = std::make_unique<BoardHost>(config);
-        if (prepare) prepare(host->board());
         ASSERT_FALSE(host->path().empty());
+        if (prepare) prepare(*host);
         start();
+        if (settings) settings(app->settings);
         device_session(*app).choose_connection = [this](App&) {
             return std::optional<ConnectionChoice>(ConnectionChoice{host->path(), 115200, 0, 0});
         };
         run_command(*app, menu_id::connect);
         ASSERT_EQ(device_session(*app).state(), LinkState::connected);
-        ASSERT_TRUE(wait_until([&] { return device_session(*app).shows_prompt(); }));
-        // Connecting asks the board who it is.
-        ASSERT_TRUE(wait_until([&] { return files().identity().known && idle(); }));
     }
     BoardFiles& files() { return board_files(*app); }
     QTreeWidget* list() { return files().panel()->list(); }

@@ -1,5 +1,6 @@
 // The record kept beside a board file's working copy, and how the board's listing is compared
 // with it before the copy is sent back.
+#include "boardfiles/board_names.h"
 #include "boardfiles/board_origin.h"
 
 #include <gtest/gtest.h>
@@ -87,4 +88,17 @@ TEST(BoardOrigin, TheBoardsFileIsFoundByItsDrivesRulesAndChangesAreNoticed) {
     BoardOrigin unknown = fetched;
     unknown.size = -1; // a record whose listing was not seen: always asks
     EXPECT_TRUE(board_copy_changed(unknown, now));
+}
+
+TEST(BoardNames, NamesDifferingOnlyInCaseStayApart) {
+    struct Case {
+        std::vector<std::string> names, kept;
+    } cases[] = {
+        {{"a.bas", "b.bas"}, {"a.bas", "b.bas"}},
+        {{"Snake.bas", "snake.bas", "SNAKE.BAS"}, {"Snake.bas", "snake (2).bas", "SNAKE (3).BAS"}},
+        // A made name never takes another entry's name.
+        {{"a.bas", "A.bas", "a (2).bas"}, {"a.bas", "A (3).bas", "a (2).bas"}},
+        {{"Games", "games", ".x", ".X"}, {"Games", "games (2)", ".x", ".X (2)"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(case_distinct_names(c.names), c.kept);
 }
