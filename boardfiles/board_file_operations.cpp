@@ -9,7 +9,12 @@
 #include "base/ascii.h"
 #include "base/file_io.h"
 #include "base/folders.h"
+#include "documents/document_commands.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
+#include "documents/tab_state.h"
+#include "editor/editor_widget.h"
+#include "editor/sci.h"
 #include "ui/requesters.h"
 
 #include <algorithm>
@@ -86,6 +91,27 @@ void add_folder_upload(const std::string& path, std::vector<BoardRequest>& reque
     }
 }
 
+// A file open with unsaved changes (dragged from its tab or the file manager): the user says
+// whether its changes are saved first; the board gets exactly what the file holds. False when
+// nothing is to be sent.
+bool saved_for_upload(App& app, const std::string& path) {
+    const int index = find_open_document(app, path);
+    if (index < 0 || !app.documents.documents[static_cast<std::size_t>(index)].modified)
+        return true;
+    const Answer answer = app.requesters->message(
+        "Upload",
+        file_name_of(path) + " has changes that are not saved. Save them and send the saved "
+                             "file?\n\nNo sends the file as it was last saved; Cancel sends "
+                             "nothing.",
+        Buttons::YesNoCancel);
+    if (answer == Answer::Cancel) return false;
+    if (answer == Answer::No) return true;
+    activate_document(app, index);
+    select_tab(app, index);
+    save(app);
+    return app.editor && sci_modified(app.editor) == 0; // a failed save was told already
+}
+
 } // namespace
 
 void BoardFiles::open_folder(const std::string& name) {
@@ -119,7 +145,7 @@ void BoardFiles::upload(const std::vector<std::string>& local_paths) {
             add_folder_upload(path, requests);
             continue;
         }
-        if (!is_regular_file(path)) continue;
+        if (!is_regular_file(path) || !saved_for_upload(app_, path)) continue;
         if (on_board(name, false) &&
             app_.requesters->message("Upload", name + " is already on the board. Replace it?",
                                      Buttons::YesNoDefaultNo) != Answer::Yes)

@@ -86,3 +86,36 @@ TEST_F(BoardWorkingCopyTest, TheTabShowsTheBoardFileAndSaveSendsItBackAskingWhen
     EXPECT_NE(requesters->shown.back().text.find("No board is connected"), std::string::npos);
     EXPECT_EQ(read_file(working), "PRINT \"offline\"\r\n");
 }
+
+TEST_F(BoardFilesTest, AnOpenFileWithUnsavedChangesIsSavedFirstOnlyWhenTheUserSays) {
+    connect_board();
+    run_command(*app, menu_id::board_files);
+    ASSERT_TRUE(listed({}));
+    const std::string local = path("prog.bas");
+    write_file(local, "PRINT 1\r\n");
+    ASSERT_GE(open_path(*app, local), 0);
+    sci_set_text(app->editor, "PRINT 2\r\n");
+    process_events();
+    struct Case {
+        Answer answer;
+        const char* on_board; // nothing: not sent
+        const char* on_disk;
+    } cases[] = {
+        {Answer::Cancel, nullptr, "PRINT 1\r\n"},
+        {Answer::No, "PRINT 1\r\n", "PRINT 1\r\n"},
+        {Answer::Yes, "PRINT 2\r\n", "PRINT 2\r\n"},
+    };
+    for (const Case& c : cases) {
+        requesters->answers.push_back(c.answer);
+        if (c.answer == Answer::Yes) requesters->answers.push_back(Answer::Yes); // replace it
+        files().upload({local});
+        ASSERT_TRUE(wait_until([&] { return idle(); }));
+        if (c.on_board)
+            ASSERT_TRUE(wait_until([&] { return host->board().files().count("prog.bas") > 0; }));
+        EXPECT_EQ(host->board().files().count("prog.bas") > 0, c.on_board != nullptr);
+        if (c.on_board) EXPECT_EQ(host->board().files()["prog.bas"].substr(0, 9), c.on_board);
+        EXPECT_EQ(read_file(local), c.on_disk);
+        ASSERT_TRUE(
+            listed(c.on_board ? std::vector<std::string>{"prog.bas"} : std::vector<std::string>{}));
+    }
+}
