@@ -10,6 +10,7 @@
 #include "app/menu_table.h"
 #include "app/view_commands.h"
 #include "app/window_menus.h"
+#include "boardfiles/board_working_copy.h"
 #include "documents/disk_watch.h"
 #include "documents/document_commands.h"
 #include "documents/name_refresh.h"
@@ -220,6 +221,7 @@ void build_main_window(App& app) {
     area->resize(size.width(), size.height());
     build_editor_area(app, area);
     install_analysis(app);
+    install_board_files(app);
 
     window.move(placed.topLeft());
     window.show();

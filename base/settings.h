@@ -75,14 +75,15 @@ struct Settings {
     int char_delay = 0;
     int line_delay = 0; // the board's echo paces a send; a pause is only an extra floor
     // The device panel's own values, in a group of their own after the connection values.
-    int device_used = 0;       // 1 once a board was connected: its speed is then the user's
-    int terminal_height = 220; // pixels of the terminal panel under the editor
-    int send_by_xmodem = 0;    // 1: Send uses XMODEM instead of AUTOSAVE
-    int run_after_send = 1;    // 1: RUN follows a completed send
-    std::string interpreter;   // the local MMBasic interpreter's program, empty when not set
-    int maximite_syntax = 1;   // 1: "Maximite Syntax", 0: "Alternate Syntax" (the older rules)
-    int label_list_sorted = 0; // the label list's "Sort": 1 A-Z, 0 file order
-    int label_list_sized = 0;  // 1 once the user dragged the list's width: it is no longer fitted
+    int device_used = 0;          // 1 once a board was connected: its speed is then the user's
+    int terminal_height = 220;    // pixels of the terminal panel under the editor
+    int send_by_xmodem = 0;       // 1: Send uses XMODEM instead of AUTOSAVE
+    int run_after_send = 1;       // 1: RUN follows a completed send
+    int set_clock_on_connect = 0; // 1: the board's DATE$ and TIME$ are set from the computer's
+    std::string interpreter;      // the local MMBasic interpreter's program, empty when not set
+    int maximite_syntax = 1;      // 1: "Maximite Syntax", 0: "Alternate Syntax" (the older rules)
+    int label_list_sorted = 0;    // the label list's "Sort": 1 A-Z, 0 file order
+    int label_list_sized = 0; // 1 once the user dragged the list's width: it is no longer fitted
 
     // 1: the label list shows the program's outline (routines, their labels, include files).
     int label_list_outline = 0;

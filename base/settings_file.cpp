@@ -173,6 +173,8 @@ void read_settings(std::string_view file_bytes, Settings& s) {
     s.terminal_height = ini_int(file, device, "TerminalHeight", s.terminal_height);
     s.send_by_xmodem = ini_int(file, device, "SendByXmodem", s.send_by_xmodem);
     s.run_after_send = ini_int(file, device, "RunAfterSend", s.run_after_send);
+    s.set_clock_on_connect =
+        ini_int(file, device, "SetClockOnConnect", s.set_clock_on_connect) != 0 ? 1 : 0;
     s.interpreter = ini_text(file, device, "Interpreter", s.interpreter);
     s.maximite_syntax = ini_int(file, device, "MaximiteSyntax", s.maximite_syntax) != 0 ? 1 : 0;
     s.label_list_sorted = ini_int(file, device, "LabelListSorted", s.label_list_sorted) != 0;
@@ -231,6 +233,7 @@ std::string settings_file_text(const Settings& s) {
     ini_write_int(w, "TerminalHeight", s.terminal_height);
     ini_write_int(w, "SendByXmodem", s.send_by_xmodem);
     ini_write_int(w, "RunAfterSend", s.run_after_send);
+    ini_write_int(w, "SetClockOnConnect", s.set_clock_on_connect);
     ini_write_text(w, "Interpreter", s.interpreter);
     ini_write_int(w, "MaximiteSyntax", s.maximite_syntax);
     ini_write_int(w, "LabelListSorted", s.label_list_sorted);

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <tuple>
 
 namespace {
 
@@ -29,9 +30,10 @@ BoardRequest make(Kind kind, std::string name = {}) {
 
 struct Backup {
     App& app;
-    std::string root;                                 // ends without '/'
-    std::string original;                             // the board's folder before, "A:/games"
-    std::deque<std::pair<char, std::string>> folders; // to list: drive, path from its root
+    std::string root;     // ends without '/'
+    std::string original; // the board's folder before, "A:/games"
+    // To list: the drive, the folder's path from its root, and where it goes in the backup.
+    std::deque<std::tuple<char, std::string, std::string>> folders;
     std::vector<BoardRequest> downloads;
     std::vector<std::string> failures;
     std::vector<std::string> notes;
@@ -88,6 +90,7 @@ void options(const BackupPtr& backup) {
 
 void download_all(const BackupPtr& backup) {
     if (backup->downloads.empty()) return options(backup);
+    const std::vector<BoardRequest> wanted = backup->downloads;
     for (const BoardRequest& request : backup->downloads) {
         std::error_code error;
         std::filesystem::create_directories(std::filesystem::path(request.local).parent_path(),
@@ -96,15 +99,21 @@ void download_all(const BackupPtr& backup) {
     board_files(backup->app)
         .run(
             std::move(backup->downloads), title,
-            [backup](std::vector<BoardOutcome>& outcomes) {
+            [backup, wanted](std::vector<BoardOutcome>& outcomes) {
+                bool cancelled = false;
                 for (const BoardOutcome& outcome : outcomes) {
                     if (outcome.ok) {
                         ++backup->copied;
                         backup->bytes += outcome.data.size();
                     } else {
                         backup->failures.push_back(outcome.request.name + ": " + outcome.failure);
+                        cancelled = cancelled || outcome.failure == "Cancelled.";
                     }
                 }
+                // Those a Cancel dropped before they began are named too.
+                for (std::size_t i = outcomes.size(); i < wanted.size(); ++i)
+                    backup->failures.push_back(wanted[i].name + ": cancelled before it began.");
+                if (cancelled) return finish(backup);
                 options(backup);
             },
             true);
@@ -112,14 +121,14 @@ void download_all(const BackupPtr& backup) {
 
 void next_folder(const BackupPtr& backup) {
     if (backup->folders.empty()) return download_all(backup);
-    auto [drive, path] = backup->folders.front();
+    auto [drive, path, local] = backup->folders.front();
     backup->folders.pop_front();
     const std::string drive_name = std::string(1, drive) + ":";
     std::vector<BoardRequest> requests = {make(Kind::drive, drive_name),
                                           make(Kind::chdir, "/" + path), make(Kind::list)};
     board_files(backup->app)
         .run(std::move(requests), title,
-             [backup, drive, path, drive_name](std::vector<BoardOutcome>& outcomes) {
+             [backup, drive, path, local, drive_name](std::vector<BoardOutcome>& outcomes) {
                  const BoardOutcome& last = outcomes.back();
                  if (!last.ok) {
                      if (path.empty() && last.request.kind == Kind::drive &&
@@ -129,19 +138,32 @@ void next_folder(const BackupPtr& backup) {
                          backup->failures.push_back(drive_name + "/" + path + ": " + last.failure);
                      return next_folder(backup);
                  }
+                 std::vector<BoardEntry> entries;
                  for (const BoardEntry& entry : last.listing.entries) {
-                     if (!safe_local_name(entry.name)) {
+                     if (safe_local_name(entry.name))
+                         entries.push_back(entry);
+                     else
                          backup->failures.push_back(drive_name + "/" + path + ": \"" + entry.name +
                                                     "\" cannot be a file name on this computer");
-                         continue;
-                     }
+                 }
+                 // Names differing only in case would be one file where names ignore case.
+                 std::vector<std::string> names;
+                 for (const BoardEntry& entry : entries) names.push_back(entry.name);
+                 const std::vector<std::string> kept = case_distinct_names(names);
+                 for (std::size_t i = 0; i < entries.size(); ++i) {
+                     const BoardEntry& entry = entries[i];
                      std::string inner = path.empty() ? entry.name : path + "/" + entry.name;
+                     std::string here = local.empty() ? kept[i] : local + "/" + kept[i];
+                     if (kept[i] != entry.name)
+                         backup->notes.push_back(drive_name + "/" + inner + " is kept as " + here +
+                                                 ": another name there differs only in letter "
+                                                 "case.");
                      if (entry.folder) {
-                         backup->folders.emplace_back(drive, inner);
+                         backup->folders.emplace_back(drive, inner, here);
                          continue;
                      }
                      BoardRequest request = make(Kind::download, drive_name + "/" + inner);
-                     request.local = backup->root + "/" + std::string(1, drive) + "/" + inner;
+                     request.local = backup->root + "/" + std::string(1, drive) + "/" + here;
                      request.size = entry.size;
                      backup->downloads.push_back(std::move(request));
                  }
@@ -174,7 +196,7 @@ void back_up_board(App& app) {
         return;
     }
     auto backup = std::make_shared<Backup>(Backup{app, root, {}, {}, {}, {}, {}, 0, 0});
-    backup->folders = {{'A', ""}, {'B', ""}};
+    backup->folders = {{'A', "", ""}, {'B', "", ""}};
     board_files(app).run({make(Kind::line, "PRINT CWD$")}, title,
                          [backup](std::vector<BoardOutcome>& outcomes) {
                              if (!outcomes.empty() && outcomes[0].ok && !outcomes[0].lines.empty())

@@ -3,12 +3,18 @@
 // again; failures are told in one message with the board's words.
 #include "boardfiles/board_files.h"
 #include "boardfiles/board_names.h"
+#include "boardfiles/board_working_copy.h"
 
 #include "app/app.h"
 #include "base/ascii.h"
 #include "base/file_io.h"
 #include "base/folders.h"
+#include "documents/document_commands.h"
 #include "documents/opening.h"
+#include "documents/saving.h"
+#include "documents/tab_state.h"
+#include "editor/editor_widget.h"
+#include "editor/sci.h"
 #include "ui/requesters.h"
 
 #include <algorithm>
@@ -85,6 +91,27 @@ void add_folder_upload(const std::string& path, std::vector<BoardRequest>& reque
     }
 }
 
+// A file open with unsaved changes (dragged from its tab or the file manager): the user says
+// whether its changes are saved first; the board gets exactly what the file holds. False when
+// nothing is to be sent.
+bool saved_for_upload(App& app, const std::string& path) {
+    const int index = find_open_document(app, path);
+    if (index < 0 || !app.documents.documents[static_cast<std::size_t>(index)].modified)
+        return true;
+    const Answer answer = app.requesters->message(
+        "Upload",
+        file_name_of(path) + " has changes that are not saved. Save them and send the saved "
+                             "file?\n\nNo sends the file as it was last saved; Cancel sends "
+                             "nothing.",
+        Buttons::YesNoCancel);
+    if (answer == Answer::Cancel) return false;
+    if (answer == Answer::No) return true;
+    activate_document(app, index);
+    select_tab(app, index);
+    save(app);
+    return app.editor && sci_modified(app.editor) == 0; // a failed save was told already
+}
+
 } // namespace
 
 void BoardFiles::open_folder(const std::string& name) {
@@ -118,7 +145,7 @@ void BoardFiles::upload(const std::vector<std::string>& local_paths) {
             add_folder_upload(path, requests);
             continue;
         }
-        if (!is_regular_file(path)) continue;
+        if (!is_regular_file(path) || !saved_for_upload(app_, path)) continue;
         if (on_board(name, false) &&
             app_.requesters->message("Upload", name + " is already on the board. Replace it?",
                                      Buttons::YesNoDefaultNo) != Answer::Yes)
@@ -134,7 +161,13 @@ void BoardFiles::upload(const std::vector<std::string>& local_paths) {
 void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::string& folder,
                           const std::string& single_path) {
     std::vector<BoardRequest> requests;
-    for (const BoardEntry& entry : entries) {
+    // Names differing only in case would be one file where the computer's names ignore case.
+    std::vector<std::string> names;
+    for (const BoardEntry& entry : entries) names.push_back(entry.name);
+    const std::vector<std::string> kept = case_distinct_names(names);
+    std::string renamed;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const BoardEntry& entry = entries[i];
         if (entry.folder) continue;
         if (!safe_local_name(entry.name)) {
             app_.requesters->message("Download",
@@ -147,7 +180,9 @@ void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::str
         BoardRequest request = make(Kind::download, entry.name);
         request.local = !single_path.empty() && entries.size() == 1
                             ? single_path
-                            : folder + (folder.ends_with('/') ? "" : "/") + entry.name;
+                            : folder + (folder.ends_with('/') ? "" : "/") + kept[i];
+        if (kept[i] != entry.name && request.local.ends_with(kept[i]))
+            renamed += "\n" + entry.name + " as " + kept[i];
         request.size = entry.size;
         if (file_exists(request.local) &&
             app_.requesters->message("Download", request.local + " exists. Replace it?",
@@ -156,6 +191,12 @@ void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::str
         requests.push_back(std::move(request));
     }
     if (requests.empty()) return;
+    if (!renamed.empty())
+        app_.requesters->message("Download",
+                                 "These names differ from others only in letter case; they are "
+                                 "kept apart here as:" +
+                                     renamed,
+                                 Buttons::Ok);
     then_refresh(*this, app_, std::move(requests), "Download");
 }
 
@@ -226,7 +267,9 @@ void BoardFiles::open_in_tab(const BoardEntry& entry) {
     BoardRequest request = make(Kind::download, entry.name);
     request.local = local;
     request.size = entry.size;
-    run({request}, "Open from the board", [this, local](std::vector<BoardOutcome>& outcomes) {
+    BoardOrigin origin{identity_.device, board_path(listing_.folder, entry.name), entry.date,
+                       entry.time, entry.size};
+    run({request}, "Open from the board", [this, local, origin](auto& outcomes) {
         if (outcomes.empty() || !outcomes[0].ok) {
             app_.requesters->message(
                 "Open from the board",
@@ -235,6 +278,8 @@ void BoardFiles::open_in_tab(const BoardEntry& entry) {
                 Buttons::Ok);
             return;
         }
+        // Written before the tab opens, so the tab shows where the file came from.
+        keep_working_copy_origin(app_, local, origin);
         open_path(app_, local);
     });
 }

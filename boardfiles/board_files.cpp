@@ -4,15 +4,20 @@
 #include "app/app.h"
 #include "app/main_window.h"
 #include "boardfiles/board_files_panel.h"
+#include "boardfiles/board_identity.h"
 #include "boardfiles/board_names.h"
 #include "device/device_session.h"
 #include "ui/requesters.h"
 
+#include <QDateTime>
 #include <QLabel>
+#include <QListWidget>
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -170,9 +175,75 @@ void BoardFiles::take_identity(const std::vector<BoardOutcome>& outcomes) {
         if (!outcome.ok || outcome.request.kind != Kind::line || outcome.lines.empty()) continue;
         if (outcome.request.name == "PRINT MM.DEVICE$") identity_.device = outcome.lines.back();
         if (outcome.request.name == "PRINT MM.VER") identity_.version = outcome.lines.back();
+        if (outcome.request.name == "OPTION LIST")
+            identity_.chip = chip_of_firmware_line(outcome.lines.front());
         identity_.known = true;
     }
+    if (app_.device)
+        app_.device->program_memory =
+            program_memory_of(identity_.device, identity_.version, identity_.chip);
     update_identity_label();
+}
+
+// Who the board is: MM.DEVICE$, MM.VER, the chip from OPTION LIST, then whether a card is in.
+void BoardFiles::ask_identity(bool break_in) {
+    identity_asked_ = true;
+    // Never into a program the Refresh button stopped: only a board found at its prompt.
+    clock_due_ = app_.settings.set_clock_on_connect != 0 && !break_in && !ended_badly_;
+    std::vector<BoardRequest> requests = {
+        make(Kind::line, "PRINT MM.DEVICE$"), make(Kind::line, "PRINT MM.VER"),
+        make(Kind::line, "OPTION LIST"), make(Kind::line, "PRINT CWD$")};
+    run(
+        std::move(requests), "Board files",
+        [this](std::vector<BoardOutcome>& outcomes) {
+            take_identity(outcomes);
+            std::string cwd;
+            for (const BoardOutcome& outcome : outcomes)
+                if (outcome.ok && outcome.request.name == "PRINT CWD$" && !outcome.lines.empty())
+                    cwd = outcome.lines.back();
+            probe_card(cwd);
+        },
+        true, break_in);
+}
+
+// DRIVE "B:" answers "B: drive not enabled" without a card; the board is put back where it was.
+// Then the clock when the settings ask for it, and the listing.
+void BoardFiles::probe_card(const std::string& cwd) {
+    auto next = [this] {
+        if (!std::exchange(clock_due_, false)) return refresh();
+        run(
+            board_clock_requests(), "Set the board's clock",
+            [this](std::vector<BoardOutcome>&) { refresh(); }, true);
+    };
+    if (cwd.size() < 2 || cwd[1] != ':') return next();
+    if (cwd[0] == 'B') {
+        identity_.card = true;
+        update_identity_label();
+        return next();
+    }
+    std::vector<BoardRequest> requests = {
+        make(Kind::drive, "B:"), make(Kind::drive, cwd.substr(0, 2)),
+        make(Kind::chdir, cwd.size() > 2 ? cwd.substr(2) : std::string("/"))};
+    run(
+        std::move(requests), "Board files",
+        [this, next](std::vector<BoardOutcome>& outcomes) {
+            identity_.card = !outcomes.empty() && outcomes[0].ok;
+            // The card's refusal is an answer, not a fault: the board is at its prompt.
+            ended_badly_ = false;
+            for (std::size_t i = 1; i < outcomes.size(); ++i)
+                ended_badly_ = ended_badly_ || !outcomes[i].ok;
+            update_identity_label();
+            next();
+        },
+        true);
+}
+
+std::vector<BoardRequest> board_clock_requests() {
+    const QDateTime now = QDateTime::currentDateTime();
+    return {make(Kind::line,
+                 "DATE$ = \"" + now.toString(QStringLiteral("dd-MM-yyyy")).toStdString() + "\""),
+            make(Kind::line,
+                 "TIME$ = \"" + now.toString(QStringLiteral("HH:mm:ss")).toStdString() + "\"")};
 }
 
 void BoardFiles::update_identity_label() {
@@ -184,7 +255,8 @@ void BoardFiles::update_identity_label() {
     }
     std::string text;
     if (identity_.known) {
-        text = identity_.device + " " + identity_.version;
+        text = identity_.device + " " + identity_.version +
+               (identity_.card ? ", SD card" : ", no SD card");
         char drive = listing_drive(listing_.folder);
         if (drive != 0) text += ", " + std::string(1, drive) + ":";
         if (listing_.free_bytes >= 0)
@@ -194,10 +266,16 @@ void BoardFiles::update_identity_label() {
     identity_label_->setVisible(!text.empty());
 }
 
+void BoardFiles::note(const std::string& text) {
+    if (app_.window) app_.window->statusBar()->showMessage(QString::fromStdString(text), 10000);
+}
+
 void BoardFiles::connection_changed() {
     DeviceSession* session = app_.device.get();
     if (!session || session->state() != LinkState::connected) {
         identity_ = {};
+        identity_asked_ = false;
+        if (session) session->program_memory = 0;
         ended_badly_ = false;
         listing_ = {};
         update_identity_label();
@@ -219,16 +297,10 @@ void BoardFiles::refresh(bool break_in) {
         return set_status("The board is not showing its prompt: a program may be running. Stop "
                           "it (Shift+F5), or press Refresh to stop it and list the files.");
     }
-    std::vector<BoardRequest> requests;
-    if (!identity_.known) {
-        requests.push_back(make(Kind::line, "PRINT MM.DEVICE$"));
-        requests.push_back(make(Kind::line, "PRINT MM.VER"));
-    }
-    requests.push_back(make(Kind::list));
+    if (!identity_asked_) return ask_identity(break_in);
     run(
-        std::move(requests), "Board files",
+        {make(Kind::list)}, "Board files",
         [this](std::vector<BoardOutcome>& outcomes) {
-            take_identity(outcomes);
             for (BoardOutcome& outcome : outcomes) {
                 if (outcome.request.kind != Kind::list) continue;
                 if (outcome.ok) {
@@ -245,9 +317,25 @@ void BoardFiles::refresh(bool break_in) {
 }
 
 void BoardFiles::show_panel() {
-    if (!panel_ && app_.splitter) {
-        panel_ = new BoardFilesPanel(*this, app_.splitter);
-        app_.splitter->addWidget(panel_);
+    // The panel shares the label list's column, under it, so the editor keeps its width.
+    if (!panel_ && app_.splitter && app_.label_list) {
+        const QList<int> sizes = app_.splitter->sizes();
+        const int index = app_.splitter->indexOf(app_.label_list);
+        auto* column = new QSplitter(Qt::Vertical);
+        column->setObjectName(QStringLiteral("label_column"));
+        column->setChildrenCollapsible(false);
+        app_.splitter->replaceWidget(index, column);
+        column->addWidget(app_.label_list);
+        app_.label_list->show();
+        panel_ = new BoardFilesPanel(*this, column);
+        column->addWidget(panel_);
+        column->setStretchFactor(0, 1);
+        column->setStretchFactor(1, 3);
+        if (sizes.size() == 2) {
+            const int total = sizes[0] + sizes[1];
+            const int wanted = std::max(sizes[1], panel_->minimumSizeHint().width());
+            app_.splitter->setSizes({std::max(total - wanted, 1), wanted});
+        }
     }
     if (!panel_) return;
     panel_->show();

@@ -23,6 +23,7 @@ class QTimer;
 struct BoardIdentity {
     std::string device;  // MM.DEVICE$: "PicoMite", "PicoMiteVGA", ...
     std::string version; // MM.VER: "6.0003"
+    std::string chip;    // "RP2040", "RP2350", or empty: from OPTION LIST's first line
     bool card = false;   // drive B: answers
     bool known = false;
 };
@@ -67,6 +68,8 @@ class BoardFiles : public QObject {
     void show_panel();
     void toggle_panel();
     bool panel_visible() const;
+    // A short note in the status bar (a finished operation that needs no box).
+    void note(const std::string& text);
     // The link came or went.
     void connection_changed();
 
@@ -77,6 +80,8 @@ class BoardFiles : public QObject {
     void tick();
     void finish();
     void set_status(std::string text);
+    void ask_identity(bool break_in);
+    void probe_card(const std::string& cwd);
     void take_identity(const std::vector<BoardOutcome>& outcomes);
     void update_identity_label();
 
@@ -88,12 +93,17 @@ class BoardFiles : public QObject {
     BoardListing listing_;
     BoardIdentity identity_;
     std::string status_;
-    bool ended_badly_ = false; // the last operation failed: the board's state is not known
+    bool ended_badly_ = false;    // the last operation failed: the board's state is not known
+    bool identity_asked_ = false; // once per connection, even when the board did not say
+    bool clock_due_ = false; // the clock is set after the identity (the board was at its prompt)
     std::unique_ptr<QTimer> timer_;
     QPointer<BoardFilesPanel> panel_;
     QPointer<QProgressDialog> progress_;
     QPointer<QLabel> identity_label_;
 };
+
+// DATE$ and TIME$ set to the computer's clock now.
+std::vector<BoardRequest> board_clock_requests();
 
 // The board files of `app`, made when first asked for.
 BoardFiles& board_files(App& app);

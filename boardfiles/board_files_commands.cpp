@@ -7,9 +7,11 @@
 #include "boardfiles/board_backup.h"
 #include "boardfiles/board_capture.h"
 #include "boardfiles/board_files.h"
+#include "boardfiles/board_identity.h"
 #include "boardfiles/board_restore.h"
 #include "device/device_session.h"
 #include "documents/document_commands.h"
+#include "help/editor_help.h"
 #include "ui/requesters.h"
 
 #include <QDateTime>
@@ -28,9 +30,32 @@ bool board_connected(App& app) {
     return app.device && app.device->state() == LinkState::connected && !app.device->transferring();
 }
 
+namespace {
+
+// Before a program goes: the words the keyword help marks as other boards' are named, and the
+// user decides.
+bool fits_the_board(App& app, const std::string& text) {
+    const BoardIdentity& identity = board_files(app).identity();
+    if (!identity.known) return true;
+    const std::vector<OtherBoardWord> found =
+        words_for_other_boards(text, keyword_help(*app.help, app.folders), identity.device);
+    if (found.empty()) return true;
+    std::string list;
+    for (const OtherBoardWord& use : found)
+        list += "\nline " + std::to_string(use.line) + ": " + use.word + " (" + use.boards + ")";
+    return app.requesters->message("Send program",
+                                   "The keyword help marks commands of this program as being for "
+                                   "other boards than the connected " +
+                                       identity.device + ":" + list + "\n\nSend it anyway?",
+                                   Buttons::YesNo) == Answer::Yes;
+}
+
+} // namespace
+
 void watch_board_files(App& app) {
     DeviceSession& session = device_session(app);
     if (session.on_state_changed) return;
+    session.before_send = [&app](const std::string& text) { return fits_the_board(app, text); };
     BoardFiles& files = board_files(app);
     auto last = std::make_shared<LinkState>(session.state());
     session.on_state_changed = [&app, &files, last] {
@@ -63,20 +88,16 @@ void fetch_board_program(App& app) {
 }
 
 void set_board_clock(App& app) {
-    QDateTime now = QDateTime::currentDateTime();
-    BoardRequest date, time;
-    date.kind = time.kind = BoardRequest::Kind::line;
-    date.name = "DATE$ = \"" + now.toString(QStringLiteral("dd-MM-yyyy")).toStdString() + "\"";
-    time.name = "TIME$ = \"" + now.toString(QStringLiteral("HH:mm:ss")).toStdString() + "\"";
-    board_files(app).run(
-        {date, time}, "Set the board's clock", [&app](std::vector<BoardOutcome>& outcomes) {
-            for (const BoardOutcome& outcome : outcomes)
-                if (!outcome.ok)
-                    app.requesters->message("Set the board's clock",
-                                            "The board did not take " + outcome.request.name +
-                                                ": " + outcome.failure,
-                                            Buttons::Ok);
-        });
+    board_files(app).run(board_clock_requests(), "Set the board's clock",
+                         [&app](std::vector<BoardOutcome>& outcomes) {
+                             for (const BoardOutcome& outcome : outcomes)
+                                 if (!outcome.ok)
+                                     app.requesters->message("Set the board's clock",
+                                                             "The board did not take " +
+                                                                 outcome.request.name + ": " +
+                                                                 outcome.failure,
+                                                             Buttons::Ok);
+                         });
 }
 
 namespace {

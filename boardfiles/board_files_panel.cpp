@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -58,13 +59,17 @@ BoardFilesPanel::BoardFilesPanel(BoardFiles& files, QWidget* parent)
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->header()->setStretchLastSection(false);
     list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    list_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     layout->addWidget(list_, 1);
-    auto* row = new QHBoxLayout;
+    // Three buttons a row, so the panel fits the label list's column.
+    auto* row = new QGridLayout;
     auto add = [&](const char* name, const char* text, auto handler) {
         auto* button = new QPushButton(QString::fromUtf8(text), this);
         button->setObjectName(QString::fromUtf8(name));
         connect(button, &QPushButton::clicked, this, handler);
-        row->addWidget(button);
+        const int at = static_cast<int>(buttons_.size());
+        row->addWidget(button, at / 3, at % 3);
         buttons_.push_back(button);
     };
     add("board_upload", "Upload", [this] { upload_chosen(); });

@@ -1,9 +1,12 @@
 // Board file names and download sizes.
 #include "boardfiles/board_names.h"
 
+#include "base/ascii.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <set>
 
 std::string board_string(std::string_view name) {
     std::string out;
@@ -61,4 +64,27 @@ std::string cut_download(std::string data, std::int64_t listed, std::string_view
     if (looks_like_text(name) && listed % 128 == 0)
         while (!data.empty() && data.back() == 0x1A) data.pop_back();
     return data;
+}
+
+std::vector<std::string> case_distinct_names(const std::vector<std::string>& names) {
+    std::vector<std::string> out = names;
+    std::set<std::string> taken;
+    std::vector<bool> clash(names.size(), false);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        clash[i] = !taken.insert(upper_text(names[i])).second;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!clash[i]) continue;
+        const std::size_t dot = names[i].rfind('.');
+        const bool extension = dot != std::string::npos && dot > 0;
+        const std::string stem = extension ? names[i].substr(0, dot) : names[i];
+        const std::string tail = extension ? names[i].substr(dot) : std::string();
+        for (int n = 2;; ++n) {
+            std::string candidate = stem + " (" + std::to_string(n) + ")" + tail;
+            if (taken.insert(upper_text(candidate)).second) {
+                out[i] = std::move(candidate);
+                break;
+            }
+        }
+    }
+    return out;
 }

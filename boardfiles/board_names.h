@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // `name` as an MMBasic string expression: "plain text" pieces, with a quote and every byte
 // outside 0x20..0x7E as CHR$(n), joined by '+'. The prompt drops bytes above 0x7E, and a
@@ -32,3 +33,8 @@ bool only_padding_past(std::string_view data, std::int64_t listed);
 // empty, not "." or "..", and without a separator, a drive colon or a control byte, so a
 // download never lands outside the folder the user chose.
 bool safe_local_name(std::string_view name);
+
+// Local names for the entries of one board folder that stay apart on a computer whose names
+// ignore letter case: a name differing only in case from an earlier one gets " (2)", " (3)", ...
+// before its extension, never the name of another entry. In the order given.
+std::vector<std::string> case_distinct_names(const std::vector<std::string>& names);

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "device/device_session.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -119,6 +120,13 @@ std::optional<ConnectionChoice> choose_connection_by_dialog(App& app) {
     line_delay->setValue(std::clamp(app.settings.line_delay, 0, 5000));
     form->addRow(QStringLiteral("Pause after each line"), line_delay);
 
+    // The board's clock restarts at 01-01-2024 on power-up, and its files take its date.
+    auto* clock =
+        new QCheckBox(QStringLiteral("Set the board's clock from this computer's"), &dialog);
+    clock->setObjectName(QStringLiteral("set_clock_on_connect"));
+    clock->setChecked(app.settings.set_clock_on_connect != 0);
+    form->addRow(QString(), clock);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Connect"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -136,5 +144,6 @@ std::optional<ConnectionChoice> choose_connection_by_dialog(App& app) {
     choice.speed = speed->currentData().toInt();
     choice.char_delay = char_delay->value();
     choice.line_delay = line_delay->value();
+    app.settings.set_clock_on_connect = clock->isChecked() ? 1 : 0;
     return choice;
 }

@@ -73,6 +73,7 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
         text = std::move(result.text);
         merged = true;
     }
+    if (before_send && !before_send(text)) return;
     std::string program;
     if (by_xmodem) {
         // Into program memory the board drops zero bytes; characters above U+00FF go as "?".
@@ -123,6 +124,17 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
             if (answer != Answer::Yes) return;
         }
         program = autosave_program(text);
+    }
+    // Both ways the program lands in program memory, as the text it was sent as.
+    if (program_memory > 0 && program.size() > program_memory) {
+        app_.requesters->message(
+            "Send program",
+            "The program is " + std::to_string(program.size()) +
+                " bytes; the connected board's program memory holds " +
+                std::to_string(program_memory / 1024) +
+                " KB. The board would stop with \"Not enough memory\". Nothing was sent.",
+            Buttons::Ok);
+        return;
     }
     transfer_ = std::make_unique<Transfer>();
     transfer_->run_after = run_after;

@@ -107,6 +107,13 @@ class DeviceSession : public QObject {
     // How many bytes came in since the session started.
     std::size_t bytes_received() const { return bytes_received_; }
 
+    // The connected board's program memory in bytes, as its identity tells; 0 when not known.
+    // A program larger than this is refused before it is sent.
+    std::size_t program_memory = 0;
+    // A last look at the program (as it would be sent, includes merged) before it goes; false
+    // stops the send. The board's files warn here about words of other boards.
+    std::function<bool(const std::string& text)> before_send;
+
     // Called when the error list changes; the Error Log window sets it.
     std::function<void()> on_errors_changed;
 

@@ -76,6 +76,7 @@ int create_document(App& app, const std::string& path) {
     }
     select_tab(app, position);
     show_document_status(app.status_line, app.editor, app.documents.current_document());
+    if (app.documents.on_created) app.documents.on_created(app.documents.count() - 1);
     return position;
 }
 
@@ -114,7 +115,7 @@ int rebuild_tabs(App& app) {
     int last = -1;
     for (const Document& document : app.documents.documents) {
         last = tabbar_add_item(bar, tabbar_position_none, tab_caption(document));
-        if (last >= 0) bar.items[last].tooltip = document.path;
+        if (last >= 0) describe_tab(bar.items[last], document);
     }
     app.tab_bar->changed(); // one layout and repaint for the whole list
     return last;

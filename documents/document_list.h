@@ -5,6 +5,7 @@
 #include "documents/line_ends.h"
 #include "documents/name_index.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ struct Document {
     // document, by its editing component's document and its path, which must both still match.
     void* back_document = nullptr;
     std::string back_path;
+    // Where the file lives besides this computer ("B:/games/snake.bas on PicoMiteVGA"), empty
+    // for an ordinary file: its tab shows it as tooltip and carries a mark.
+    std::string origin;
 };
 
 struct DocumentList {
@@ -40,6 +44,12 @@ struct DocumentList {
     int current = -1; // index of the current document, -1 when none; set by set_current_document
     std::string current_names; // working copy of the active document's names
     NameIndex current_index;   // `current_names` for quick "already held" answers
+
+    // Told when a document is made for a path (opened, recovered or new), once its tab is
+    // there, and after Save or Save As wrote a document to its file. The board's files follow
+    // their working copies with these; empty when nobody listens.
+    std::function<void(int index)> on_created;
+    std::function<void(int index)> on_saved;
 
     Document* current_document() {
         return current >= 0 && current < static_cast<int>(documents.size()) ? &documents[current]

@@ -200,6 +200,7 @@ void save(App& app) {
     if (written) {
         mark_saved(app.editor);
         note_recent_file(app, document->path);
+        if (app.documents.on_saved) app.documents.on_saved(app.documents.current);
     }
 }
 
@@ -212,6 +213,7 @@ void save_as(App& app) {
     if (!write_text(app, path, text, "Save")) return;
     adopt_saved_path(app, path, text);
     app.requesters->message("File saved", path, Buttons::Ok);
+    if (app.documents.on_saved) app.documents.on_saved(app.documents.current);
 }
 
 int close_with_prompt(App& app, int position, int no_cancel) {

@@ -41,11 +41,17 @@ std::string tab_caption(const Document& document) {
     return document.modified ? document.file_name + " *" : document.file_name;
 }
 
+void describe_tab(TabItem& item, const Document& document) {
+    item.tooltip = document.origin.empty() ? document.path : document.origin;
+    item.flags = document.origin.empty() ? item.flags & ~tabbar_item_flag_marked
+                                         : item.flags | tabbar_item_flag_marked;
+}
+
 void show_tab_of(App& app, int position) {
     if (!app.tab_bar || position < 0 || position >= app.documents.count()) return;
     const Document& document = app.documents.documents[position];
     TabBar& bar = app.tab_bar->bar();
-    if (position < static_cast<int>(bar.items.size())) bar.items[position].tooltip = document.path;
+    if (position < static_cast<int>(bar.items.size())) describe_tab(bar.items[position], document);
     set_tab_text(app, position, tab_caption(document));
 }
 

@@ -6,9 +6,13 @@
 
 struct App;
 struct Document;
+struct TabItem;
 
 // The tab's text: the file name, with " *" while the document has unsaved changes.
 std::string tab_caption(const Document& document);
+// The tab's tooltip and mark: the path, or where the file lives besides this computer (a
+// board's file) with the tab marked.
+void describe_tab(TabItem& item, const Document& document);
 // Shows the document's caption and path on its tab.
 void show_tab_of(App& app, int position);
 // Takes the current document's modified state from the editor and shows it on its tab and in

@@ -15,6 +15,8 @@ inline constexpr unsigned tabbar_flag_plus_button = 0x02;
 inline constexpr unsigned tabbar_flag_text_cutting = 0x04;
 inline constexpr unsigned tabbar_flag_no_reordering = 0x20;
 inline constexpr unsigned tabbar_flag_bottom_line = 0x80;
+// Item flags: a small mark before the caption, for a file that lives on a board as well.
+inline constexpr unsigned tabbar_item_flag_marked = 0x01;
 // Set by the layout while tabs are scrolled out of sight; they are also the scroll arrows' ids.
 inline constexpr unsigned tabbar_hidden_left = 0x40000000u;
 inline constexpr unsigned tabbar_hidden_right = 0x80000000u;
@@ -164,6 +166,8 @@ void tabbar_layout(TabBar& bar, const TextMeasure& measure);
 // Handles one mouse event of the bar's surface, lays the bar out again and returns the event code.
 int tabbar_handle_event(TabBar& bar, const TabMouseEvent& event, const TextMeasure& measure);
 
+// The square of the mark before a marked tab's caption (its left edge is the caption's start).
+TabRect tabbar_mark_box(const TabBar& bar, const TabItem& item);
 // The close button's square on a tab.
 TabRect tabbar_close_box(const TabBar& bar, const TabItem& item);
 // The button area of the left or right scroll arrow (tabbar_hidden_left / tabbar_hidden_right).

@@ -82,14 +82,15 @@ int clamp_width(const TabBar& bar, int width) {
 }
 
 // Width of a tab whose caption is `text_w` wide, before clamping.
-int unclamped_tab_width(const TabBar& bar, int text_w) {
+int unclamped_tab_width(const TabBar& bar, const TabItem& item, int text_w) {
     int width = text_w + 2 * bar.look.text_inset;
     if (bar.flags & tabbar_flag_close_buttons) width += bar.look.close_size + bar.look.spacing;
+    if (item.flags & tabbar_item_flag_marked) width += bar.look.close_size + bar.look.spacing;
     return width;
 }
 
 int tab_width(const TabBar& bar, TabItem& item, int n, const TextMeasure& measure) {
-    return clamp_width(bar, unclamped_tab_width(bar, text_width(item, n, measure)));
+    return clamp_width(bar, unclamped_tab_width(bar, item, text_width(item, n, measure)));
 }
 
 // The fewest characters cutting leaves on a tab: it is cut while it has more than three and is
@@ -100,13 +101,13 @@ int floor_characters(const TabBar& bar, TabItem& item, const TextMeasure& measur
     const int fewest = fewest_characters(item);
     if (count <= fewest) return count;
     const int full = text_width(item, count, measure);
-    if (unclamped_tab_width(bar, full) <= bar.min_tab_width) return count;
+    if (unclamped_tab_width(bar, item, full) <= bar.min_tab_width) return count;
     int n = fewest;
     // Cut forms narrow as they shorten, so the three-character form decides in the usual case.
-    if (unclamped_tab_width(bar, text_width(item, n, measure)) <= bar.min_tab_width) {
+    if (unclamped_tab_width(bar, item, text_width(item, n, measure)) <= bar.min_tab_width) {
         n = count - 1;
         while (n > fewest &&
-               unclamped_tab_width(bar, text_width(item, n, measure)) > bar.min_tab_width)
+               unclamped_tab_width(bar, item, text_width(item, n, measure)) > bar.min_tab_width)
             --n;
     }
     return text_width(item, n, measure) < full ? n : count;

@@ -47,6 +47,11 @@ TabRect tabbar_close_box(const TabBar& bar, const TabItem& item) {
             item.rect.y + (item.rect.height - size) / 2, size, size};
 }
 
+TabRect tabbar_mark_box(const TabBar& bar, const TabItem& item) {
+    const int size = bar.look.close_size;
+    return {item.rect.x + item.inset, item.rect.y + (item.rect.height - size) / 2, size, size};
+}
+
 TabRect tabbar_arrow_box(const TabBar& bar, unsigned arrow) {
     const TabBarDefaults& look = bar.look;
     int x = 0;

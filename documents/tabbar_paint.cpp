@@ -106,6 +106,20 @@ void cross_glyph(QPainter& painter, int x, int y, int size, TabColour colour) {
     }
 }
 
+// A small chip (a body with three pins on each side) in a size-by-size square: the mark of a
+// file that lives on a board.
+void board_glyph(QPainter& painter, int x, int y, int size, TabColour colour) {
+    const QColor solid = tabbar_qcolor(colour);
+    const int body = size / 2;
+    const int left = x + (size - body) / 2;
+    painter.fillRect(left, y + 1, body, size - 2, solid);
+    for (int pin = 0; pin < 3; ++pin) {
+        const int row = y + 2 + pin * (size - 4) / 2;
+        painter.fillRect(left - 2, row, 2, 1, solid);
+        painter.fillRect(left + body, row, 2, 1, solid);
+    }
+}
+
 void draw_tab(QPainter& painter, const TabBar& bar, int position, const QFontMetrics& metrics) {
     const bool is_plus = position == tabbar_position_plus;
     const TabItem& item = is_plus ? bar.plus : bar.items[position];
@@ -126,6 +140,12 @@ void draw_tab(QPainter& painter, const TabBar& bar, int position, const QFontMet
     if (close_button) room -= look.close_size + look.spacing;
     const TabColour text_colour =
         disabled ? with_alpha(item.text_colour, alpha_faded_text) : item.text_colour;
+    if (!is_plus && (item.flags & tabbar_item_flag_marked)) {
+        const TabRect mark = tabbar_mark_box(bar, item);
+        board_glyph(painter, mark.x, mark.y, mark.width, text_colour);
+        text_left += mark.width + look.spacing;
+        room -= mark.width + look.spacing;
+    }
     const TextMeasure measure = [&metrics](std::string_view text) {
         return metrics.horizontalAdvance(tabbar_qstring(text));
     };

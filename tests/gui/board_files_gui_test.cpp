@@ -12,7 +12,7 @@
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "support/app_fixture.h"
-#include "support/board_host.h"
+#include "support/board_files_fixture.h"
 
 #include <QDate>
 #include <QDialog>
@@ -26,57 +26,6 @@
 #include <QtTest/QTest>
 
 #include <algorithm>
-
-namespace {
-
-class BoardFilesTest : public AppFixture {
-  protected:
-    void connect_board(BoardConfig config = {}) {
-        host = std::make_unique<BoardHost>(config);
-        ASSERT_FALSE(host->path().empty());
-        start();
-        device_session(*app).choose_connection = [this](App&) {
-            return std::optional<ConnectionChoice>(ConnectionChoice{host->path(), 115200, 0, 0});
-        };
-        run_command(*app, menu_id::connect);
-        ASSERT_EQ(device_session(*app).state(), LinkState::connected);
-        ASSERT_TRUE(wait_until([&] { return device_session(*app).shows_prompt(); }));
-        // Connecting asks the board who it is.
-        ASSERT_TRUE(wait_until([&] { return files().identity().known && idle(); }));
-    }
-    BoardFiles& files() { return board_files(*app); }
-    QTreeWidget* list() { return files().panel()->list(); }
-    std::vector<std::string> names() {
-        std::vector<std::string> out;
-        for (int i = 0; i < list()->topLevelItemCount(); ++i)
-            out.push_back(list()->topLevelItem(i)->text(0).toStdString());
-        return out;
-    }
-    bool idle() { return !files().busy(); }
-    bool listed(const std::vector<std::string>& expected) {
-        return wait_until([&] { return idle() && names() == expected; }, 10000);
-    }
-    void select(const std::string& name) {
-        list()->clearSelection();
-        for (int i = 0; i < list()->topLevelItemCount(); ++i)
-            if (list()->topLevelItem(i)->text(0).toStdString() == name)
-                list()->topLevelItem(i)->setSelected(true);
-    }
-    void click(const char* button) {
-        auto* b = files().panel()->findChild<QPushButton*>(button);
-        ASSERT_NE(b, nullptr);
-        b->click();
-    }
-    void double_click(const std::string& name) {
-        for (int i = 0; i < list()->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = list()->topLevelItem(i);
-            if (item->text(0).toStdString() == name) emit list()->itemDoubleClicked(item, 0);
-        }
-    }
-    std::unique_ptr<BoardHost> host;
-};
-
-} // namespace
 
 TEST_F(BoardFilesTest, PanelListsBrowsesAndChangesTheBoardsFiles) {
     BoardConfig config;

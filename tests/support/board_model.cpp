@@ -219,7 +219,7 @@ void BoardModel::command(const std::string& typed) {
         mode_ = Mode::listing;
         list_more();
     } else if (word == "PRINT MM.DEVICE$") {
-        say("PicoMite\r\n");
+        say(config_.device + "\r\n");
         prompt();
     } else if (word == "PRINT MM.VER") {
         say(v6_03() ? "6.03\r\n" : "6.0003\r\n");

@@ -45,6 +45,7 @@ struct BoardConfig {
     XmodemFault fault = XmodemFault::none;
     int fault_block = 2;
     bool card = false; // an SD card in: drive B:
+    std::string device = "PicoMite"; // what MM.DEVICE$ names
 };
 
 class BoardModel {

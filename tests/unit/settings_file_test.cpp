@@ -117,6 +117,7 @@ TEST(SettingsFile, WrittenShape) {
     EXPECT_TRUE(text.ends_with("\r\n\r\n[Serial]\r\ncomport = com7\r\nSerialSpeed = 9600\r\n"
                                "CharDelay = 0\r\nLineDelay = 0\r\n\r\n[Device]\r\nUsed = 0\r\n"
                                "TerminalHeight = 220\r\nSendByXmodem = 0\r\nRunAfterSend = 1\r\n"
+                               "SetClockOnConnect = 0\r\n"
                                "Interpreter = \r\nMaximiteSyntax = 1\r\n"
                                "LabelListSorted = 0\r\nLabelListSized = 0\r\n"
                                "LabelListOutline = 0\r\n"));
