@@ -21,7 +21,10 @@
 #include "editor/typing_aids.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QListWidget>
+#include <QMimeData>
+#include <QUrl>
 
 namespace {
 
@@ -176,4 +179,14 @@ void label_list_clicked(App& app) {
         go_to_outline_row(app, app.label_list->currentRow());
     else
         jump_to_name(app);
+}
+
+QMimeData* tab_drag_data(App& app, int position) {
+    if (position < 0 || position >= app.documents.count()) return nullptr;
+    // A document never saved (untitled.bas) has no file to carry yet.
+    const QString path = QString::fromStdString(app.documents.documents[position].path);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return nullptr;
+    auto* data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile(path)});
+    return data;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+class QMimeData;
 struct App;
 
 // Runs the procedure bound to a menu id; ids without one do nothing.
@@ -21,5 +22,9 @@ bool request_quit(App& app);
 
 // Events from the controls of the main window.
 void tab_bar_event(App& app, int code, int position);
+// What the tab at `position` carries when dragged out of the bar: its document's file, so that
+// dropping it on the Board files panel (or a file manager) takes the file; null for a document
+// never saved.
+QMimeData* tab_drag_data(App& app, int position);
 void run_files_dropped(App& app, const std::string& paths);
 void label_list_clicked(App& app);

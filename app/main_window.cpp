@@ -58,6 +58,7 @@ void build_editor_area(App& app, QWidget* area) {
     app.tab_bar->setObjectName(QStringLiteral("tab_bar"));
     app.tab_bar->add_item(tabbar_position_plus, "+");
     app.tab_bar->on_event = [&app](int code, int position) { tab_bar_event(app, code, position); };
+    app.tab_bar->drag_data = [&app](int position) { return tab_drag_data(app, position); };
 
     app.splitter = new QSplitter(Qt::Horizontal, area);
     app.splitter->setObjectName(QStringLiteral("splitter"));

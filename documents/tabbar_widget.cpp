@@ -4,6 +4,8 @@
 #include "documents/tabbar_paint.h"
 
 #include <QApplication>
+#include <QDrag>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -152,7 +154,25 @@ void TabBarWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TabBarWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (drag_pressed_tab(event)) return;
     mouse(TabMouseKind::move, event);
+}
+
+// Reordering is not offered, so only a move out of the bar drags: a tab's file can be dropped on
+// a panel or another program, while small moves over the bar stay clicks.
+bool TabBarWidget::drag_pressed_tab(QMouseEvent* event) {
+    const int pressed = bar_.pressed;
+    if (!(event->buttons() & Qt::LeftButton) || !drag_data || bar_.close_pressed || pressed < 0 ||
+        pressed >= count() || rect().contains(event->position().toPoint()))
+        return false;
+    QMimeData* data = drag_data(pressed);
+    if (!data) return false;
+    // The bar forgets the press first: the drag takes the button's release.
+    handle_mouse(TabMouseEvent{TabMouseKind::left_up, -1, -1, 0});
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(Qt::CopyAction);
+    return true;
 }
 
 void TabBarWidget::wheelEvent(QWheelEvent* event) {

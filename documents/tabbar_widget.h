@@ -13,6 +13,7 @@
 #include <string_view>
 #include <unordered_map>
 
+class QMimeData;
 class QPalette;
 
 // The look taken from the system: button face for the bar and the tabs, the darker shade for
@@ -46,6 +47,9 @@ class TabBarWidget : public QWidget {
 
     // Told of every event that asks the program to act: new (1), close (2), change (3).
     std::function<void(int code, int position)> on_event;
+    // What a tab carries when it is dragged out of the bar (its file, for a drop elsewhere);
+    // null or an empty answer: the tab is not dragged.
+    std::function<QMimeData*(int position)> drag_data;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,6 +63,8 @@ class TabBarWidget : public QWidget {
 
   private:
     void mouse(TabMouseKind kind, QMouseEvent* event);
+    // Starts dragging the pressed tab once the mouse has left the bar with the button down.
+    bool drag_pressed_tab(QMouseEvent* event);
     int caption_width(std::string_view text);
 
     TabBar bar_;

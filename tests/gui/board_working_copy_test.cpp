@@ -1,6 +1,7 @@
 // A board file opened in a tab: the tab says where it came from (also when the working copy is
 // opened again), and Save sends it back to the board after a look at the board's folder, asking
-// before it replaces a copy that changed on the board since it was fetched.
+// before it replaces a copy that changed on the board since it was fetched. A tab dragged onto
+// the Board files panel sends its file.
 #include "boardfiles/board_origin.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
@@ -8,6 +9,12 @@
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "support/board_files_fixture.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+
+#include <memory>
 
 namespace {
 
@@ -118,4 +125,29 @@ TEST_F(BoardFilesTest, AnOpenFileWithUnsavedChangesIsSavedFirstOnlyWhenTheUserSa
         ASSERT_TRUE(
             listed(c.on_board ? std::vector<std::string>{"prog.bas"} : std::vector<std::string>{}));
     }
+}
+
+TEST_F(BoardFilesTest, ATabDraggedOntoThePanelUploadsItsFile) {
+    connect_board();
+    run_command(*app, menu_id::board_files);
+    ASSERT_TRUE(listed({}));
+    const std::string local = path("tab file.bas");
+    write_file(local, "PRINT \"tab\"\r\n");
+    const int position = open_path(*app, local);
+    ASSERT_GE(position, 0);
+    EXPECT_EQ(app->tab_bar->drag_data(0), nullptr); // the untitled one was never saved
+
+    std::unique_ptr<QMimeData> data(app->tab_bar->drag_data(position));
+    ASSERT_NE(data, nullptr);
+    // A drop reaches only the widget that took the drag when it entered.
+    QWidget* panel = files().panel();
+    const QPoint middle(panel->width() / 2, panel->height() / 2);
+    QDragEnterEvent enter(middle, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(panel, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(middle), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(panel, &drop);
+    ASSERT_TRUE(wait_until([&] { return host->board().files().count("tab file.bas") > 0; }));
+    ASSERT_TRUE(wait_until([&] { return idle(); }));
+    EXPECT_EQ(host->board().files()["tab file.bas"].substr(0, 13), "PRINT \"tab\"\r\n");
 }
