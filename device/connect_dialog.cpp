@@ -54,8 +54,6 @@ int preselected_speed(const Settings& settings) {
                : 115200;
 }
 
-namespace {
-
 std::vector<PortEntry> available_ports() {
     std::vector<PortEntry> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
@@ -68,12 +66,12 @@ std::vector<PortEntry> available_ports() {
         entry.maker = info.manufacturer().toStdString();
         entry.usb = info.hasVendorIdentifier();
         if (entry.usb) entry.vendor = info.vendorIdentifier();
+        if (info.hasProductIdentifier()) entry.product = info.productIdentifier();
+        entry.serial = info.serialNumber().toStdString();
         ports.push_back(entry);
     }
     return order_ports(std::move(ports));
 }
-
-} // namespace
 
 std::optional<ConnectionChoice> choose_connection_by_dialog(App& app) {
     QDialog dialog(app.window.get());

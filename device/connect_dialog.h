@@ -1,6 +1,8 @@
 // The connection dialog: which port, how fast, and the pauses of an AUTOSAVE send.
 #pragma once
 
+#include "device/serial_ports.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,15 +10,6 @@
 struct App;
 struct ConnectionChoice;
 struct Settings;
-
-// A port as the dialog lists it.
-struct PortEntry {
-    std::string name; // what opens it: "/dev/ttyACM0", "COM7"
-    std::string description;
-    std::string maker;
-    bool usb = false;
-    int vendor = -1; // USB vendor id, -1 when unknown
-};
 
 // Whether a port looks like a Maximite-family board: the Raspberry Pi vendor id that PicoMite
 // boards (RP2040 / RP2350) report, or a description naming a Pico or a Maximite.
@@ -30,6 +23,9 @@ int preselected_port(const std::vector<PortEntry>& ports, const std::string& sto
 // connected, 115200 for a new user.
 const std::vector<int>& board_speeds();
 int preselected_speed(const Settings& settings);
+
+// The serial ports the system has now, in the order above.
+std::vector<PortEntry> available_ports();
 
 // Shows the modal dialog; empty when cancelled.
 std::optional<ConnectionChoice> choose_connection_by_dialog(App& app);

@@ -41,7 +41,7 @@ QString q(const std::string& text) {
 } // namespace
 
 DeviceSession::DeviceSession(App& app)
-    : choose_connection(choose_connection_by_dialog), app_(app),
+    : choose_connection(choose_connection_by_dialog), list_ports(available_ports), app_(app),
       repaint_timer_(std::make_unique<QTimer>()), reconnect_timer_(std::make_unique<QTimer>()),
       transfer_timer_(std::make_unique<QTimer>()) {
     clock_.start();
@@ -102,6 +102,10 @@ bool DeviceSession::connect_to(const ConnectionChoice& choice) {
     }
     port_ = choice.port;
     speed_ = choice.speed;
+    board_port_ = PortEntry{};
+    board_port_.name = choice.port;
+    for (PortEntry& listed : list_ports())
+        if (listed.name == choice.port) board_port_ = std::move(listed);
     app_.settings.comport = choice.port;
     app_.settings.serial_speed = choice.speed;
     app_.settings.char_delay = std::max(choice.char_delay, 0);
@@ -183,13 +187,26 @@ void DeviceSession::try_reconnect() {
         reconnect_timer_->stop();
         return;
     }
+    // A USB board may come back from a reset under another name, and its old name may then be
+    // another device's.
+    const std::string target = port_to_reopen(list_ports(), board_port_);
+    if (target.empty()) return;
     std::string error;
-    std::unique_ptr<DeviceLink> link = open_device_link(port_, speed_, error);
+    std::unique_ptr<DeviceLink> link = open_device_link(target, speed_, error);
     if (!link) return;
+    std::string renamed;
+    if (target != port_) {
+        renamed = target;
+        port_ = target;
+        app_.settings.comport = target;
+    }
+    board_port_.name = target;
     reconnect_timer_->stop();
     attach(std::move(link));
     state_ = LinkState::connected;
-    show_output("[connected again]\r\n");
+    show_output(renamed.empty()
+                    ? QByteArray("[connected again]\r\n")
+                    : "[connected again on " + QByteArray::fromStdString(renamed) + "]\r\n");
     update_status();
 }
 

@@ -7,6 +7,7 @@
 #include "device/console_text.h"
 #include "device/error_capture.h"
 #include "device/program_sender.h"
+#include "device/serial_ports.h"
 #include "device/terminal_screen.h"
 #include "device/xmodem.h"
 
@@ -61,6 +62,8 @@ class DeviceSession : public QObject {
     int answer_timeout_ms = 5000; // for each answer of the board during a send
     int quiet_ms = 300;           // a prompt of the program's own shows as this much silence
     int reconnect_interval_ms = 1000;
+    // The serial ports the system has now; tests list their own.
+    std::function<std::vector<PortEntry>()> list_ports;
 
     // ---- the link ----
     // Opens the port and shows the panel; a message box says why when it cannot.
@@ -167,6 +170,8 @@ class DeviceSession : public QObject {
     App& app_;
     LinkState state_ = LinkState::closed;
     std::string port_;
+    // The connected port as the system listed it, to know the board again under another name.
+    PortEntry board_port_;
     int speed_ = 115200;
     std::unique_ptr<DeviceLink> link_;
     std::unique_ptr<LocalRun> local_;

@@ -6,6 +6,7 @@ list(APPEND ZELL_CORE_SOURCES
   device/line_origin.cpp
   device/program_sender.cpp
   device/program_transfer.cpp
+  device/serial_ports.cpp
   device/terminal_screen.cpp
   device/terminal_sequences.cpp
   device/xmodem.cpp

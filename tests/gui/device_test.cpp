@@ -28,6 +28,7 @@
 #include <QtTest/QTest>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -270,6 +271,43 @@ TEST_F(DeviceTest, ABoardThatResetsIsConnectedAgainWhenItsPortComesBack) {
     ASSERT_TRUE(wait_until([&] { return session().state() == LinkState::connected; }));
     QTest::keyClicks(session().panel()->view(), "new\r");
     EXPECT_TRUE(wait_until([&] { return host->received().find("new\r") != std::string::npos; }));
+}
+
+TEST_F(DeviceTest, ABoardThatComesBackUnderAnotherPortNameIsFollowed) {
+    start_with_board();
+    session().reconnect_interval_ms = 50;
+    // The system's list of ports: the board as a USB device, under whichever name it has.
+    auto ports = std::make_shared<std::vector<PortEntry>>();
+    const auto as_board = [](const std::string& name) {
+        PortEntry port;
+        port.name = name;
+        port.usb = true;
+        port.vendor = 0x2E8A;
+        port.product = 0x000A;
+        port.serial = "E66138";
+        return port;
+    };
+    const std::string port = host->path();
+    *ports = {as_board(port)};
+    session().list_ports = [ports] { return *ports; };
+    connect_board();
+    host->vanish();
+    ASSERT_TRUE(wait_until([&] { return session().state() == LinkState::reconnecting; }));
+    host.reset();
+    // Something else takes the freed name, and the board comes back under a new one.
+    auto other = std::make_unique<BoardHost>();
+    host = std::make_unique<BoardHost>();
+    if (host->path() == port) GTEST_SKIP() << "the system gave the old pty name to the board";
+    PortEntry stranger;
+    stranger.name = other->path();
+    *ports = {stranger, as_board(host->path())};
+    ASSERT_TRUE(wait_until([&] { return session().state() == LinkState::connected; }));
+    EXPECT_EQ(session().port(), host->path());
+    EXPECT_EQ(app->settings.comport, host->path());
+    EXPECT_TRUE(screen_has("connected again on " + host->path()));
+    QTest::keyClicks(session().panel()->view(), "new\r");
+    EXPECT_TRUE(wait_until([&] { return host->received().find("new\r") != std::string::npos; }));
+    EXPECT_EQ(other->received(), "");
 }
 
 TEST_F(DeviceTest, CancelStopsTheSendAndTheBoardKeepsItsOldProgram) {
