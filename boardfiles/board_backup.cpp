@@ -21,13 +21,6 @@ namespace {
 using Kind = BoardRequest::Kind;
 constexpr const char* title = "Back up the board";
 
-BoardRequest make(Kind kind, std::string name = {}) {
-    BoardRequest request;
-    request.kind = kind;
-    request.name = std::move(name);
-    return request;
-}
-
 struct Backup {
     App& app;
     std::string root;     // ends without '/'
@@ -47,10 +40,10 @@ void next_folder(const BackupPtr& backup);
 void finish(const BackupPtr& backup) {
     std::vector<BoardRequest> restore;
     if (backup->original.size() >= 2) {
-        restore.push_back(make(Kind::drive, backup->original.substr(0, 2)));
-        restore.push_back(make(Kind::chdir, backup->original.substr(2).empty()
-                                                ? std::string("/")
-                                                : backup->original.substr(2)));
+        restore.push_back(board_request(Kind::drive, backup->original.substr(0, 2)));
+        restore.push_back(board_request(Kind::chdir, backup->original.substr(2).empty()
+                                                         ? std::string("/")
+                                                         : backup->original.substr(2)));
     }
     auto report = [backup](std::vector<BoardOutcome>&) {
         std::string text = "Copied " + std::to_string(backup->copied) + " file(s), " +
@@ -71,7 +64,7 @@ void finish(const BackupPtr& backup) {
 
 void options(const BackupPtr& backup) {
     board_files(backup->app)
-        .run({make(Kind::line, "OPTION LIST")}, title,
+        .run({board_request(Kind::line, "OPTION LIST")}, title,
              [backup](std::vector<BoardOutcome>& outcomes) {
                  if (!outcomes.empty() && outcomes[0].ok) {
                      std::string text;
@@ -124,8 +117,9 @@ void next_folder(const BackupPtr& backup) {
     auto [drive, path, local] = backup->folders.front();
     backup->folders.pop_front();
     const std::string drive_name = std::string(1, drive) + ":";
-    std::vector<BoardRequest> requests = {make(Kind::drive, drive_name),
-                                          make(Kind::chdir, "/" + path), make(Kind::list)};
+    std::vector<BoardRequest> requests = {board_request(Kind::drive, drive_name),
+                                          board_request(Kind::chdir, "/" + path),
+                                          board_request(Kind::list)};
     board_files(backup->app)
         .run(std::move(requests), title,
              [backup, drive, path, local, drive_name](std::vector<BoardOutcome>& outcomes) {
@@ -162,7 +156,7 @@ void next_folder(const BackupPtr& backup) {
                          backup->folders.emplace_back(drive, inner, here);
                          continue;
                      }
-                     BoardRequest request = make(Kind::download, drive_name + "/" + inner);
+                     BoardRequest request = board_request(Kind::download, drive_name + "/" + inner);
                      request.local = backup->root + "/" + std::string(1, drive) + "/" + here;
                      request.size = entry.size;
                      backup->downloads.push_back(std::move(request));
@@ -197,7 +191,7 @@ void back_up_board(App& app) {
     }
     auto backup = std::make_shared<Backup>(Backup{app, root, {}, {}, {}, {}, {}, 0, 0});
     backup->folders = {{'A', "", ""}, {'B', "", ""}};
-    board_files(app).run({make(Kind::line, "PRINT CWD$")}, title,
+    board_files(app).run({board_request(Kind::line, "PRINT CWD$")}, title,
                          [backup](std::vector<BoardOutcome>& outcomes) {
                              if (!outcomes.empty() && outcomes[0].ok && !outcomes[0].lines.empty())
                                  backup->original = outcomes[0].lines.back();

@@ -25,13 +25,6 @@ namespace {
 
 using Kind = BoardRequest::Kind;
 
-BoardRequest make(Kind kind, std::string name = {}) {
-    BoardRequest request;
-    request.kind = kind;
-    request.name = std::move(name);
-    return request;
-}
-
 std::string leaf(const std::string& path) {
     std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -69,7 +62,7 @@ void add_folder_upload(const std::string& path, std::vector<BoardRequest>& reque
     namespace fs = std::filesystem;
     const fs::path base(path);
     const std::string top = leaf(path);
-    requests.push_back(make(Kind::mkdir, top));
+    requests.push_back(board_request(Kind::mkdir, top));
     std::vector<std::pair<std::string, std::string>> files; // board name, local path
     std::vector<std::string> folders;
     std::error_code error;
@@ -83,9 +76,10 @@ void add_folder_upload(const std::string& path, std::vector<BoardRequest>& reque
     }
     std::sort(folders.begin(), folders.end());
     std::sort(files.begin(), files.end());
-    for (const std::string& folder : folders) requests.push_back(make(Kind::mkdir, folder));
+    for (const std::string& folder : folders)
+        requests.push_back(board_request(Kind::mkdir, folder));
     for (const auto& [name, local] : files) {
-        BoardRequest request = make(Kind::upload, name);
+        BoardRequest request = board_request(Kind::upload, name);
         request.local = local;
         requests.push_back(std::move(request));
     }
@@ -115,11 +109,11 @@ bool saved_for_upload(App& app, const std::string& path) {
 } // namespace
 
 void BoardFiles::open_folder(const std::string& name) {
-    then_refresh(*this, app_, {make(Kind::chdir, name)}, "Open folder");
+    then_refresh(*this, app_, {board_request(Kind::chdir, name)}, "Open folder");
 }
 
 void BoardFiles::switch_drive(char letter) {
-    then_refresh(*this, app_, {make(Kind::drive, std::string(1, letter) + ":")}, "Drive");
+    then_refresh(*this, app_, {board_request(Kind::drive, std::string(1, letter) + ":")}, "Drive");
 }
 
 void BoardFiles::upload(const std::vector<std::string>& local_paths) {
@@ -150,7 +144,7 @@ void BoardFiles::upload(const std::vector<std::string>& local_paths) {
             app_.requesters->message("Upload", name + " is already on the board. Replace it?",
                                      Buttons::YesNoDefaultNo) != Answer::Yes)
             continue;
-        BoardRequest request = make(Kind::upload, name);
+        BoardRequest request = board_request(Kind::upload, name);
         request.local = path;
         requests.push_back(std::move(request));
     }
@@ -177,7 +171,7 @@ void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::str
                                      Buttons::Ok);
             continue;
         }
-        BoardRequest request = make(Kind::download, entry.name);
+        BoardRequest request = board_request(Kind::download, entry.name);
         request.local = !single_path.empty() && entries.size() == 1
                             ? single_path
                             : folder + (folder.ends_with('/') ? "" : "/") + kept[i];
@@ -206,7 +200,7 @@ void BoardFiles::remove(const std::vector<BoardEntry>& entries) {
     std::vector<BoardRequest> requests;
     for (const BoardEntry& entry : entries) {
         names += "\n" + entry.name + (entry.folder ? " (folder)" : "");
-        requests.push_back(make(entry.folder ? Kind::rmdir : Kind::kill, entry.name));
+        requests.push_back(board_request(entry.folder ? Kind::rmdir : Kind::kill, entry.name));
     }
     if (app_.requesters->message("Delete",
                                  "Delete from " + listing_.folder + " on the board?\n" + names,
@@ -218,7 +212,7 @@ void BoardFiles::remove(const std::vector<BoardEntry>& entries) {
 void BoardFiles::rename(const BoardEntry& entry) {
     std::optional<std::string> name = app_.requesters->input("Rename", "New name:", entry.name);
     if (!name || name->empty() || *name == entry.name) return;
-    BoardRequest request = make(Kind::rename, entry.name);
+    BoardRequest request = board_request(Kind::rename, entry.name);
     request.new_name = *name;
     then_refresh(*this, app_, {request}, "Rename");
 }
@@ -226,7 +220,7 @@ void BoardFiles::rename(const BoardEntry& entry) {
 void BoardFiles::new_folder() {
     std::optional<std::string> name = app_.requesters->input("New folder", "Folder name:", "");
     if (!name || name->empty()) return;
-    then_refresh(*this, app_, {make(Kind::mkdir, *name)}, "New folder");
+    then_refresh(*this, app_, {board_request(Kind::mkdir, *name)}, "New folder");
 }
 
 void BoardFiles::open_in_tab(const BoardEntry& entry) {
@@ -264,7 +258,7 @@ void BoardFiles::open_in_tab(const BoardEntry& entry) {
     }
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(local).parent_path(), error);
-    BoardRequest request = make(Kind::download, entry.name);
+    BoardRequest request = board_request(Kind::download, entry.name);
     request.local = local;
     request.size = entry.size;
     BoardOrigin origin{identity_.device, board_path(listing_.folder, entry.name), entry.date,

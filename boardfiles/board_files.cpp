@@ -24,13 +24,6 @@ namespace {
 constexpr int tick_ms = 10;
 using Kind = BoardRequest::Kind;
 
-BoardRequest make(Kind kind, std::string name = {}) {
-    BoardRequest request;
-    request.kind = kind;
-    request.name = std::move(name);
-    return request;
-}
-
 bool has_transfer(const std::vector<BoardRequest>& requests) {
     for (const BoardRequest& r : requests)
         if (r.kind == Kind::upload || r.kind == Kind::download || r.kind == Kind::fetch_program)
@@ -191,8 +184,8 @@ void BoardFiles::ask_identity(bool break_in) {
     // Never into a program the Refresh button stopped: only a board found at its prompt.
     clock_due_ = app_.settings.set_clock_on_connect != 0 && !break_in && !ended_badly_;
     std::vector<BoardRequest> requests = {
-        make(Kind::line, "PRINT MM.DEVICE$"), make(Kind::line, "PRINT MM.VER"),
-        make(Kind::line, "OPTION LIST"), make(Kind::line, "PRINT CWD$")};
+        board_request(Kind::line, "PRINT MM.DEVICE$"), board_request(Kind::line, "PRINT MM.VER"),
+        board_request(Kind::line, "OPTION LIST"), board_request(Kind::line, "PRINT CWD$")};
     run(
         std::move(requests), "Board files",
         [this](std::vector<BoardOutcome>& outcomes) {
@@ -222,8 +215,8 @@ void BoardFiles::probe_card(const std::string& cwd) {
         return next();
     }
     std::vector<BoardRequest> requests = {
-        make(Kind::drive, "B:"), make(Kind::drive, cwd.substr(0, 2)),
-        make(Kind::chdir, cwd.size() > 2 ? cwd.substr(2) : std::string("/"))};
+        board_request(Kind::drive, "B:"), board_request(Kind::drive, cwd.substr(0, 2)),
+        board_request(Kind::chdir, cwd.size() > 2 ? cwd.substr(2) : std::string("/"))};
     run(
         std::move(requests), "Board files",
         [this, next](std::vector<BoardOutcome>& outcomes) {
@@ -240,10 +233,12 @@ void BoardFiles::probe_card(const std::string& cwd) {
 
 std::vector<BoardRequest> board_clock_requests() {
     const QDateTime now = QDateTime::currentDateTime();
-    return {make(Kind::line,
-                 "DATE$ = \"" + now.toString(QStringLiteral("dd-MM-yyyy")).toStdString() + "\""),
-            make(Kind::line,
-                 "TIME$ = \"" + now.toString(QStringLiteral("HH:mm:ss")).toStdString() + "\"")};
+    return {board_request(Kind::line, "DATE$ = \"" +
+                                          now.toString(QStringLiteral("dd-MM-yyyy")).toStdString() +
+                                          "\""),
+            board_request(Kind::line, "TIME$ = \"" +
+                                          now.toString(QStringLiteral("HH:mm:ss")).toStdString() +
+                                          "\"")};
 }
 
 void BoardFiles::update_identity_label() {
@@ -299,7 +294,7 @@ void BoardFiles::refresh(bool break_in) {
     }
     if (!identity_asked_) return ask_identity(break_in);
     run(
-        {make(Kind::list)}, "Board files",
+        {board_request(Kind::list)}, "Board files",
         [this](std::vector<BoardOutcome>& outcomes) {
             for (BoardOutcome& outcome : outcomes) {
                 if (outcome.request.kind != Kind::list) continue;

@@ -37,6 +37,14 @@ struct BoardRequest {
     std::int64_t size = -1; // download: the size the listing gave
 };
 
+// A request of `kind` for the board's `name` (empty where the kind takes none).
+inline BoardRequest board_request(BoardRequest::Kind kind, std::string name = {}) {
+    BoardRequest request;
+    request.kind = kind;
+    request.name = std::move(name);
+    return request;
+}
+
 struct BoardOutcome {
     BoardRequest request;
     bool ok = false;

@@ -17,13 +17,6 @@ namespace {
 using Kind = BoardRequest::Kind;
 constexpr const char* title = "Send to the board";
 
-BoardRequest make(Kind kind, std::string name = {}) {
-    BoardRequest request;
-    request.kind = kind;
-    request.name = std::move(name);
-    return request;
-}
-
 bool in_working_folder(const App& app, const std::string& path) {
     return path.starts_with(with_separator(app.folders.data) + "boards/");
 }
@@ -31,8 +24,9 @@ bool in_working_folder(const App& app, const std::string& path) {
 // Back to the folder the board showed before (`cwd` as PRINT CWD$ gives it: "A:/games").
 void add_way_back(std::vector<BoardRequest>& requests, const std::string& cwd) {
     if (cwd.size() < 2 || cwd[1] != ':') return;
-    requests.push_back(make(Kind::drive, cwd.substr(0, 2)));
-    requests.push_back(make(Kind::chdir, cwd.size() > 2 ? cwd.substr(2) : std::string("/")));
+    requests.push_back(board_request(Kind::drive, cwd.substr(0, 2)));
+    requests.push_back(
+        board_request(Kind::chdir, cwd.size() > 2 ? cwd.substr(2) : std::string("/")));
 }
 
 std::string listed_text(const std::string& date, const std::string& time, std::int64_t size) {
@@ -59,10 +53,10 @@ void go_back(const SendBackPtr& send) {
 }
 
 void upload(const SendBackPtr& send) {
-    BoardRequest request = make(Kind::upload, send->origin.path);
+    BoardRequest request = board_request(Kind::upload, send->origin.path);
     request.local = send->local;
     // The listing after it gives the new date and size for the record.
-    std::vector<BoardRequest> requests = {request, make(Kind::list)};
+    std::vector<BoardRequest> requests = {request, board_request(Kind::list)};
     add_way_back(requests, send->cwd);
     BoardFiles& files = board_files(send->app);
     files.run(
@@ -175,9 +169,9 @@ void offer_to_send_back(App& app, const std::string& local) {
         question += "\n\nThe board connected now is a " + identity.device + ".";
     question += "\n\nNo keeps it on this computer only.";
     if (app.requesters->message(title, question, Buttons::YesNo) != Answer::Yes) return;
-    std::vector<BoardRequest> requests = {make(Kind::line, "PRINT CWD$"),
-                                          make(Kind::drive, send->drive),
-                                          make(Kind::chdir, send->folder), make(Kind::list)};
+    std::vector<BoardRequest> requests = {
+        board_request(Kind::line, "PRINT CWD$"), board_request(Kind::drive, send->drive),
+        board_request(Kind::chdir, send->folder), board_request(Kind::list)};
     board_files(app).run(std::move(requests), title, [send](std::vector<BoardOutcome>& outcomes) {
         check_and_upload(send, outcomes);
     });
