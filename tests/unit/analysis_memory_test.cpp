@@ -2,28 +2,15 @@
 // scratch gives, whatever the edit between them, and an unchanged include file is not read again.
 #include "analysis/analysis.h"
 
+#include "support/shipped_keywords.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <cstring>
 #include <map>
-#include <sstream>
 #include <string>
 
 namespace {
-
-std::string read_keywords() {
-    std::ifstream in(std::string(ZELL_TEST_DATA) + "/../../resources/Zellcmndlist.dat",
-                     std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-const std::string& keywords() {
-    static const std::string text = read_keywords();
-    return text;
-}
 
 struct Disk {
     std::map<std::string, std::string> files;
@@ -45,7 +32,7 @@ AnalysisInput input_for(const std::string& text, Disk& disk) {
     input.path = "/p/main.bas";
     input.include_folder = "/inc";
     input.files = disk.access();
-    input.keywords = keywords();
+    input.keywords = shipped_keywords();
     return input;
 }
 

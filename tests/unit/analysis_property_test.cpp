@@ -4,23 +4,15 @@
 // line.
 #include "analysis/analysis.h"
 
+#include "support/shipped_keywords.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string read_keywords() {
-    std::ifstream in(std::string(ZELL_TEST_DATA) + "/../../resources/Zellcmndlist.dat",
-                     std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 struct Routine {
     std::string name;
@@ -207,7 +199,7 @@ std::string text_of(const std::vector<std::string>& lines) {
 }
 
 ProgramAnalysis analyse(const std::string& text) {
-    static const std::string keywords = read_keywords();
+    const std::string& keywords = shipped_keywords();
     AnalysisInput input;
     input.text = text;
     input.keywords = keywords;

@@ -2,27 +2,14 @@
 // each kind (exactly that problem, on its line), with the silencing comment.
 #include "analysis/analysis.h"
 
+#include "support/shipped_keywords.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 namespace {
-
-std::string shipped_keywords() {
-    std::ifstream in(std::string(ZELL_TEST_DATA) + "/../../resources/Zellcmndlist.dat",
-                     std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-const std::string& keywords() {
-    static const std::string text = shipped_keywords();
-    return text;
-}
 
 struct Disk {
     std::map<std::string, std::string> files;
@@ -43,7 +30,7 @@ ProgramAnalysis analyse(const std::string& text, const Disk& disk = {}) {
     input.path = "/p/main.bas";
     input.include_folder = "/inc";
     input.files = disk.access();
-    input.keywords = keywords();
+    input.keywords = shipped_keywords();
     return analyse_program(input);
 }
 
