@@ -189,7 +189,9 @@ void DeviceSession::try_reconnect() {
     }
     // A USB board may come back from a reset under another name, and its old name may then be
     // another device's.
-    const std::string target = port_to_reopen(list_ports(), board_port_);
+    // Only a USB board needs the system's list; any other port has just its name.
+    const std::string target =
+        board_port_.usb ? port_to_reopen(list_ports(), board_port_) : board_port_.name;
     if (target.empty()) return;
     std::string error;
     std::unique_ptr<DeviceLink> link = open_device_link(target, speed_, error);
