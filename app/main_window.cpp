@@ -3,6 +3,7 @@
 
 #include "analysis/analysis_view.h"
 #include "app/app.h"
+#include "app/board_files_command_list.h"
 #include "app/commands.h"
 #include "app/edit_command_list.h"
 #include "app/help_command_list.h"
@@ -10,7 +11,6 @@
 #include "app/menu_table.h"
 #include "app/view_commands.h"
 #include "app/window_menus.h"
-#include "boardfiles/board_working_copy.h"
 #include "documents/disk_watch.h"
 #include "documents/document_commands.h"
 #include "documents/name_refresh.h"

@@ -9,7 +9,9 @@ list(APPEND ZELL_CORE_SOURCES
 list(APPEND ZELL_GUI_SOURCES
   app/about.cpp
   app/app.cpp
+  app/board_files_command_list.cpp
   app/commands.cpp
+  app/device_command_list.cpp
   app/edit_command_list.cpp
   app/find_command_list.cpp
   app/help_command_list.cpp

@@ -1,7 +1,6 @@
 // Backing up the board's drives and options, one queue of operations after another.
 #include "boardfiles/board_backup.h"
 
-#include "app/app.h"
 #include "base/file_io.h"
 #include "base/folders.h"
 #include "boardfiles/board_files.h"
@@ -22,7 +21,7 @@ using Kind = BoardRequest::Kind;
 constexpr const char* title = "Back up the board";
 
 struct Backup {
-    App& app;
+    BoardFiles& files;
     std::string root;     // ends without '/'
     std::string original; // the board's folder before, "A:/games"
     // To list: the drive, the folder's path from its root, and where it goes in the backup.
@@ -53,32 +52,32 @@ void finish(const BackupPtr& backup) {
             text += "\n\nNot copied:";
             for (const std::string& failure : backup->failures) text += "\n" + failure;
         }
-        backup->app.requesters->message(title, text, Buttons::Ok);
-        board_files(backup->app).refresh();
+        backup->files.context().requesters.message(title, text, Buttons::Ok);
+        backup->files.refresh();
     };
-    if (restore.empty() || !board_files(backup->app).run(restore, title, report, true)) {
+    if (restore.empty() || !backup->files.run(restore, title, report, true)) {
         std::vector<BoardOutcome> none;
         report(none);
     }
 }
 
 void options(const BackupPtr& backup) {
-    board_files(backup->app)
-        .run({board_request(Kind::line, "OPTION LIST")}, title,
-             [backup](std::vector<BoardOutcome>& outcomes) {
-                 if (!outcomes.empty() && outcomes[0].ok) {
-                     std::string text;
-                     for (const std::string& line : outcomes[0].lines) text += line + "\n";
-                     WriteResult written = write_file_safely(backup->root + "/options.txt", text);
-                     if (written.ok)
-                         backup->notes.push_back("The board's options are in options.txt.");
-                     else
-                         backup->failures.push_back("options.txt: " + written.error);
-                 } else if (!outcomes.empty()) {
-                     backup->failures.push_back("OPTION LIST: " + outcomes[0].failure);
-                 }
-                 finish(backup);
-             });
+    backup->files.run(
+        {board_request(Kind::line, "OPTION LIST")}, title,
+        [backup](std::vector<BoardOutcome>& outcomes) {
+            if (!outcomes.empty() && outcomes[0].ok) {
+                std::string text;
+                for (const std::string& line : outcomes[0].lines) text += line + "\n";
+                WriteResult written = write_file_safely(backup->root + "/options.txt", text);
+                if (written.ok)
+                    backup->notes.push_back("The board's options are in options.txt.");
+                else
+                    backup->failures.push_back("options.txt: " + written.error);
+            } else if (!outcomes.empty()) {
+                backup->failures.push_back("OPTION LIST: " + outcomes[0].failure);
+            }
+            finish(backup);
+        });
 }
 
 void download_all(const BackupPtr& backup) {
@@ -89,27 +88,26 @@ void download_all(const BackupPtr& backup) {
         std::filesystem::create_directories(std::filesystem::path(request.local).parent_path(),
                                             error);
     }
-    board_files(backup->app)
-        .run(
-            std::move(backup->downloads), title,
-            [backup, wanted](std::vector<BoardOutcome>& outcomes) {
-                bool cancelled = false;
-                for (const BoardOutcome& outcome : outcomes) {
-                    if (outcome.ok) {
-                        ++backup->copied;
-                        backup->bytes += outcome.data.size();
-                    } else {
-                        backup->failures.push_back(outcome.request.name + ": " + outcome.failure);
-                        cancelled = cancelled || outcome.failure == "Cancelled.";
-                    }
+    backup->files.run(
+        std::move(backup->downloads), title,
+        [backup, wanted](std::vector<BoardOutcome>& outcomes) {
+            bool cancelled = false;
+            for (const BoardOutcome& outcome : outcomes) {
+                if (outcome.ok) {
+                    ++backup->copied;
+                    backup->bytes += outcome.data.size();
+                } else {
+                    backup->failures.push_back(outcome.request.name + ": " + outcome.failure);
+                    cancelled = cancelled || outcome.failure == "Cancelled.";
                 }
-                // Those a Cancel dropped before they began are named too.
-                for (std::size_t i = outcomes.size(); i < wanted.size(); ++i)
-                    backup->failures.push_back(wanted[i].name + ": cancelled before it began.");
-                if (cancelled) return finish(backup);
-                options(backup);
-            },
-            true);
+            }
+            // Those a Cancel dropped before they began are named too.
+            for (std::size_t i = outcomes.size(); i < wanted.size(); ++i)
+                backup->failures.push_back(wanted[i].name + ": cancelled before it began.");
+            if (cancelled) return finish(backup);
+            options(backup);
+        },
+        true);
 }
 
 void next_folder(const BackupPtr& backup) {
@@ -120,49 +118,49 @@ void next_folder(const BackupPtr& backup) {
     std::vector<BoardRequest> requests = {board_request(Kind::drive, drive_name),
                                           board_request(Kind::chdir, "/" + path),
                                           board_request(Kind::list)};
-    board_files(backup->app)
-        .run(std::move(requests), title,
-             [backup, drive, path, local, drive_name](std::vector<BoardOutcome>& outcomes) {
-                 const BoardOutcome& last = outcomes.back();
-                 if (!last.ok) {
-                     if (path.empty() && last.request.kind == Kind::drive &&
-                         last.failure.find("not enabled") != std::string::npos)
-                         backup->notes.push_back("Drive " + drive_name + " is not in use.");
-                     else
-                         backup->failures.push_back(drive_name + "/" + path + ": " + last.failure);
-                     return next_folder(backup);
-                 }
-                 std::vector<BoardEntry> entries;
-                 for (const BoardEntry& entry : last.listing.entries) {
-                     if (safe_local_name(entry.name))
-                         entries.push_back(entry);
-                     else
-                         backup->failures.push_back(drive_name + "/" + path + ": \"" + entry.name +
-                                                    "\" cannot be a file name on this computer");
-                 }
-                 // Names differing only in case would be one file where names ignore case.
-                 std::vector<std::string> names;
-                 for (const BoardEntry& entry : entries) names.push_back(entry.name);
-                 const std::vector<std::string> kept = case_distinct_names(names);
-                 for (std::size_t i = 0; i < entries.size(); ++i) {
-                     const BoardEntry& entry = entries[i];
-                     std::string inner = path.empty() ? entry.name : path + "/" + entry.name;
-                     std::string here = local.empty() ? kept[i] : local + "/" + kept[i];
-                     if (kept[i] != entry.name)
-                         backup->notes.push_back(drive_name + "/" + inner + " is kept as " + here +
-                                                 ": another name there differs only in letter "
-                                                 "case.");
-                     if (entry.folder) {
-                         backup->folders.emplace_back(drive, inner, here);
-                         continue;
-                     }
-                     BoardRequest request = board_request(Kind::download, drive_name + "/" + inner);
-                     request.local = backup->root + "/" + std::string(1, drive) + "/" + here;
-                     request.size = entry.size;
-                     backup->downloads.push_back(std::move(request));
-                 }
-                 next_folder(backup);
-             });
+    backup->files.run(
+        std::move(requests), title,
+        [backup, drive, path, local, drive_name](std::vector<BoardOutcome>& outcomes) {
+            const BoardOutcome& last = outcomes.back();
+            if (!last.ok) {
+                if (path.empty() && last.request.kind == Kind::drive &&
+                    last.failure.find("not enabled") != std::string::npos)
+                    backup->notes.push_back("Drive " + drive_name + " is not in use.");
+                else
+                    backup->failures.push_back(drive_name + "/" + path + ": " + last.failure);
+                return next_folder(backup);
+            }
+            std::vector<BoardEntry> entries;
+            for (const BoardEntry& entry : last.listing.entries) {
+                if (safe_local_name(entry.name))
+                    entries.push_back(entry);
+                else
+                    backup->failures.push_back(drive_name + "/" + path + ": \"" + entry.name +
+                                               "\" cannot be a file name on this computer");
+            }
+            // Names differing only in case would be one file where names ignore case.
+            std::vector<std::string> names;
+            for (const BoardEntry& entry : entries) names.push_back(entry.name);
+            const std::vector<std::string> kept = case_distinct_names(names);
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                const BoardEntry& entry = entries[i];
+                std::string inner = path.empty() ? entry.name : path + "/" + entry.name;
+                std::string here = local.empty() ? kept[i] : local + "/" + kept[i];
+                if (kept[i] != entry.name)
+                    backup->notes.push_back(drive_name + "/" + inner + " is kept as " + here +
+                                            ": another name there differs only in letter "
+                                            "case.");
+                if (entry.folder) {
+                    backup->folders.emplace_back(drive, inner, here);
+                    continue;
+                }
+                BoardRequest request = board_request(Kind::download, drive_name + "/" + inner);
+                request.local = backup->root + "/" + std::string(1, drive) + "/" + here;
+                request.size = entry.size;
+                backup->downloads.push_back(std::move(request));
+            }
+            next_folder(backup);
+        });
 }
 
 } // namespace
@@ -171,30 +169,31 @@ std::string backup_folder_name(const std::string& date) {
     return "board-backup-" + date;
 }
 
-void back_up_board(App& app) {
+void back_up_board(BoardFiles& files) {
+    Requesters& requesters = files.context().requesters;
     std::string date = QDate::currentDate().toString(Qt::ISODate).toStdString();
-    std::string root = app.requesters->save_file(
-        title, with_separator(app.folders.current) + backup_folder_name(date), "Folders (*)|*");
+    std::string root = requesters.save_file(
+        title, with_separator(files.context().folders.current) + backup_folder_name(date),
+        "Folders (*)|*");
     if (root.empty()) return;
     while (root.size() > 1 && root.back() == '/') root.pop_back();
     if (file_exists(root) && !is_directory(root)) {
-        app.requesters->message(title, root + " is a file. Choose a name for a new folder.",
-                                Buttons::Ok);
+        requesters.message(title, root + " is a file. Choose a name for a new folder.",
+                           Buttons::Ok);
         return;
     }
     std::error_code error;
     std::filesystem::create_directories(root, error);
     if (error) {
-        app.requesters->message(title, "Couldn't make " + root + ": " + error.message(),
-                                Buttons::Ok);
+        requesters.message(title, "Couldn't make " + root + ": " + error.message(), Buttons::Ok);
         return;
     }
-    auto backup = std::make_shared<Backup>(Backup{app, root, {}, {}, {}, {}, {}, 0, 0});
+    auto backup = std::make_shared<Backup>(Backup{files, root, {}, {}, {}, {}, {}, 0, 0});
     backup->folders = {{'A', "", ""}, {'B', "", ""}};
-    board_files(app).run({board_request(Kind::line, "PRINT CWD$")}, title,
-                         [backup](std::vector<BoardOutcome>& outcomes) {
-                             if (!outcomes.empty() && outcomes[0].ok && !outcomes[0].lines.empty())
-                                 backup->original = outcomes[0].lines.back();
-                             next_folder(backup);
-                         });
+    files.run({board_request(Kind::line, "PRINT CWD$")}, title,
+              [backup](std::vector<BoardOutcome>& outcomes) {
+                  if (!outcomes.empty() && outcomes[0].ok && !outcomes[0].lines.empty())
+                      backup->original = outcomes[0].lines.back();
+                  next_folder(backup);
+              });
 }

@@ -6,9 +6,9 @@
 
 #include <string>
 
-struct App;
+class BoardFiles;
 
-void back_up_board(App& app);
+void back_up_board(BoardFiles& files);
 
 // The suggested name of a backup folder made on `date` ("2026-12-09"): "board-backup-2026-12-09".
 std::string backup_folder_name(const std::string& date);

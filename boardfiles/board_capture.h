@@ -2,6 +2,6 @@
 // file downloaded and shown in a window that can save it as PNG, the board's file deleted.
 #pragma once
 
-struct App;
+class BoardFiles;
 
-void capture_board_screen(App& app);
+void capture_board_screen(BoardFiles& files);

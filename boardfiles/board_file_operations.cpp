@@ -5,16 +5,10 @@
 #include "boardfiles/board_names.h"
 #include "boardfiles/board_working_copy.h"
 
-#include "app/app.h"
 #include "base/ascii.h"
 #include "base/file_io.h"
 #include "base/folders.h"
-#include "documents/document_commands.h"
-#include "documents/opening.h"
-#include "documents/saving.h"
-#include "documents/tab_state.h"
-#include "editor/editor_widget.h"
-#include "editor/sci.h"
+#include "documents/document_list.h"
 #include "ui/requesters.h"
 
 #include <algorithm>
@@ -31,11 +25,10 @@ std::string leaf(const std::string& path) {
 }
 
 // Runs `requests`, then lists the folder again; failures are shown in one message.
-void then_refresh(BoardFiles& files, App& app, std::vector<BoardRequest> requests,
-                  const std::string& title) {
+void then_refresh(BoardFiles& files, std::vector<BoardRequest> requests, const std::string& title) {
     files.run(
         std::move(requests), title,
-        [&files, &app, title](std::vector<BoardOutcome>& outcomes) {
+        [&files, title](std::vector<BoardOutcome>& outcomes) {
             std::vector<BoardOutcome> failed;
             for (BoardOutcome& outcome : outcomes) {
                 // Uploading a folder again finds its folders there already.
@@ -50,7 +43,7 @@ void then_refresh(BoardFiles& files, App& app, std::vector<BoardRequest> request
                     text += (outcome.request.name.empty() ? std::string("The listing")
                                                           : outcome.request.name) +
                             ": " + outcome.failure + "\n";
-                app.requesters->message(title, text, Buttons::Ok);
+                files.context().requesters.message(title, text, Buttons::Ok);
             }
         },
         true);
@@ -88,11 +81,11 @@ void add_folder_upload(const std::string& path, std::vector<BoardRequest>& reque
 // A file open with unsaved changes (dragged from its tab or the file manager): the user says
 // whether its changes are saved first; the board gets exactly what the file holds. False when
 // nothing is to be sent.
-bool saved_for_upload(App& app, const std::string& path) {
-    const int index = find_open_document(app, path);
-    if (index < 0 || !app.documents.documents[static_cast<std::size_t>(index)].modified)
+bool saved_for_upload(const BoardFilesContext& context, const std::string& path) {
+    const int index = context.find_open(path);
+    if (index < 0 || !context.documents.documents[static_cast<std::size_t>(index)].modified)
         return true;
-    const Answer answer = app.requesters->message(
+    const Answer answer = context.requesters.message(
         "Upload",
         file_name_of(path) + " has changes that are not saved. Save them and send the saved "
                              "file?\n\nNo sends the file as it was last saved; Cancel sends "
@@ -100,20 +93,17 @@ bool saved_for_upload(App& app, const std::string& path) {
         Buttons::YesNoCancel);
     if (answer == Answer::Cancel) return false;
     if (answer == Answer::No) return true;
-    activate_document(app, index);
-    select_tab(app, index);
-    save(app);
-    return app.editor && sci_modified(app.editor) == 0; // a failed save was told already
+    return context.save_document(index); // a failed save was told already
 }
 
 } // namespace
 
 void BoardFiles::open_folder(const std::string& name) {
-    then_refresh(*this, app_, {board_request(Kind::chdir, name)}, "Open folder");
+    then_refresh(*this, {board_request(Kind::chdir, name)}, "Open folder");
 }
 
 void BoardFiles::switch_drive(char letter) {
-    then_refresh(*this, app_, {board_request(Kind::drive, std::string(1, letter) + ":")}, "Drive");
+    then_refresh(*this, {board_request(Kind::drive, std::string(1, letter) + ":")}, "Drive");
 }
 
 void BoardFiles::upload(const std::vector<std::string>& local_paths) {
@@ -130,26 +120,26 @@ void BoardFiles::upload(const std::vector<std::string>& local_paths) {
         const std::string name = leaf(path);
         if (is_directory(path)) {
             if (on_board(name, true) &&
-                app_.requesters->message("Upload",
-                                         "The folder " + name +
-                                             " is already on the board. Replace the files in it "
-                                             "that have the same names?",
-                                         Buttons::YesNoDefaultNo) != Answer::Yes)
+                context_.requesters.message("Upload",
+                                            "The folder " + name +
+                                                " is already on the board. Replace the files in it "
+                                                "that have the same names?",
+                                            Buttons::YesNoDefaultNo) != Answer::Yes)
                 continue;
             add_folder_upload(path, requests);
             continue;
         }
-        if (!is_regular_file(path) || !saved_for_upload(app_, path)) continue;
+        if (!is_regular_file(path) || !saved_for_upload(context_, path)) continue;
         if (on_board(name, false) &&
-            app_.requesters->message("Upload", name + " is already on the board. Replace it?",
-                                     Buttons::YesNoDefaultNo) != Answer::Yes)
+            context_.requesters.message("Upload", name + " is already on the board. Replace it?",
+                                        Buttons::YesNoDefaultNo) != Answer::Yes)
             continue;
         BoardRequest request = board_request(Kind::upload, name);
         request.local = path;
         requests.push_back(std::move(request));
     }
     if (requests.empty()) return;
-    then_refresh(*this, app_, std::move(requests), "Upload");
+    then_refresh(*this, std::move(requests), "Upload");
 }
 
 void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::string& folder,
@@ -164,11 +154,11 @@ void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::str
         const BoardEntry& entry = entries[i];
         if (entry.folder) continue;
         if (!safe_local_name(entry.name)) {
-            app_.requesters->message("Download",
-                                     "\"" + entry.name +
-                                         "\" cannot be a file name here; it is "
-                                         "left on the board.",
-                                     Buttons::Ok);
+            context_.requesters.message("Download",
+                                        "\"" + entry.name +
+                                            "\" cannot be a file name here; it is "
+                                            "left on the board.",
+                                        Buttons::Ok);
             continue;
         }
         BoardRequest request = board_request(Kind::download, entry.name);
@@ -179,19 +169,19 @@ void BoardFiles::download(const std::vector<BoardEntry>& entries, const std::str
             renamed += "\n" + entry.name + " as " + kept[i];
         request.size = entry.size;
         if (file_exists(request.local) &&
-            app_.requesters->message("Download", request.local + " exists. Replace it?",
-                                     Buttons::YesNoDefaultNo) != Answer::Yes)
+            context_.requesters.message("Download", request.local + " exists. Replace it?",
+                                        Buttons::YesNoDefaultNo) != Answer::Yes)
             continue;
         requests.push_back(std::move(request));
     }
     if (requests.empty()) return;
     if (!renamed.empty())
-        app_.requesters->message("Download",
-                                 "These names differ from others only in letter case; they are "
-                                 "kept apart here as:" +
-                                     renamed,
-                                 Buttons::Ok);
-    then_refresh(*this, app_, std::move(requests), "Download");
+        context_.requesters.message("Download",
+                                    "These names differ from others only in letter case; they are "
+                                    "kept apart here as:" +
+                                        renamed,
+                                    Buttons::Ok);
+    then_refresh(*this, std::move(requests), "Download");
 }
 
 void BoardFiles::remove(const std::vector<BoardEntry>& entries) {
@@ -202,32 +192,33 @@ void BoardFiles::remove(const std::vector<BoardEntry>& entries) {
         names += "\n" + entry.name + (entry.folder ? " (folder)" : "");
         requests.push_back(board_request(entry.folder ? Kind::rmdir : Kind::kill, entry.name));
     }
-    if (app_.requesters->message("Delete",
-                                 "Delete from " + listing_.folder + " on the board?\n" + names,
-                                 Buttons::YesNoDefaultNo) != Answer::Yes)
+    if (context_.requesters.message("Delete",
+                                    "Delete from " + listing_.folder + " on the board?\n" + names,
+                                    Buttons::YesNoDefaultNo) != Answer::Yes)
         return;
-    then_refresh(*this, app_, std::move(requests), "Delete");
+    then_refresh(*this, std::move(requests), "Delete");
 }
 
 void BoardFiles::rename(const BoardEntry& entry) {
-    std::optional<std::string> name = app_.requesters->input("Rename", "New name:", entry.name);
+    std::optional<std::string> name = context_.requesters.input("Rename", "New name:", entry.name);
     if (!name || name->empty() || *name == entry.name) return;
     BoardRequest request = board_request(Kind::rename, entry.name);
     request.new_name = *name;
-    then_refresh(*this, app_, {request}, "Rename");
+    then_refresh(*this, {request}, "Rename");
 }
 
 void BoardFiles::new_folder() {
-    std::optional<std::string> name = app_.requesters->input("New folder", "Folder name:", "");
+    std::optional<std::string> name = context_.requesters.input("New folder", "Folder name:", "");
     if (!name || name->empty()) return;
-    then_refresh(*this, app_, {board_request(Kind::mkdir, *name)}, "New folder");
+    then_refresh(*this, {board_request(Kind::mkdir, *name)}, "New folder");
 }
 
 void BoardFiles::open_in_tab(const BoardEntry& entry) {
     if (entry.folder || listing_.folder.size() < 2) return;
     if (!safe_local_name(entry.name)) {
-        app_.requesters->message("Open from the board",
-                                 "\"" + entry.name + "\" cannot be a file name here.", Buttons::Ok);
+        context_.requesters.message("Open from the board",
+                                    "\"" + entry.name + "\" cannot be a file name here.",
+                                    Buttons::Ok);
         return;
     }
     // One working folder per board, then the drive and the folders as on the board.
@@ -236,23 +227,23 @@ void BoardFiles::open_in_tab(const BoardEntry& entry) {
         if (c == '/' || c == '\\' || c == '.') c = '_';
     std::string inner = listing_.folder.substr(2);
     while (inner.starts_with('/')) inner.erase(0, 1);
-    std::string local = with_separator(app_.folders.data) + "boards/" + board + "/" +
+    std::string local = with_separator(context_.folders.data) + "boards/" + board + "/" +
                         std::string(1, listing_.folder[0]) + "/" +
                         (inner.empty() ? "" : inner + "/") + entry.name;
-    if (find_open_document(app_, local) >= 0) {
-        open_path(app_, local);
+    if (context_.find_open(local) >= 0) {
+        context_.open_path(local);
         return;
     }
     // The working copy may hold saved changes that were never sent back to the board.
     if (file_exists(local)) {
-        const Answer answer = app_.requesters->message(
+        const Answer answer = context_.requesters.message(
             "Open from the board",
             local + " is already here and may hold changes not sent to the board. Replace it "
                     "with the board's file? (No opens the copy that is here.)",
             Buttons::YesNoCancel);
         if (answer == Answer::Cancel) return;
         if (answer == Answer::No) {
-            open_path(app_, local);
+            context_.open_path(local);
             return;
         }
     }
@@ -265,7 +256,7 @@ void BoardFiles::open_in_tab(const BoardEntry& entry) {
                        entry.time, entry.size};
     run({request}, "Open from the board", [this, local, origin](auto& outcomes) {
         if (outcomes.empty() || !outcomes[0].ok) {
-            app_.requesters->message(
+            context_.requesters.message(
                 "Open from the board",
                 "The file could not be fetched: " +
                     (outcomes.empty() ? std::string("cancelled.") : outcomes[0].failure),
@@ -273,7 +264,7 @@ void BoardFiles::open_in_tab(const BoardEntry& entry) {
             return;
         }
         // Written before the tab opens, so the tab shows where the file came from.
-        keep_working_copy_origin(app_, local, origin);
-        open_path(app_, local);
+        keep_working_copy_origin(context_.requesters, local, origin);
+        context_.open_path(local);
     });
 }

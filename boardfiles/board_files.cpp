@@ -1,8 +1,7 @@
 // Running board file operations over the session's link, and what the panel shows.
 #include "boardfiles/board_files.h"
 
-#include "app/app.h"
-#include "app/main_window.h"
+#include "base/settings.h"
 #include "boardfiles/board_files_panel.h"
 #include "boardfiles/board_identity.h"
 #include "boardfiles/board_names.h"
@@ -11,9 +10,7 @@
 
 #include <QDateTime>
 #include <QLabel>
-#include <QListWidget>
 #include <QProgressDialog>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -40,60 +37,55 @@ std::string free_space_text(const BoardListing& listing) {
 
 } // namespace
 
-BoardFiles::BoardFiles(App& app) : app_(app), timer_(std::make_unique<QTimer>()) {
+BoardFiles::BoardFiles(DeviceSession& session, BoardFilesContext context)
+    : session_(session), context_(std::move(context)), timer_(std::make_unique<QTimer>()) {
     timer_->setInterval(tick_ms);
     connect(timer_.get(), &QTimer::timeout, this, [this] { tick(); });
 }
 
 BoardFiles::~BoardFiles() {
-    if (!app_.device) return;
-    if (queue_) app_.device->end_link_job();
-    app_.device->on_state_changed = nullptr; // it points here
-}
-
-BoardFiles& board_files(App& app) {
-    if (!app.board_files) app.board_files = std::make_unique<BoardFiles>(app);
-    return *app.board_files;
+    if (queue_) session_.end_link_job();
+    session_.on_state_changed = nullptr; // it points here
 }
 
 bool BoardFiles::run(std::vector<BoardRequest> requests, const std::string& title, Done done,
                      bool keep_going, bool break_in) {
     if (queue_) {
-        app_.requesters->message(title,
-                                 "The board is busy with other files. Wait for them or "
-                                 "cancel them first.",
-                                 Buttons::Ok);
+        context_.requesters.message(title,
+                                    "The board is busy with other files. Wait for them or "
+                                    "cancel them first.",
+                                    Buttons::Ok);
         return false;
     }
-    DeviceSession* session = app_.device.get();
-    if (!session || session->state() != LinkState::connected) {
-        app_.requesters->message(title, "No board is connected. Use Connect to Maximite first.",
-                                 Buttons::Ok);
+    if (session_.state() != LinkState::connected) {
+        context_.requesters.message(title, "No board is connected. Use Connect to Maximite first.",
+                                    Buttons::Ok);
         return false;
     }
     // After a failed operation of ours the board may be anywhere, but no program of the
     // user's runs: Ctrl-C brings it back safely.
-    bool at_prompt = session->shows_prompt() && !ended_badly_;
+    bool at_prompt = session_.shows_prompt() && !ended_badly_;
     break_in = break_in || ended_badly_;
     if (!at_prompt && !break_in) {
-        app_.requesters->message(title,
-                                 "The board is not showing its prompt: a program may be running. "
-                                 "Stop it (Shift+F5) and try again.",
-                                 Buttons::Ok);
+        context_.requesters.message(
+            title,
+            "The board is not showing its prompt: a program may be running. "
+            "Stop it (Shift+F5) and try again.",
+            Buttons::Ok);
         return false;
     }
     DeviceSession::LinkJob job;
     job.bytes = [this](const std::string& bytes) {
         if (!queue_) return;
-        queue_->receive(bytes, app_.device->clock_ms());
-        app_.device->write_to_board(queue_->take_output());
+        queue_->receive(bytes, session_.clock_ms());
+        session_.write_to_board(queue_->take_output());
     };
     job.lost = [this] {
         if (queue_) queue_->link_lost();
     };
-    if (!session->start_link_job(std::move(job))) {
-        app_.requesters->message(title, "The board is busy sending a program. Try again after it.",
-                                 Buttons::Ok);
+    if (!session_.start_link_job(std::move(job))) {
+        context_.requesters.message(
+            title, "The board is busy sending a program. Try again after it.", Buttons::Ok);
         return false;
     }
     queue_ = std::make_unique<BoardQueue>(timing);
@@ -104,9 +96,9 @@ bool BoardFiles::run(std::vector<BoardRequest> requests, const std::string& titl
     done_ = std::move(done);
     title_ = title;
     outcomes_.clear();
-    if (transfer && app_.window) {
+    if (transfer && context_.window) {
         progress_ = new QProgressDialog(QString::fromStdString(title + "..."),
-                                        QStringLiteral("Cancel"), 0, 1000, app_.window.get());
+                                        QStringLiteral("Cancel"), 0, 1000, context_.window);
         progress_->setObjectName(QStringLiteral("board_files_progress"));
         progress_->setWindowTitle(QString::fromStdString(title));
         progress_->setMinimumDuration(300);
@@ -126,11 +118,8 @@ void BoardFiles::cancel() {
 
 void BoardFiles::tick() {
     if (!queue_) return;
-    DeviceSession* session = app_.device.get();
-    if (session) {
-        queue_->tick(session->clock_ms());
-        session->write_to_board(queue_->take_output());
-    }
+    queue_->tick(session_.clock_ms());
+    session_.write_to_board(queue_->take_output());
     for (BoardOutcome& outcome : queue_->take_outcomes()) outcomes_.push_back(std::move(outcome));
     if (progress_ && queue_->running()) {
         progress_->setLabelText(
@@ -139,12 +128,12 @@ void BoardFiles::tick() {
                                                                     : queue_->running()->name)));
         progress_->setValue(queue_->progress());
     }
-    if (queue_->idle() || !session) finish();
+    if (queue_->idle()) finish();
 }
 
 void BoardFiles::finish() {
     timer_->stop();
-    if (app_.device) app_.device->end_link_job();
+    session_.end_link_job();
     for (BoardOutcome& outcome : queue_->take_outcomes()) outcomes_.push_back(std::move(outcome));
     queue_.reset();
     if (progress_) progress_->deleteLater();
@@ -172,9 +161,8 @@ void BoardFiles::take_identity(const std::vector<BoardOutcome>& outcomes) {
             identity_.chip = chip_of_firmware_line(outcome.lines.front());
         identity_.known = true;
     }
-    if (app_.device)
-        app_.device->program_memory =
-            program_memory_of(identity_.device, identity_.version, identity_.chip);
+    session_.program_memory =
+        program_memory_of(identity_.device, identity_.version, identity_.chip);
     update_identity_label();
 }
 
@@ -182,7 +170,7 @@ void BoardFiles::take_identity(const std::vector<BoardOutcome>& outcomes) {
 void BoardFiles::ask_identity(bool break_in) {
     identity_asked_ = true;
     // Never into a program the Refresh button stopped: only a board found at its prompt.
-    clock_due_ = app_.settings.set_clock_on_connect != 0 && !break_in && !ended_badly_;
+    clock_due_ = context_.settings.set_clock_on_connect != 0 && !break_in && !ended_badly_;
     std::vector<BoardRequest> requests = {
         board_request(Kind::line, "PRINT MM.DEVICE$"), board_request(Kind::line, "PRINT MM.VER"),
         board_request(Kind::line, "OPTION LIST"), board_request(Kind::line, "PRINT CWD$")};
@@ -242,11 +230,11 @@ std::vector<BoardRequest> board_clock_requests() {
 }
 
 void BoardFiles::update_identity_label() {
-    if (!app_.window) return;
+    if (!context_.status_bar) return;
     if (!identity_label_) {
-        identity_label_ = new QLabel(app_.window->statusBar());
+        identity_label_ = new QLabel(context_.status_bar);
         identity_label_->setObjectName(QStringLiteral("board_identity"));
-        app_.window->statusBar()->addPermanentWidget(identity_label_);
+        context_.status_bar->addPermanentWidget(identity_label_);
     }
     std::string text;
     if (identity_.known) {
@@ -262,15 +250,14 @@ void BoardFiles::update_identity_label() {
 }
 
 void BoardFiles::note(const std::string& text) {
-    if (app_.window) app_.window->statusBar()->showMessage(QString::fromStdString(text), 10000);
+    if (context_.status_bar) context_.status_bar->showMessage(QString::fromStdString(text), 10000);
 }
 
 void BoardFiles::connection_changed() {
-    DeviceSession* session = app_.device.get();
-    if (!session || session->state() != LinkState::connected) {
+    if (session_.state() != LinkState::connected) {
         identity_ = {};
         identity_asked_ = false;
-        if (session) session->program_memory = 0;
+        session_.program_memory = 0;
         ended_badly_ = false;
         listing_ = {};
         update_identity_label();
@@ -281,13 +268,12 @@ void BoardFiles::connection_changed() {
 }
 
 void BoardFiles::refresh(bool break_in) {
-    DeviceSession* session = app_.device.get();
     if (queue_) return;
-    if (!session || session->state() != LinkState::connected) {
+    if (session_.state() != LinkState::connected) {
         listing_ = {};
         return set_status("Not connected to a board. Use Connect to Maximite.");
     }
-    if (!session->shows_prompt() && !break_in && !ended_badly_) {
+    if (!session_.shows_prompt() && !break_in && !ended_badly_) {
         listing_ = {};
         return set_status("The board is not showing its prompt: a program may be running. Stop "
                           "it (Shift+F5), or press Refresh to stop it and list the files.");
@@ -312,25 +298,12 @@ void BoardFiles::refresh(bool break_in) {
 }
 
 void BoardFiles::show_panel() {
-    // The panel shares the label list's column, under it, so the editor keeps its width.
-    if (!panel_ && app_.splitter && app_.label_list) {
-        const QList<int> sizes = app_.splitter->sizes();
-        const int index = app_.splitter->indexOf(app_.label_list);
-        auto* column = new QSplitter(Qt::Vertical);
-        column->setObjectName(QStringLiteral("label_column"));
-        column->setChildrenCollapsible(false);
-        app_.splitter->replaceWidget(index, column);
-        column->addWidget(app_.label_list);
-        app_.label_list->show();
-        panel_ = new BoardFilesPanel(*this, column);
-        column->addWidget(panel_);
-        column->setStretchFactor(0, 1);
-        column->setStretchFactor(1, 3);
-        if (sizes.size() == 2) {
-            const int total = sizes[0] + sizes[1];
-            const int wanted = std::max(sizes[1], panel_->minimumSizeHint().width());
-            app_.splitter->setSizes({std::max(total - wanted, 1), wanted});
-        }
+    if (!panel_ && context_.place_panel) {
+        auto* panel = new BoardFilesPanel(*this, nullptr);
+        if (context_.place_panel(panel))
+            panel_ = panel;
+        else
+            delete panel;
     }
     if (!panel_) return;
     panel_->show();

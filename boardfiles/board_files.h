@@ -1,8 +1,10 @@
 // The board's files in the editor: runs queues of board file operations over the device
 // session's link (the console is set aside meanwhile), keeps the current listing and the
-// board's identity, and drives the Board files panel. One per editor, owned by App.
+// board's identity, and drives the Board files panel. One per editor, owned by App; it works
+// over the device session given when it is made, which outlives it.
 #pragma once
 
+#include "boardfiles/board_files_context.h"
 #include "boardfiles/board_listing.h"
 #include "boardfiles/board_queue.h"
 
@@ -14,8 +16,8 @@
 #include <string>
 #include <vector>
 
-struct App;
 class BoardFilesPanel;
+class DeviceSession;
 class QLabel;
 class QProgressDialog;
 class QTimer;
@@ -31,7 +33,7 @@ struct BoardIdentity {
 class BoardFiles : public QObject {
     Q_OBJECT
   public:
-    explicit BoardFiles(App& app);
+    BoardFiles(DeviceSession& session, BoardFilesContext context);
     ~BoardFiles() override;
 
     using Done = std::function<void(std::vector<BoardOutcome>&)>;
@@ -64,7 +66,9 @@ class BoardFiles : public QObject {
     // Why the list is empty, or the free space: the panel's status line.
     const std::string& status() const { return status_; }
     BoardFilesPanel* panel() const;
-    App& app() { return app_; }
+    // The records and widgets the board's files work with, and the link they go over.
+    const BoardFilesContext& context() const { return context_; }
+    DeviceSession& session() { return session_; }
     void show_panel();
     void toggle_panel();
     bool panel_visible() const;
@@ -85,7 +89,8 @@ class BoardFiles : public QObject {
     void take_identity(const std::vector<BoardOutcome>& outcomes);
     void update_identity_label();
 
-    App& app_;
+    DeviceSession& session_;
+    BoardFilesContext context_;
     std::unique_ptr<BoardQueue> queue_;
     Done done_;
     std::string title_;
@@ -104,6 +109,3 @@ class BoardFiles : public QObject {
 
 // DATE$ and TIME$ set to the computer's clock now.
 std::vector<BoardRequest> board_clock_requests();
-
-// The board files of `app`, made when first asked for.
-BoardFiles& board_files(App& app);

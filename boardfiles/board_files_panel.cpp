@@ -1,7 +1,6 @@
 // The Board files panel's widgets and what its buttons do.
 #include "boardfiles/board_files_panel.h"
 
-#include "app/app.h"
 #include "base/folders.h"
 #include "boardfiles/board_files.h"
 #include "ui/requesters.h"
@@ -154,19 +153,20 @@ void BoardFilesPanel::activated(QTreeWidgetItem* item) {
 }
 
 void BoardFilesPanel::upload_chosen() {
-    App& app = files_.app();
-    std::string path =
-        app.requesters->open_file("Upload to the board", app.folders.current, "All files (*)|*");
+    const BoardFilesContext& context = files_.context();
+    std::string path = context.requesters.open_file("Upload to the board", context.folders.current,
+                                                    "All files (*)|*");
     if (!path.empty()) files_.upload({path});
 }
 
 void BoardFilesPanel::download_selected() {
     std::vector<BoardEntry> chosen = selected();
     if (chosen.empty()) return;
-    App& app = files_.app();
+    const BoardFilesContext& context = files_.context();
     // The requester names the first file; the others go into the same folder.
-    std::string path = app.requesters->save_file(
-        "Download from the board", app.folders.current + chosen.front().name, "All files (*)|*");
+    std::string path = context.requesters.save_file("Download from the board",
+                                                    context.folders.current + chosen.front().name,
+                                                    "All files (*)|*");
     if (path.empty()) return;
     std::size_t slash = path.find_last_of('/');
     std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);

@@ -1,7 +1,6 @@
 // Putting a backup folder back onto the board.
 #include "boardfiles/board_restore.h"
 
-#include "app/app.h"
 #include "base/file_io.h"
 #include "base/folders.h"
 #include "boardfiles/board_files.h"
@@ -37,25 +36,26 @@ void collect_backup(const std::string& root, std::vector<RestoreItem>& files,
               [](const RestoreItem& a, const RestoreItem& b) { return a.board < b.board; });
 }
 
-void restore_files(App& app) {
-    std::string root = app.requesters->save_file(
-        title, with_separator(app.folders.current) + "board-backup", "Folders (*)|*");
+void restore_files(BoardFiles& board) {
+    Requesters& requesters = board.context().requesters;
+    std::string root = requesters.save_file(
+        title, with_separator(board.context().folders.current) + "board-backup", "Folders (*)|*");
     if (root.empty()) return;
     std::vector<RestoreItem> files;
     std::vector<std::string> folders;
     collect_backup(root, files, folders);
     if (files.empty()) {
-        app.requesters->message(title,
-                                root + " holds no backup: its files are kept in the subfolders "
-                                       "\"A\" and \"B\", one for each drive.",
-                                Buttons::Ok);
+        requesters.message(title,
+                           root + " holds no backup: its files are kept in the subfolders "
+                                  "\"A\" and \"B\", one for each drive.",
+                           Buttons::Ok);
         return;
     }
-    if (app.requesters->message(title,
-                                "Put " + std::to_string(files.size()) + " file(s) from " + root +
-                                    " back onto the board? Files of the same name on the board "
-                                    "are replaced.",
-                                Buttons::YesNoDefaultNo) != Answer::Yes)
+    if (requesters.message(title,
+                           "Put " + std::to_string(files.size()) + " file(s) from " + root +
+                               " back onto the board? Files of the same name on the board "
+                               "are replaced.",
+                           Buttons::YesNoDefaultNo) != Answer::Yes)
         return;
     std::vector<BoardRequest> requests;
     for (const std::string& folder : folders) {
@@ -71,9 +71,9 @@ void restore_files(App& app) {
         request.local = item.local;
         requests.push_back(std::move(request));
     }
-    board_files(app).run(
+    board.run(
         std::move(requests), title,
-        [&app](std::vector<BoardOutcome>& outcomes) {
+        [&board](std::vector<BoardOutcome>& outcomes) {
             std::size_t sent = 0;
             std::string failures;
             for (const BoardOutcome& outcome : outcomes) {
@@ -84,11 +84,12 @@ void restore_files(App& app) {
                     failures += "\n" + outcome.request.name + ": " + outcome.failure;
                 }
             }
-            app.requesters->message(title,
-                                    "Put " + std::to_string(sent) + " file(s) onto the board." +
-                                        (failures.empty() ? "" : "\n\nNot put back:" + failures),
-                                    Buttons::Ok);
-            board_files(app).refresh();
+            board.context().requesters.message(
+                title,
+                "Put " + std::to_string(sent) + " file(s) onto the board." +
+                    (failures.empty() ? "" : "\n\nNot put back:" + failures),
+                Buttons::Ok);
+            board.refresh();
         },
         true);
 }

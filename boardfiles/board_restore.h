@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-struct App;
+class BoardFiles;
 
-void restore_files(App& app);
+void restore_files(BoardFiles& board);
 
 // One file of a backup to put back: the local file and its board path ("A:/games/x.bas").
 struct RestoreItem {

@@ -1,13 +1,11 @@
 // Working copies of board files: their records, their tabs, and sending them back on Save.
 #include "boardfiles/board_working_copy.h"
 
-#include "app/app.h"
 #include "base/file_io.h"
 #include "base/folders.h"
 #include "boardfiles/board_files.h"
 #include "boardfiles/board_names.h"
 #include "device/device_session.h"
-#include "documents/tab_state.h"
 #include "ui/requesters.h"
 
 #include <memory>
@@ -17,8 +15,8 @@ namespace {
 using Kind = BoardRequest::Kind;
 constexpr const char* title = "Send to the board";
 
-bool in_working_folder(const App& app, const std::string& path) {
-    return path.starts_with(with_separator(app.folders.data) + "boards/");
+bool in_working_folder(const Folders& folders, const std::string& path) {
+    return path.starts_with(with_separator(folders.data) + "boards/");
 }
 
 // Back to the folder the board showed before (`cwd` as PRINT CWD$ gives it: "A:/games").
@@ -35,7 +33,7 @@ std::string listed_text(const std::string& date, const std::string& time, std::i
 
 // One sending back, from the look at the board's folder to the new record.
 struct SendBack {
-    App& app;
+    BoardFiles& files;
     std::string local;
     BoardOrigin origin;
     std::string drive, folder, name;
@@ -46,7 +44,7 @@ using SendBackPtr = std::shared_ptr<SendBack>;
 void go_back(const SendBackPtr& send) {
     std::vector<BoardRequest> requests;
     add_way_back(requests, send->cwd);
-    BoardFiles& files = board_files(send->app);
+    BoardFiles& files = send->files;
     if (requests.empty() || !files.run(
                                 requests, title, [&files](auto&) { files.refresh(); }, true))
         files.refresh();
@@ -58,14 +56,14 @@ void upload(const SendBackPtr& send) {
     // The listing after it gives the new date and size for the record.
     std::vector<BoardRequest> requests = {request, board_request(Kind::list)};
     add_way_back(requests, send->cwd);
-    BoardFiles& files = board_files(send->app);
+    BoardFiles& files = send->files;
     files.run(
         std::move(requests), title,
         [send, &files](std::vector<BoardOutcome>& outcomes) {
             files.refresh();
             const BoardOutcome* sent = outcomes.empty() ? nullptr : &outcomes[0];
             if (!sent || !sent->ok) {
-                send->app.requesters->message(
+                send->files.context().requesters.message(
                     title,
                     file_name_of(send->local) + " was not sent to " + origin_caption(send->origin) +
                         ": " + (sent ? sent->failure : std::string("Cancelled.")) +
@@ -82,7 +80,7 @@ void upload(const SendBackPtr& send) {
                     now.time = entry->time;
                     now.size = entry->size;
                 }
-            keep_working_copy_origin(send->app, send->local, now);
+            keep_working_copy_origin(files.context().requesters, send->local, now);
             files.note("Sent " + file_name_of(send->local) + " to " + origin_caption(now) + ".");
         },
         true);
@@ -103,12 +101,12 @@ void check_and_upload(const SendBackPtr& send, std::vector<BoardOutcome>& outcom
         if (outcome.request.kind == Kind::list) listed = &outcome;
     }
     if (!listed) {
-        send->app.requesters->message(title,
-                                      "The board's folder " + send->drive + send->folder +
-                                          " could not be looked at: " + failure + "\n" +
-                                          file_name_of(send->local) +
-                                          " was not sent; it stays saved on this computer.",
-                                      Buttons::Ok);
+        send->files.context().requesters.message(
+            title,
+            "The board's folder " + send->drive + send->folder +
+                " could not be looked at: " + failure + "\n" + file_name_of(send->local) +
+                " was not sent; it stays saved on this computer.",
+            Buttons::Ok);
         return go_back(send);
     }
     const BoardEntry* there = find_listed_file(listed->listing, send->name);
@@ -117,7 +115,7 @@ void check_and_upload(const SendBackPtr& send, std::vector<BoardOutcome>& outcom
             send->origin.size < 0
                 ? std::string("not known")
                 : listed_text(send->origin.date, send->origin.time, send->origin.size);
-        const Answer answer = send->app.requesters->message(
+        const Answer answer = send->files.context().requesters.message(
             title,
             "The board's " + send->origin.path + " changed since it was fetched (on the board " +
                 listed_text(there->date, there->time, there->size) + "; fetched: " + fetched +
@@ -131,66 +129,48 @@ void check_and_upload(const SendBackPtr& send, std::vector<BoardOutcome>& outcom
 
 } // namespace
 
-std::optional<BoardOrigin> working_copy_origin(const App& app, const std::string& local) {
-    if (!in_working_folder(app, local)) return std::nullopt;
+std::optional<BoardOrigin> working_copy_origin(const Folders& folders, const std::string& local) {
+    if (!in_working_folder(folders, local)) return std::nullopt;
     ReadResult record = read_whole_file(origin_record_path(local));
     if (!record.ok) return std::nullopt;
     return parse_origin(record.bytes);
 }
 
-bool keep_working_copy_origin(App& app, const std::string& local, const BoardOrigin& origin) {
+bool keep_working_copy_origin(Requesters& requesters, const std::string& local,
+                              const BoardOrigin& origin) {
     WriteResult written = write_file_safely(origin_record_path(local), format_origin(origin));
     if (!written.ok)
-        app.requesters->message("Open from the board",
-                                "Couldn't note where " + local + " came from: " + written.error +
-                                    "\nSave will not offer to send it back to the board.",
-                                Buttons::Ok);
+        requesters.message("Open from the board",
+                           "Couldn't note where " + local + " came from: " + written.error +
+                               "\nSave will not offer to send it back to the board.",
+                           Buttons::Ok);
     return written.ok;
 }
 
-void offer_to_send_back(App& app, const std::string& local) {
-    std::optional<BoardOrigin> origin = working_copy_origin(app, local);
+void offer_to_send_back(BoardFiles& files, const std::string& local) {
+    std::optional<BoardOrigin> origin = working_copy_origin(files.context().folders, local);
     if (!origin) return;
-    auto send = std::make_shared<SendBack>(SendBack{app, local, *origin, {}, {}, {}, {}});
+    auto send = std::make_shared<SendBack>(SendBack{files, local, *origin, {}, {}, {}, {}});
     split_board_path(origin->path, send->drive, send->folder, send->name);
-    DeviceSession* session = app.device.get();
-    if (!session || session->state() != LinkState::connected) {
-        app.requesters->message(title,
-                                file_name_of(local) +
-                                    " is saved on this computer. No board is "
-                                    "connected, so it was not sent to " +
-                                    origin_caption(*origin) + ".",
-                                Buttons::Ok);
+    Requesters& requesters = files.context().requesters;
+    if (files.session().state() != LinkState::connected) {
+        requesters.message(title,
+                           file_name_of(local) +
+                               " is saved on this computer. No board is "
+                               "connected, so it was not sent to " +
+                               origin_caption(*origin) + ".",
+                           Buttons::Ok);
         return;
     }
-    const BoardIdentity& identity = board_files(app).identity();
+    const BoardIdentity& identity = files.identity();
     std::string question = "Send " + file_name_of(local) + " to " + origin_caption(*origin) + "?";
     if (identity.known && !origin->device.empty() && identity.device != origin->device)
         question += "\n\nThe board connected now is a " + identity.device + ".";
     question += "\n\nNo keeps it on this computer only.";
-    if (app.requesters->message(title, question, Buttons::YesNo) != Answer::Yes) return;
+    if (requesters.message(title, question, Buttons::YesNo) != Answer::Yes) return;
     std::vector<BoardRequest> requests = {
         board_request(Kind::line, "PRINT CWD$"), board_request(Kind::drive, send->drive),
         board_request(Kind::chdir, send->folder), board_request(Kind::list)};
-    board_files(app).run(std::move(requests), title, [send](std::vector<BoardOutcome>& outcomes) {
-        check_and_upload(send, outcomes);
-    });
-}
-
-void install_board_files(App& app) {
-    app.documents.on_created = [&app](int index) {
-        Document& document = app.documents.documents[static_cast<std::size_t>(index)];
-        if (std::optional<BoardOrigin> origin = working_copy_origin(app, document.path)) {
-            document.origin = origin_caption(*origin);
-            show_tab_of(app, index);
-        }
-    };
-    app.documents.on_saved = [&app](int index) {
-        Document& document = app.documents.documents[static_cast<std::size_t>(index)];
-        std::optional<BoardOrigin> origin = working_copy_origin(app, document.path);
-        // Saved elsewhere, the document is no longer the board file's working copy.
-        document.origin = origin ? origin_caption(*origin) : std::string();
-        show_tab_of(app, index);
-        if (origin) offer_to_send_back(app, document.path);
-    };
+    files.run(std::move(requests), title,
+              [send](std::vector<BoardOutcome>& outcomes) { check_and_upload(send, outcomes); });
 }

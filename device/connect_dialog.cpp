@@ -1,8 +1,7 @@
 // The connection dialog.
 #include "device/connect_dialog.h"
 
-#include "app/app.h"
-#include "app/main_window.h"
+#include "base/settings.h"
 #include "device/device_session.h"
 
 #include <QCheckBox>
@@ -73,8 +72,8 @@ std::vector<PortEntry> available_ports() {
     return order_ports(std::move(ports));
 }
 
-std::optional<ConnectionChoice> choose_connection_by_dialog(App& app) {
-    QDialog dialog(app.window.get());
+std::optional<ConnectionChoice> choose_connection_by_dialog(QWidget* parent, Settings& settings) {
+    QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("connect_dialog"));
     dialog.setWindowTitle(QStringLiteral("Connect to Maximite"));
     auto* form = new QFormLayout(&dialog);
@@ -91,14 +90,14 @@ std::optional<ConnectionChoice> choose_connection_by_dialog(App& app) {
         if (looks_like_maximite(entry)) text += QStringLiteral("  - a Maximite-family board?");
         port->addItem(text, QString::fromStdString(entry.name));
     }
-    int selected = preselected_port(ports, app.settings.comport);
+    int selected = preselected_port(ports, settings.comport);
     port->setCurrentIndex(selected);
     if (selected < 0) port->setEditText(QString());
     form->addRow(QStringLiteral("Port"), port);
 
     auto* speed = new QComboBox(&dialog);
     for (int s : board_speeds()) speed->addItem(QString::number(s), s);
-    int wanted = preselected_speed(app.settings);
+    int wanted = preselected_speed(settings);
     int speed_index = speed->findData(wanted);
     if (speed_index < 0) {
         speed->addItem(QString::number(wanted), wanted);
@@ -110,19 +109,19 @@ std::optional<ConnectionChoice> choose_connection_by_dialog(App& app) {
     auto* char_delay = new QSpinBox(&dialog);
     char_delay->setRange(0, 1000);
     char_delay->setSuffix(QStringLiteral(" ms"));
-    char_delay->setValue(std::clamp(app.settings.char_delay, 0, 1000));
+    char_delay->setValue(std::clamp(settings.char_delay, 0, 1000));
     form->addRow(QStringLiteral("Pause after each character"), char_delay);
     auto* line_delay = new QSpinBox(&dialog);
     line_delay->setRange(0, 5000);
     line_delay->setSuffix(QStringLiteral(" ms"));
-    line_delay->setValue(std::clamp(app.settings.line_delay, 0, 5000));
+    line_delay->setValue(std::clamp(settings.line_delay, 0, 5000));
     form->addRow(QStringLiteral("Pause after each line"), line_delay);
 
     // The board's clock restarts at 01-01-2024 on power-up, and its files take its date.
     auto* clock =
         new QCheckBox(QStringLiteral("Set the board's clock from this computer's"), &dialog);
     clock->setObjectName(QStringLiteral("set_clock_on_connect"));
-    clock->setChecked(app.settings.set_clock_on_connect != 0);
+    clock->setChecked(settings.set_clock_on_connect != 0);
     form->addRow(QString(), clock);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
@@ -142,6 +141,6 @@ std::optional<ConnectionChoice> choose_connection_by_dialog(App& app) {
     choice.speed = speed->currentData().toInt();
     choice.char_delay = char_delay->value();
     choice.line_delay = line_delay->value();
-    app.settings.set_clock_on_connect = clock->isChecked() ? 1 : 0;
+    settings.set_clock_on_connect = clock->isChecked() ? 1 : 0;
     return choice;
 }

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-struct App;
 struct ConnectionChoice;
 struct Settings;
+class QWidget;
 
 // Whether a port looks like a Maximite-family board: the Raspberry Pi vendor id that PicoMite
 // boards (RP2040 / RP2350) report, or a description naming a Pico or a Maximite.
@@ -27,5 +27,6 @@ int preselected_speed(const Settings& settings);
 // The serial ports the system has now, in the order above.
 std::vector<PortEntry> available_ports();
 
-// Shows the modal dialog; empty when cancelled.
-std::optional<ConnectionChoice> choose_connection_by_dialog(App& app);
+// Shows the modal dialog over `parent`, filled from `settings`; empty when cancelled. The
+// choice to set the board's clock goes straight into `settings`.
+std::optional<ConnectionChoice> choose_connection_by_dialog(QWidget* parent, Settings& settings);

@@ -2,15 +2,14 @@
 // logged, marked and jumped to.
 #include "device/device_session.h"
 
-#include "app/app.h"
 #include "base/folders.h"
 #include "base/text_conversion.h"
 #include "device/error_marks.h"
 #include "device/line_origin.h"
-#include "documents/document_commands.h"
-#include "documents/opening.h"
+#include "documents/document_list.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
+#include "ui/requesters.h"
 
 #include <QTime>
 
@@ -57,7 +56,7 @@ void DeviceSession::add_error(const CapturedError& error) {
     entry.time = QTime::currentTime().toString(QStringLiteral("hh:mm:ss")).toStdString();
     entry.message = (error.library ? "[LIBRARY] " : "") + bytes_to_utf8(error.message);
     entry.line = error.line;
-    const Document* current = app_.documents.current_document();
+    const Document* current = context_.documents.current_document();
     std::string sent = !last_sent_path_.empty() ? last_sent_path_ : current ? current->path : "";
     if (error.library || error.line <= 0) {
         entry.line = 0; // logged only: no line of the program to go to
@@ -70,7 +69,7 @@ void DeviceSession::add_error(const CapturedError& error) {
             entry.file = sent;
             entry.line = last_sent_merged_ ? origin.line : error.line;
         } else {
-            entry.file = resolve_include_chain(sent, origin.includes, app_.folders.include);
+            entry.file = resolve_include_chain(sent, origin.includes, context_.folders.include);
             entry.line = origin.line;
         }
     } else {
@@ -78,7 +77,7 @@ void DeviceSession::add_error(const CapturedError& error) {
     }
     errors_.push_back(entry);
     if (entry.line <= 0) return;
-    if (current && current->path == entry.file && app_.editor) mark_error_line(entry.line);
+    if (current && current->path == entry.file && context_.editor) mark_error_line(entry.line);
     if (jump_to_next_error_) {
         jump_to_next_error_ = false;
         jump_to_error(errors_.size() - 1);
@@ -86,34 +85,33 @@ void DeviceSession::add_error(const CapturedError& error) {
 }
 
 void DeviceSession::mark_error_line(long line) {
-    ::mark_error_line(app_.editor, line);
+    ::mark_error_line(context_.editor, line);
 }
 
 void DeviceSession::jump_to_error(std::size_t index) {
-    if (index >= errors_.size() || !app_.editor) return;
+    if (index >= errors_.size() || !context_.editor) return;
     const DeviceError error = errors_[index];
     if (error.line <= 0 || error.file.empty()) return;
     int found = -1;
-    for (int i = 0; i < app_.documents.count(); ++i)
-        if (app_.documents.documents[i].path == error.file) found = i;
+    for (int i = 0; i < context_.documents.count(); ++i)
+        if (context_.documents.documents[i].path == error.file) found = i;
     if (found < 0) {
         std::error_code ignored;
         if (std::filesystem::is_regular_file(error.file, ignored))
-            found = open_path(app_, error.file);
+            found = context_.open_path(error.file);
         if (found < 0) {
-            app_.requesters->message(
+            context_.requesters.message(
                 "Error Log", "The file " + error.file + " is not open any more.", Buttons::Ok);
             return;
         }
     }
-    if (found != app_.documents.current) {
-        activate_document(app_, found);
-        select_tab(app_, found);
+    if (found != context_.documents.current) {
+        context_.activate_document(found);
     }
-    long lines = sci_line_count(app_.editor);
+    long lines = sci_line_count(context_.editor);
     long line = std::clamp(error.line, 1L, std::max(lines, 1L));
     mark_error_line(line);
-    sci_ensure_visible(app_.editor, line - 1);
-    sci_goto_line(app_.editor, line - 1);
-    app_.editor->setFocus();
+    sci_ensure_visible(context_.editor, line - 1);
+    sci_goto_line(context_.editor, line - 1);
+    context_.editor->setFocus();
 }

@@ -1,15 +1,16 @@
 // Sending the current program to the board: the checks, the transfer and its end.
 #include "device/device_session.h"
 
-#include "app/app.h"
-#include "app/main_window.h"
 #include "base/folders.h"
+#include "base/settings.h"
 #include "base/text_conversion.h"
 #include "device/device_link.h"
 #include "device/program_sender.h"
+#include "documents/document_list.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "tools/merge.h"
+#include "ui/requesters.h"
 
 #include <QProgressDialog>
 #include <QTimer>
@@ -47,23 +48,23 @@ bool DeviceSession::can_stop() const {
 
 void DeviceSession::send_program(bool by_xmodem, bool run_after) {
     if (state_ != LinkState::connected || !link_) {
-        app_.requesters->message(
+        context_.requesters.message(
             "Send program", "No board is connected. Use Connect to Maximite first.", Buttons::Ok);
         return;
     }
     if (transfer_) return;
-    const Document* document = app_.documents.current_document();
-    if (!document || !app_.editor) return;
-    app_.settings.send_by_xmodem = by_xmodem ? 1 : 0;
-    app_.settings.run_after_send = run_after ? 1 : 0;
-    std::string text = sci_text(app_.editor);
+    const Document* document = context_.documents.current_document();
+    if (!document || !context_.editor) return;
+    context_.settings.send_by_xmodem = by_xmodem ? 1 : 0;
+    context_.settings.run_after_send = run_after ? 1 : 0;
+    std::string text = sci_text(context_.editor);
     // The board cannot read #INCLUDE files from this computer: they go merged in.
     bool merged = false;
     if (has_include_lines(text)) {
-        MergeResult result =
-            merge_includes(text, document->path, app_.folders.include, disk_include_files(), "\n");
+        MergeResult result = merge_includes(text, document->path, context_.folders.include,
+                                            disk_include_files(), "\n");
         if (!result.ok) {
-            app_.requesters->message(
+            context_.requesters.message(
                 "Send program",
                 "The program's #INCLUDE files could not be merged: " + result.reason + " (" +
                     result.file + ", line " + std::to_string(result.line) + "). Nothing was sent.",
@@ -90,7 +91,7 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
             if (zeros)
                 what += std::string(what.empty() ? "" : " and ") + std::to_string(zeros) +
                         " zero byte(s)";
-            Answer answer = app_.requesters->message(
+            Answer answer = context_.requesters.message(
                 "Send program",
                 "The program holds " + what + ", the first on line " +
                     std::to_string(line_of_offset(text, first)) + ". Send it anyway?",
@@ -101,7 +102,7 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
     } else {
         AutosaveCheck check = check_for_autosave(text);
         if (check.long_lines > 0) {
-            app_.requesters->message(
+            context_.requesters.message(
                 "Send program",
                 "Line " + std::to_string(check.first_long_line) +
                     " is too long for the board: it takes lines of at most 254 characters "
@@ -113,7 +114,7 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
             return;
         }
         if (check.dropped > 0) {
-            Answer answer = app_.requesters->message(
+            Answer answer = context_.requesters.message(
                 "Send program",
                 "The program holds " + std::to_string(check.dropped) +
                     " character(s) the board does not keep (anything but printable ASCII and "
@@ -127,7 +128,7 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
     }
     // Both ways the program lands in program memory, as the text it was sent as.
     if (program_memory > 0 && program.size() > program_memory) {
-        app_.requesters->message(
+        context_.requesters.message(
             "Send program",
             "The program is " + std::to_string(program.size()) +
                 " bytes; the connected board's program memory holds " +
@@ -149,15 +150,15 @@ void DeviceSession::send_program(bool by_xmodem, bool run_after) {
                                                      answer_timeout_ms, now_ms());
     } else {
         AutosaveOptions options;
-        options.char_delay_ms = app_.settings.char_delay;
-        options.line_delay_ms = app_.settings.line_delay;
+        options.char_delay_ms = context_.settings.char_delay;
+        options.line_delay_ms = context_.settings.line_delay;
         options.answer_timeout_ms = answer_timeout_ms;
         options.quiet_ms = quiet_ms;
         transfer_->sender = ProgramSender::by_autosave(std::move(program), options, now_ms());
     }
     progress_ = new QProgressDialog(
         QStringLiteral("Sending %1 to %2...").arg(q(document->file_name), q(port_)),
-        QStringLiteral("Cancel"), 0, 1000, app_.window.get());
+        QStringLiteral("Cancel"), 0, 1000, context_.window);
     progress_->setObjectName(QStringLiteral("send_progress"));
     progress_->setWindowTitle(QStringLiteral("Send program"));
     // Not modal: the user may go on typing while the program goes out.
@@ -246,8 +247,8 @@ void DeviceSession::finish_transfer(bool ok, std::string failure, long failed_li
             jump_to_next_error_ = true;
             add_error(at);
         }
-        app_.requesters->message("Send program", failure + " The document is unchanged.",
-                                 Buttons::Ok);
+        context_.requesters.message("Send program", failure + " The document is unchanged.",
+                                    Buttons::Ok);
         return;
     }
     if (run_after) run_program();
@@ -259,7 +260,7 @@ void DeviceSession::cancel_transfer() {
     std::string out = transfer_->sender->take_output();
     if (!out.empty()) write(QByteArray(out.data(), static_cast<qsizetype>(out.size())));
     end_transfer();
-    app_.requesters->message("Send program",
-                             "Sending was cancelled. The board keeps the program it had before.",
-                             Buttons::Ok);
+    context_.requesters.message("Send program",
+                                "Sending was cancelled. The board keeps the program it had before.",
+                                Buttons::Ok);
 }

@@ -1,9 +1,7 @@
 // The device session: link, console, transfers and errors.
 #include "device/device_session.h"
 
-#include "app/app.h"
-#include "app/main_window.h"
-#include "base/folders.h"
+#include "base/settings.h"
 #include "base/text_conversion.h"
 #include "device/connect_dialog.h"
 #include "device/device_link.h"
@@ -13,14 +11,12 @@
 #include "device/program_sender.h"
 #include "device/terminal_panel.h"
 #include "device/terminal_view.h"
-#include "documents/document_commands.h"
-#include "documents/opening.h"
+#include "documents/document_list.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
-#include "tools/merge.h"
+#include "ui/requesters.h"
 
 #include <QLabel>
-#include <QMainWindow>
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QStatusBar>
@@ -40,10 +36,10 @@ QString q(const std::string& text) {
 
 } // namespace
 
-DeviceSession::DeviceSession(App& app)
-    : choose_connection(choose_connection_by_dialog), list_ports(available_ports), app_(app),
-      repaint_timer_(std::make_unique<QTimer>()), reconnect_timer_(std::make_unique<QTimer>()),
-      transfer_timer_(std::make_unique<QTimer>()) {
+DeviceSession::DeviceSession(DeviceContext context)
+    : choose_connection(choose_connection_by_dialog), list_ports(available_ports),
+      context_(std::move(context)), repaint_timer_(std::make_unique<QTimer>()),
+      reconnect_timer_(std::make_unique<QTimer>()), transfer_timer_(std::make_unique<QTimer>()) {
     clock_.start();
     repaint_timer_->setSingleShot(true);
     connect(repaint_timer_.get(), &QTimer::timeout, this, [this] {
@@ -64,28 +60,23 @@ TerminalPanel* DeviceSession::panel() const {
     return panel_.data();
 }
 
-DeviceSession& device_session(App& app) {
-    if (!app.device) app.device = std::make_unique<DeviceSession>(app);
-    return *app.device;
-}
-
 // ---- the link ----
 
 bool DeviceSession::connect_to(const ConnectionChoice& choice) {
     if (state_ == LinkState::local) {
-        app_.requesters->message("Connect to Maximite",
-                                 "A program is running locally in the terminal panel. Stop it "
-                                 "first (Stop, then Close).",
-                                 Buttons::Ok);
+        context_.requesters.message("Connect to Maximite",
+                                    "A program is running locally in the terminal panel. Stop it "
+                                    "first (Stop, then Close).",
+                                    Buttons::Ok);
         return false;
     }
     if (!speed_allowed(choice.speed)) {
-        app_.requesters->message("Connect to Maximite",
-                                 "The speed " + std::to_string(choice.speed) +
-                                     " is not used: at 1200 baud a USB board restarts into its "
-                                     "firmware loader. Choose another speed (USB boards ignore "
-                                     "the speed).",
-                                 Buttons::Ok);
+        context_.requesters.message("Connect to Maximite",
+                                    "The speed " + std::to_string(choice.speed) +
+                                        " is not used: at 1200 baud a USB board restarts into its "
+                                        "firmware loader. Choose another speed (USB boards ignore "
+                                        "the speed).",
+                                    Buttons::Ok);
         return false;
     }
     disconnect();
@@ -96,8 +87,9 @@ bool DeviceSession::connect_to(const ConnectionChoice& choice) {
         if (error.find("ermission") != std::string::npos)
             hint = "\n\nOn Linux the user needs to be in the \"dialout\" group to use serial "
                    "ports (sudo usermod -aG dialout $USER, then log in again).";
-        app_.requesters->message("Connect to Maximite",
-                                 "Couldn't open " + choice.port + ": " + error + hint, Buttons::Ok);
+        context_.requesters.message("Connect to Maximite",
+                                    "Couldn't open " + choice.port + ": " + error + hint,
+                                    Buttons::Ok);
         return false;
     }
     port_ = choice.port;
@@ -106,11 +98,11 @@ bool DeviceSession::connect_to(const ConnectionChoice& choice) {
     board_port_.name = choice.port;
     for (PortEntry& listed : list_ports())
         if (listed.name == choice.port) board_port_ = std::move(listed);
-    app_.settings.comport = choice.port;
-    app_.settings.serial_speed = choice.speed;
-    app_.settings.char_delay = std::max(choice.char_delay, 0);
-    app_.settings.line_delay = std::max(choice.line_delay, 0);
-    app_.settings.device_used = 1;
+    context_.settings.comport = choice.port;
+    context_.settings.serial_speed = choice.speed;
+    context_.settings.char_delay = std::max(choice.char_delay, 0);
+    context_.settings.line_delay = std::max(choice.line_delay, 0);
+    context_.settings.device_used = 1;
     attach(std::move(link));
     state_ = LinkState::connected;
     show_panel();
@@ -173,7 +165,7 @@ void DeviceSession::on_lost(const QString& why) {
     update_status();
     reconnect_timer_->start(reconnect_interval_ms);
     if (was_sending)
-        app_.requesters->message(
+        context_.requesters.message(
             "Send program",
             "The connection to " + port_ + " was lost while sending the program (" +
                 why.toStdString() +
@@ -200,7 +192,7 @@ void DeviceSession::try_reconnect() {
     if (target != port_) {
         renamed = target;
         port_ = target;
-        app_.settings.comport = target;
+        context_.settings.comport = target;
     }
     board_port_.name = target;
     reconnect_timer_->stop();
@@ -317,29 +309,26 @@ void DeviceSession::clear_terminal() {
 // ---- the panel and the status bar ----
 
 void DeviceSession::show_panel() {
-    if (!app_.splitter || !app_.window) return;
     if (!panel_) {
-        QWidget* area = app_.splitter->parentWidget();
-        auto* vertical = new QSplitter(Qt::Vertical, area);
-        vertical->setObjectName(QStringLiteral("device_splitter"));
-        vertical->setChildrenCollapsible(false);
-        vertical->addWidget(app_.splitter);
-        panel_ = new TerminalPanel(*this, vertical);
-        panel_->set_choices(app_.settings.send_by_xmodem != 0, app_.settings.run_after_send != 0);
-        vertical->addWidget(panel_);
-        vertical->setStretchFactor(0, 1);
-        vertical->setStretchFactor(1, 0);
+        if (!context_.place_console) return;
+        auto* panel = new TerminalPanel(*this, nullptr);
+        panel->set_choices(context_.settings.send_by_xmodem != 0,
+                           context_.settings.run_after_send != 0);
+        QSplitter* vertical = context_.place_console(panel);
+        if (!vertical) {
+            delete panel;
+            return;
+        }
+        panel_ = panel;
         connect(vertical, &QSplitter::splitterMoved, this, [this] {
             if (vertical_ && vertical_->sizes().size() == 2)
-                app_.settings.terminal_height = vertical_->sizes()[1];
+                context_.settings.terminal_height = vertical_->sizes()[1];
         });
         vertical_ = vertical;
-        vertical->show();
-        lay_out_splitter(app_);
     }
     panel_->show();
     int total = std::max(vertical_->height(), 2);
-    int height = std::clamp(app_.settings.terminal_height, 60, std::max(total - 60, 60));
+    int height = std::clamp(context_.settings.terminal_height, 60, std::max(total - 60, 60));
     vertical_->setSizes({std::max(total - height, 1), height});
     update_status();
 }
@@ -350,10 +339,10 @@ void DeviceSession::hide_panel() {
 
 void DeviceSession::update_status() {
     if (on_state_changed) on_state_changed();
-    if (!status_ && app_.window) {
-        status_ = new QLabel(app_.window->statusBar());
+    if (!status_ && context_.status_bar) {
+        status_ = new QLabel(context_.status_bar);
         status_->setObjectName(QStringLiteral("device_status"));
-        app_.window->statusBar()->addPermanentWidget(status_);
+        context_.status_bar->addPermanentWidget(status_);
     }
     QString text;
     switch (state_) {
@@ -384,7 +373,7 @@ void DeviceSession::run_program() {
     capture_.reset();
     jump_to_next_error_ = true;
     // The marks of the last run go; this run's errors mark their own lines.
-    clear_error_marks(app_.editor);
+    clear_error_marks(context_.editor);
     write("RUN\r");
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "device/console_text.h"
+#include "device/device_context.h"
 #include "device/error_capture.h"
 #include "device/program_sender.h"
 #include "device/serial_ports.h"
@@ -23,13 +24,13 @@
 #include <string>
 #include <vector>
 
-struct App;
 class DeviceLink;
 class LocalRun;
 class QLabel;
 class QProgressDialog;
 class QSplitter;
 class QTimer;
+class QWidget;
 class TerminalPanel;
 
 struct ConnectionChoice {
@@ -52,11 +53,16 @@ enum class LinkState { closed, connected, reconnecting, local };
 class DeviceSession : public QObject {
     Q_OBJECT
   public:
-    explicit DeviceSession(App& app);
+    explicit DeviceSession(DeviceContext context);
     ~DeviceSession() override;
 
-    // Asks which port to open; the connection dialog unless tests put their own here.
-    std::function<std::optional<ConnectionChoice>(App&)> choose_connection;
+    // The records and widgets the session works with.
+    const DeviceContext& context() const { return context_; }
+
+    // Asks which port to open (over `parent`, from the stored values); the connection dialog
+    // unless tests put their own here.
+    std::function<std::optional<ConnectionChoice>(QWidget* parent, Settings& settings)>
+        choose_connection;
     // Limits, short in tests.
     xmodem::Timing xmodem_timing = xmodem::board_timing();
     int answer_timeout_ms = 5000; // for each answer of the board during a send
@@ -167,7 +173,7 @@ class DeviceSession : public QObject {
     void end_transfer();
     void set_progress(int value);
 
-    App& app_;
+    DeviceContext context_;
     LinkState state_ = LinkState::closed;
     std::string port_;
     // The connected port as the system listed it, to know the board again under another name.
@@ -201,7 +207,5 @@ class DeviceSession : public QObject {
     std::unique_ptr<QTimer> transfer_timer_;
 };
 
-// The session of `app`, made when first asked for.
-DeviceSession& device_session(App& app);
 // Asks for a port and connects to it; with a link already open, shows its console again.
-void connect_to_chosen_board(App& app);
+void connect_to_chosen_board(DeviceSession& session);

@@ -1,8 +1,6 @@
 // The Error Log window.
 #include "device/error_log.h"
 
-#include "app/app.h"
-#include "app/main_window.h"
 #include "device/device_session.h"
 
 #include <QDialog>
@@ -25,19 +23,19 @@ void fill(QListWidget* list, const std::vector<DeviceError>& errors) {
     if (list->count() > 0) list->setCurrentRow(list->count() - 1);
 }
 
-QDialog* find_window(App& app) {
-    if (!app.window) return nullptr;
-    return app.window->findChild<QDialog*>(QStringLiteral("error_log"), Qt::FindDirectChildrenOnly);
+QDialog* find_window(const DeviceSession& session) {
+    QWidget* parent = session.context().window;
+    if (!parent) return nullptr;
+    return parent->findChild<QDialog*>(QStringLiteral("error_log"), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace
 
-void show_error_log(App& app) {
-    if (!app.window) return;
-    DeviceSession& session = device_session(app);
-    QDialog* window = find_window(app);
+void show_error_log(DeviceSession& session) {
+    if (!session.context().window) return;
+    QDialog* window = find_window(session);
     if (!window) {
-        window = new QDialog(app.window.get());
+        window = new QDialog(session.context().window);
         window->setObjectName(QStringLiteral("error_log"));
         window->setWindowTitle(QStringLiteral("Error Log"));
         window->resize(560, 260);
@@ -48,14 +46,16 @@ void show_error_log(App& app) {
         auto* close = new QPushButton(QStringLiteral("Close"), window);
         column->addWidget(close, 0, Qt::AlignRight);
         QObject::connect(close, &QPushButton::clicked, window, &QDialog::close);
-        QObject::connect(list, &QListWidget::itemActivated, window, [&app, list](QListWidgetItem*) {
-            device_session(app).jump_to_error(static_cast<std::size_t>(list->currentRow()));
-        });
-        QObject::connect(list, &QListWidget::itemClicked, window, [&app, list](QListWidgetItem*) {
-            device_session(app).jump_to_error(static_cast<std::size_t>(list->currentRow()));
-        });
-        session.on_errors_changed = [&app]() {
-            if (QListWidget* open = error_log_list(app)) fill(open, device_session(app).errors());
+        QObject::connect(list, &QListWidget::itemActivated, window,
+                         [&session, list](QListWidgetItem*) {
+                             session.jump_to_error(static_cast<std::size_t>(list->currentRow()));
+                         });
+        QObject::connect(list, &QListWidget::itemClicked, window,
+                         [&session, list](QListWidgetItem*) {
+                             session.jump_to_error(static_cast<std::size_t>(list->currentRow()));
+                         });
+        session.on_errors_changed = [&session]() {
+            if (QListWidget* open = error_log_list(session)) fill(open, session.errors());
         };
     }
     fill(window->findChild<QListWidget*>(QStringLiteral("error_log_list")), session.errors());
@@ -63,7 +63,7 @@ void show_error_log(App& app) {
     window->raise();
 }
 
-QListWidget* error_log_list(App& app) {
-    QDialog* window = find_window(app);
+QListWidget* error_log_list(const DeviceSession& session) {
+    QDialog* window = find_window(session);
     return window ? window->findChild<QListWidget*>(QStringLiteral("error_log_list")) : nullptr;
 }

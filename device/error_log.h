@@ -2,10 +2,10 @@
 // jumps to the line.
 #pragma once
 
-struct App;
+class DeviceSession;
 class QListWidget;
 
-// Shows (or raises) the window, filled from the session's errors.
-void show_error_log(App& app);
+// Shows (or raises) the window over the session's window, filled from the session's errors.
+void show_error_log(DeviceSession& session);
 // The window's list, when it is open; for tests.
-QListWidget* error_log_list(App& app);
+QListWidget* error_log_list(const DeviceSession& session);

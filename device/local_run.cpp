@@ -1,11 +1,13 @@
 // Starting the local interpreter on a pty.
 #include "device/local_run.h"
 
-#include "app/app.h"
 #include "base/file_io.h"
+#include "device/device_context.h"
+#include "documents/document_list.h"
 #include "documents/saving.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
+#include "ui/requesters.h"
 
 #include <QProcess>
 #include <QTimer>
@@ -31,34 +33,34 @@ winsize window_size(int columns, int rows) {
 
 } // namespace
 
-std::string program_file_to_run(App& app) {
-    const Document* document = app.documents.current_document();
-    if (!document || !app.editor) return {};
-    auto unsaved = [&app] { return sci_modified(app.editor) != 0; };
+std::string program_file_to_run(const DeviceContext& context) {
+    const Document* document = context.documents.current_document();
+    if (!document || !context.editor) return {};
+    auto unsaved = [&context] { return sci_modified(context.editor) != 0; };
     if (is_untitled(*document) || !file_exists(document->path)) {
-        Answer answer = app.requesters->message(
+        Answer answer = context.requesters.message(
             "Run in DOS",
             "The program runs from its own folder, so that the files it includes and reads are "
             "found: it must be saved first. Save it now?",
             Buttons::YesNo);
         if (answer != Answer::Yes) return {};
-        save(app);
+        context.save_current();
         if (unsaved()) return {};
     } else if (unsaved()) {
-        Answer answer =
-            app.requesters->message("Run in DOS",
-                                    "\"" + document->file_name +
-                                        "\" has unsaved changes. Save them before running it?\n\n"
-                                        "No runs the file as it was last saved.",
-                                    Buttons::YesNoCancel);
+        Answer answer = context.requesters.message(
+            "Run in DOS",
+            "\"" + document->file_name +
+                "\" has unsaved changes. Save them before running it?\n\n"
+                "No runs the file as it was last saved.",
+            Buttons::YesNoCancel);
         if (answer == Answer::Cancel) return {};
         if (answer == Answer::Yes) {
-            save(app);
+            context.save_current();
             if (unsaved()) return {};
         }
     }
     // A save that was cancelled or failed (and said so) leaves nothing to run.
-    document = app.documents.current_document();
+    document = context.documents.current_document();
     if (!document || is_untitled(*document) || !file_exists(document->path)) return {};
     return document->path;
 }

@@ -8,14 +8,14 @@
 #include <optional>
 #include <string>
 
-struct App;
+struct DeviceContext;
 class QProcess;
 
 // The saved file of the current document, which the local run starts in its own folder (where
 // its #INCLUDE and data files are). With unsaved changes the user chooses: save and run (Yes),
 // run the file as last saved (No), or nothing (Cancel); a document without a file on disk is
 // saved first or not run. Empty when nothing is to run.
-std::string program_file_to_run(App& app);
+std::string program_file_to_run(const DeviceContext& context);
 
 // How the interpreter is told which program to run, started in the program's folder: the file
 // name alone. The interpreter parses its argument as a BASIC string would be, so a name holding

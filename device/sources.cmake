@@ -12,8 +12,8 @@ list(APPEND ZELL_CORE_SOURCES
   device/xmodem.cpp
 )
 list(APPEND ZELL_GUI_SOURCES
+  device/connect_chosen_board.cpp
   device/connect_dialog.cpp
-  device/device_commands.cpp
   device/device_errors.cpp
   device/device_local.cpp
   device/device_sending.cpp

@@ -2,6 +2,7 @@
 // board of the older firmware that loses what it cannot take, lines the board refuses, errors
 // traced back into #INCLUDE files, keys after Ctrl-C, and the speed that restarts a board.
 #include "app/commands.h"
+#include "app/device_command_list.h"
 #include "app/menu_ids.h"
 #include "device/device_session.h"
 #include "device/program_transfer.h"
@@ -31,7 +32,7 @@ class BoardLinkTest : public AppFixture {
         start();
         DeviceSession& s = session();
         s.answer_timeout_ms = 3000;
-        s.choose_connection = [this](App&) {
+        s.choose_connection = [this](QWidget*, Settings&) {
             return std::optional<ConnectionChoice>(ConnectionChoice{host->path(), 115200, 0, 0});
         };
         run_command(*app, menu_id::connect);

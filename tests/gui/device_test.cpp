@@ -1,6 +1,7 @@
 // The device panel against the simulated board over a pseudo-terminal: connecting, typing,
 // sending by AUTOSAVE and XMODEM, running, errors, and boards that vanish or never answer.
 #include "app/commands.h"
+#include "app/device_command_list.h"
 #include "app/main_window.h"
 #include "app/menu_ids.h"
 #include "base/text_conversion.h"
@@ -49,7 +50,7 @@ class DeviceTest : public AppFixture {
         s.xmodem_timing.start_timeout_ms = 2000;
         s.xmodem_timing.sender_timeout_ms = 500;
         s.xmodem_timing.receiver_timeout_ms = 300;
-        s.choose_connection = [this](App&) {
+        s.choose_connection = [this](QWidget*, Settings&) {
             return std::optional<ConnectionChoice>(
                 ConnectionChoice{host->path(), 115200, char_delay, line_delay});
         };
@@ -166,7 +167,7 @@ TEST_F(DeviceTest, AutosaveStoresTheProgramRunsItAndJumpsToTheError) {
 
     // The Error Log lists it; a click jumps there again.
     run_command(*app, menu_id::error_log);
-    QListWidget* list = error_log_list(*app);
+    QListWidget* list = error_log_list(session());
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 1);
     EXPECT_TRUE(list->item(0)->text().contains("line 4: Oops"));

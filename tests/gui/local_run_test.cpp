@@ -2,6 +2,7 @@
 // whatever its path holds, unsaved changes are asked about, the terminal is the panel's size and
 // answers the cursor query, Stop ends the run and the panel says so; errors mark their line.
 #include "app/commands.h"
+#include "app/device_command_list.h"
 #include "app/menu_ids.h"
 #include "device/device_session.h"
 #include "device/terminal_panel.h"

@@ -2,7 +2,9 @@
 // the Board files panel: its list, its buttons, and waiting for the board's files to be idle.
 #pragma once
 
+#include "app/board_files_command_list.h"
 #include "app/commands.h"
+#include "app/device_command_list.h"
 #include "app/menu_ids.h"
 #include "boardfiles/board_files.h"
 #include "boardfiles/board_files_panel.h"
@@ -39,7 +41,7 @@ class BoardFilesTest : public AppFixture {
         if (prepare) prepare(*host);
         start();
         if (settings) settings(app->settings);
-        device_session(*app).choose_connection = [this](App&) {
+        device_session(*app).choose_connection = [this](QWidget*, Settings&) {
             return std::optional<ConnectionChoice>(ConnectionChoice{host->path(), 115200, 0, 0});
         };
         run_command(*app, menu_id::connect);
