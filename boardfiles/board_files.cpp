@@ -45,7 +45,9 @@ BoardFiles::BoardFiles(DeviceSession& session, BoardFilesContext context)
 
 BoardFiles::~BoardFiles() {
     if (queue_) session_.end_link_job();
-    session_.on_state_changed = nullptr; // it points here
+    // Both point here.
+    session_.on_state_changed = nullptr;
+    session_.before_send = nullptr;
 }
 
 bool BoardFiles::run(std::vector<BoardRequest> requests, const std::string& title, Done done,
