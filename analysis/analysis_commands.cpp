@@ -120,10 +120,10 @@ class CtrlClickFilter : public QObject {
 };
 
 constexpr Command analysis_command_table[] = {
-    {menu_id::go_to_definition, go_to_definition},
-    {menu_id::find_all_uses, find_all_uses},
-    {menu_id::show_problems, show_problems},
-    {menu_id::rename_name, rename_name},
+    {menu_id::go_to_definition, "Go to definition", "F12", go_to_definition},
+    {menu_id::find_all_uses, "Find all uses", "Shift+F12", find_all_uses},
+    {menu_id::show_problems, "Problems", nullptr, show_problems},
+    {menu_id::rename_name, "Rename", "F2", rename_name},
 };
 
 } // namespace

@@ -83,27 +83,28 @@ void toggle_board_files(App& app) {
     watched_board_files(app).toggle_panel();
 }
 
-bool board_files_shown(App& app) {
+bool board_files_shown(const App& app) {
     return app.board_files && app.board_files->panel_visible();
 }
 
-bool board_connected(App& app) {
+bool board_connected(const App& app) {
     return app.device && app.device->state() == LinkState::connected && !app.device->transferring();
 }
 
 constexpr Command board_files_command_table[] = {
-    {menu_id::connect, connect_and_watch},
-    {menu_id::connect_program, connect_and_watch},
-    {menu_id::board_files, toggle_board_files, nullptr, board_files_shown},
-    {menu_id::fetch_program, [](App& app) { fetch_board_program(board_files(app)); },
-     board_connected},
-    {menu_id::back_up_board, [](App& app) { back_up_board(board_files(app)); }, board_connected},
-    {menu_id::restore_board_files, [](App& app) { restore_files(board_files(app)); },
-     board_connected},
-    {menu_id::set_board_clock, [](App& app) { set_board_clock(board_files(app)); },
-     board_connected},
-    {menu_id::capture_board_screen, [](App& app) { capture_board_screen(board_files(app)); },
-     board_connected},
+    {menu_id::connect, "Connect to Maximite", nullptr, connect_and_watch},
+    {menu_id::connect_program, "Connect to Maximite", nullptr, connect_and_watch},
+    {menu_id::board_files, "Board files", nullptr, toggle_board_files, nullptr, board_files_shown},
+    {menu_id::fetch_program, "Fetch the board's program", nullptr,
+     [](App& app) { fetch_board_program(board_files(app)); }, board_connected},
+    {menu_id::back_up_board, "Back up the board", nullptr,
+     [](App& app) { back_up_board(board_files(app)); }, board_connected},
+    {menu_id::restore_board_files, "Restore files to the board", nullptr,
+     [](App& app) { restore_files(board_files(app)); }, board_connected},
+    {menu_id::set_board_clock, "Set the board's clock", nullptr,
+     [](App& app) { set_board_clock(board_files(app)); }, board_connected},
+    {menu_id::capture_board_screen, "Capture the board's screen", nullptr,
+     [](App& app) { capture_board_screen(board_files(app)); }, board_connected},
 };
 
 } // namespace

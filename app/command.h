@@ -1,5 +1,7 @@
-// One entry of the command table: a menu id, its procedure and, where useful, whether it can
-// run now and whether its menu item shows a check mark. Each subsystem offers its own list.
+// One entry of the command table: a menu id, the text of its menu item and its shortcut, its
+// procedure and, where useful, whether it can run now and whether its item shows a check mark.
+// Each subsystem offers its own list; the menus, the toolbar and the shortcuts are built from
+// them.
 #pragma once
 
 #include <span>
@@ -8,9 +10,15 @@ struct App;
 
 struct Command {
     int id;
+    // The menu item's text, "&" before the access key. Null for an item whose text is set
+    // where it is shown (the recent files, the external links) and for a shortcut of its own.
+    // A "\t" and a key in it show a key the editing control handles itself.
+    const char* text;
+    // The window's shortcut in portable notation ("Ctrl+O"), shown beside the text; or null.
+    const char* keys;
     void (*run)(App&);
-    bool (*enabled)(App&) = nullptr; // null: always enabled
-    bool (*checked)(App&) = nullptr; // null: not checkable
+    bool (*enabled)(const App&) = nullptr; // null: always enabled
+    bool (*checked)(const App&) = nullptr; // null: not checkable
 };
 
 // The lists of the subsystems, joined by the command table. A new subsystem adds its list here

@@ -9,6 +9,7 @@
 #include "app/menu_ids.h"
 #include "app/shutdown.h"
 #include "app/view_commands.h"
+#include "app/window_menus.h"
 #include "documents/document_commands.h"
 #include "documents/jumps.h"
 #include "documents/navigation.h"
@@ -50,7 +51,7 @@ void return_key(App& app) {
                      app.editor && app.editor->hasFocus());
 }
 
-template <int Id> bool view_option_on(App& app) {
+template <int Id> bool view_option_on(const App& app) {
     return is_view_option_on(app, Id);
 }
 template <int Id> void toggle_view(App& app) {
@@ -58,46 +59,50 @@ template <int Id> void toggle_view(App& app) {
 }
 
 constexpr Command app_command_table[] = {
-    {menu_id::new_file, [](App& app) { new_document(app); }},
-    {menu_id::open, [](App& app) { open_with_requester(app); }},
-    {menu_id::quit, quit_command},
-    {menu_id::select_all, select_all},
-    {menu_id::dos_line_endings, dos_line_endings, nullptr,
-     [](App& app) { return shown_line_end(app) == LineEnd::crlf; }},
-    {menu_id::unix_line_endings, unix_line_endings, nullptr,
-     [](App& app) { return shown_line_end(app) == LineEnd::lf; }},
-    {menu_id::view_colour, toggle_view<menu_id::view_colour>, nullptr,
+    {menu_id::new_file, "&New", "Ctrl+N", [](App& app) { new_document(app); }},
+    {menu_id::open, "&Open", "Ctrl+O", [](App& app) { open_with_requester(app); }},
+    {menu_id::quit, "exit", nullptr, quit_command},
+    {menu_id::select_all, "Select All\tCtrl+A", nullptr, select_all},
+    {menu_id::dos_line_endings, "DOS line endings", nullptr, dos_line_endings, nullptr,
+     [](const App& app) { return shown_line_end(app) == LineEnd::crlf; }},
+    {menu_id::unix_line_endings, "UNIX line endings", nullptr, unix_line_endings, nullptr,
+     [](const App& app) { return shown_line_end(app) == LineEnd::lf; }},
+    {menu_id::view_colour, "Syntax colouring", nullptr, toggle_view<menu_id::view_colour>, nullptr,
      view_option_on<menu_id::view_colour>},
-    {menu_id::view_upper_case, toggle_view<menu_id::view_upper_case>, nullptr,
-     view_option_on<menu_id::view_upper_case>},
-    {menu_id::view_white_space, toggle_view<menu_id::view_white_space>, nullptr,
-     view_option_on<menu_id::view_white_space>},
-    {menu_id::view_line_endings, toggle_view<menu_id::view_line_endings>, nullptr,
-     view_option_on<menu_id::view_line_endings>},
-    {menu_id::view_indent_guides, toggle_view<menu_id::view_indent_guides>, nullptr,
+    {menu_id::view_upper_case, "Capitalize keywords", nullptr,
+     toggle_view<menu_id::view_upper_case>, nullptr, view_option_on<menu_id::view_upper_case>},
+    {menu_id::view_white_space, "Mark spaces", nullptr, toggle_view<menu_id::view_white_space>,
+     nullptr, view_option_on<menu_id::view_white_space>},
+    {menu_id::view_line_endings, "Show line endings", nullptr,
+     toggle_view<menu_id::view_line_endings>, nullptr, view_option_on<menu_id::view_line_endings>},
+    {menu_id::view_indent_guides, "Indent guides", nullptr,
+     toggle_view<menu_id::view_indent_guides>, nullptr,
      view_option_on<menu_id::view_indent_guides>},
-    {menu_id::view_auto_indent, toggle_view<menu_id::view_auto_indent>, nullptr,
-     view_option_on<menu_id::view_auto_indent>},
-    {menu_id::view_line_numbers, toggle_view<menu_id::view_line_numbers>, nullptr,
-     view_option_on<menu_id::view_line_numbers>},
-    {menu_id::maximite_syntax, [](App& app) { set_syntax(app, Syntax::maximite); }, nullptr,
-     [](App& app) { return current_syntax(app) == Syntax::maximite; }},
-    {menu_id::alternate_syntax, [](App& app) { set_syntax(app, Syntax::alternate); }, nullptr,
-     [](App& app) { return current_syntax(app) == Syntax::alternate; }},
-    {menu_id::toggle_bookmark, [](App& app) { toggle_bookmark(app.editor); }},
-    {menu_id::previous_bookmark,
+    {menu_id::view_auto_indent, "Auto-indent", nullptr, toggle_view<menu_id::view_auto_indent>,
+     nullptr, view_option_on<menu_id::view_auto_indent>},
+    {menu_id::view_line_numbers, "Physical line numbers", nullptr,
+     toggle_view<menu_id::view_line_numbers>, nullptr, view_option_on<menu_id::view_line_numbers>},
+    {menu_id::maximite_syntax, "Maximite Syntax", nullptr,
+     [](App& app) { set_syntax(app, Syntax::maximite); }, nullptr,
+     [](const App& app) { return current_syntax(app) == Syntax::maximite; }},
+    {menu_id::alternate_syntax, "Alternate Syntax", nullptr,
+     [](App& app) { set_syntax(app, Syntax::alternate); }, nullptr,
+     [](const App& app) { return current_syntax(app) == Syntax::alternate; }},
+    {menu_id::toggle_bookmark, "Toggle bookmark", nullptr,
+     [](App& app) { toggle_bookmark(app.editor); }},
+    {menu_id::previous_bookmark, "Goto previous bookmark", nullptr,
      [](App& app) { previous_bookmark(app.editor, app.settings.options.scroll_margin); }},
-    {menu_id::next_bookmark,
+    {menu_id::next_bookmark, "Goto next bookmark", nullptr,
      [](App& app) { next_bookmark(app.editor, app.settings.options.scroll_margin); }},
-    {menu_id::clear_bookmarks, clear_bookmarks},
-    {menu_id::goto_line,
+    {menu_id::clear_bookmarks, "Clear all bookmarks", nullptr, clear_bookmarks},
+    {menu_id::goto_line, "Goto line number", "Ctrl+G",
      [](App& app) {
          goto_line_command(app.editor, app.documents.current_document(), *app.requesters,
                            app.settings.options.scroll_margin);
      }},
-    {menu_id::return_from_name, return_from_jump},
-    {menu_id::about, show_about},
-    {menu_id::return_key, return_key},
+    {menu_id::return_from_name, "Return from Sub/Function", "Ctrl+B", return_from_jump},
+    {menu_id::about, "About", nullptr, show_about},
+    {menu_id::return_key, nullptr, nullptr, return_key},
 };
 
 // Every subsystem's list; an id is looked up in this order.
@@ -119,7 +124,10 @@ std::span<const Command> app_commands() {
 }
 
 void run_command(App& app, int id) {
-    if (const Command* command = find_command(id)) command->run(app);
+    const Command* command = find_command(id);
+    if (!command) return;
+    command->run(app);
+    refresh_check_marks(app);
 }
 
 bool is_checkable_command(int id) {
@@ -127,19 +135,30 @@ bool is_checkable_command(int id) {
     return command && command->checked;
 }
 
-bool is_command_enabled(App& app, int id) {
+bool is_command_enabled(const App& app, int id) {
     const Command* command = find_command(id);
     return !command || !command->enabled || command->enabled(app);
 }
 
-bool has_checked_predicate(int id) {
-    const Command* command = find_command(id);
-    return command && command->checked;
-}
-
-bool is_command_checked(App& app, int id) {
+bool is_command_checked(const App& app, int id) {
     const Command* command = find_command(id);
     return command && command->checked && command->checked(app);
+}
+
+std::string command_menu_text(int id) {
+    const Command* command = find_command(id);
+    if (!command || !command->text) return {};
+    std::string text = command->text;
+    if (command->keys) text += std::string("\t") + command->keys;
+    return text;
+}
+
+std::vector<std::pair<int, std::string>> command_shortcuts() {
+    std::vector<std::pair<int, std::string>> shortcuts;
+    for (std::span<const Command> list : command_lists)
+        for (const Command& command : list)
+            if (command.keys) shortcuts.emplace_back(command.id, command.keys);
+    return shortcuts;
 }
 
 bool request_quit(App& app) {

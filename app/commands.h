@@ -2,6 +2,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class QMimeData;
 struct App;
@@ -11,10 +13,12 @@ void run_command(App& app, int id);
 // Whether the menu item shows a check mark (view toggles and line-end modes).
 bool is_checkable_command(int id);
 // Whether the command can run now (greys out its menu item) and whether its item is checked.
-bool is_command_enabled(App& app, int id);
-bool is_command_checked(App& app, int id);
-// Whether the item's tick comes from a predicate (the others are ticked where they change).
-bool has_checked_predicate(int id);
+bool is_command_enabled(const App& app, int id);
+bool is_command_checked(const App& app, int id);
+// The text of the command's menu item, its shortcut after a tab; empty when it has none.
+std::string command_menu_text(int id);
+// Every command that has a shortcut of the window: its id and keys ("Ctrl+O").
+std::vector<std::pair<int, std::string>> command_shortcuts();
 
 // The quit rule: asks when "Confirm before Exit" is 1, then runs the shutdown sequence.
 // Returns true when the program is ending.

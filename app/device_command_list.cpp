@@ -54,20 +54,20 @@ void stop_program(App& app) {
     if (app.device) app.device->stop_program();
 }
 
-bool can_send(App& app) {
+bool can_send(const App& app) {
     return app.device && app.device->can_send();
 }
 
-bool can_stop(App& app) {
+bool can_stop(const App& app) {
     return app.device && app.device->can_stop();
 }
 
 constexpr Command device_command_table[] = {
-    {menu_id::run_in_dos, run_in_dos},
-    {menu_id::error_log, error_log},
-    {menu_id::send_program, send_to_board, can_send},
-    {menu_id::send_and_run, send_and_run, can_send},
-    {menu_id::stop_program, stop_program, can_stop},
+    {menu_id::run_in_dos, "Run in DOS", nullptr, run_in_dos},
+    {menu_id::error_log, "Error Log", nullptr, error_log},
+    {menu_id::send_program, "Send to board", "F6", send_to_board, can_send},
+    {menu_id::send_and_run, "Send and run", "F5", send_and_run, can_send},
+    {menu_id::stop_program, "Stop program", "Shift+F5", stop_program, can_stop},
 };
 
 } // namespace

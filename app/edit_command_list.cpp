@@ -29,32 +29,32 @@ constexpr int zoom_of_font_item(int id) {
     }
 }
 
-template <int Id> bool font_item_checked(App& app) {
+template <int Id> bool font_item_checked(const App& app) {
     return sci_zoom(app.editor) == zoom_of_font_item(Id);
 }
 template <int Id> void choose_font_item(App& app) {
     zoom_editor(app, zoom_of_font_item(Id));
 }
-bool has_selection(App& app) {
+bool has_selection(const App& app) {
     return editor_has_selection(app.editor);
 }
 
 constexpr Command editor_command_table[] = {
-    {menu_id::undo, [](App& app) { sci_undo(app.editor); },
-     [](App& app) { return sci_can_undo(app.editor) != 0; }},
-    {menu_id::redo, [](App& app) { sci_redo(app.editor); },
-     [](App& app) { return sci_can_redo(app.editor) != 0; }},
-    {menu_id::cut, [](App& app) { sci_cut(app.editor); }, has_selection},
-    {menu_id::copy, [](App& app) { sci_copy(app.editor); }, has_selection},
-    {menu_id::paste, [](App& app) { sci_paste(app.editor); },
-     [](App& app) { return editor_can_paste(app.editor); }},
-    {menu_id::font_small, choose_font_item<menu_id::font_small>, nullptr,
+    {menu_id::undo, "undo\tCtrl+Z", nullptr, [](App& app) { sci_undo(app.editor); },
+     [](const App& app) { return sci_can_undo(app.editor) != 0; }},
+    {menu_id::redo, "redo\tCtrl+Y", nullptr, [](App& app) { sci_redo(app.editor); },
+     [](const App& app) { return sci_can_redo(app.editor) != 0; }},
+    {menu_id::cut, "cut\tCtrl+X", nullptr, [](App& app) { sci_cut(app.editor); }, has_selection},
+    {menu_id::copy, "copy\tCtrl+C", nullptr, [](App& app) { sci_copy(app.editor); }, has_selection},
+    {menu_id::paste, "Paste\tCtrl+V", nullptr, [](App& app) { sci_paste(app.editor); },
+     [](const App& app) { return editor_can_paste(app.editor); }},
+    {menu_id::font_small, "Small", nullptr, choose_font_item<menu_id::font_small>, nullptr,
      font_item_checked<menu_id::font_small>},
-    {menu_id::font_medium, choose_font_item<menu_id::font_medium>, nullptr,
+    {menu_id::font_medium, "Medium", nullptr, choose_font_item<menu_id::font_medium>, nullptr,
      font_item_checked<menu_id::font_medium>},
-    {menu_id::font_bigger, choose_font_item<menu_id::font_bigger>, nullptr,
+    {menu_id::font_bigger, "Bigger", nullptr, choose_font_item<menu_id::font_bigger>, nullptr,
      font_item_checked<menu_id::font_bigger>},
-    {menu_id::font_biggest, choose_font_item<menu_id::font_biggest>, nullptr,
+    {menu_id::font_biggest, "Biggest", nullptr, choose_font_item<menu_id::font_biggest>, nullptr,
      font_item_checked<menu_id::font_biggest>},
 };
 

@@ -52,10 +52,10 @@ void find_name_command(App& app) {
 }
 
 constexpr Command find_command_table[] = {
-    {menu_id::find_replace, [](App& app) { open_bar(app, true); }},
-    {menu_id::find_key, [](App& app) { open_bar(app, false); }},
-    {menu_id::replace_key, [](App& app) { open_bar(app, true); }},
-    {menu_id::find_name, find_name_command},
+    {menu_id::find_replace, "Find/Replace\tCtrl+H", nullptr, [](App& app) { open_bar(app, true); }},
+    {menu_id::find_key, nullptr, "Ctrl+F", [](App& app) { open_bar(app, false); }},
+    {menu_id::replace_key, nullptr, "Ctrl+H", [](App& app) { open_bar(app, true); }},
+    {menu_id::find_name, "Find Sub/Function", nullptr, find_name_command},
 };
 
 } // namespace

@@ -47,20 +47,20 @@ template <int N> void open_link(App& app) {
         open_external_link(*app.help, index, *app.requesters);
 }
 
-template <int N> bool link_set(App& app) {
+template <int N> bool link_set(const App& app) {
     return external_item_set(*app.help, N - menu_id::external_first);
 }
 
 constexpr Command help_command_table[] = {
-    {menu_id::syntax_help, syntax_help},
-    {menu_id::editor_help, [](App& app) { show_guide(window_of(app)); }},
-    {menu_id::change_log, [](App& app) { show_change_log(window_of(app)); }},
-    {menu_id::external_first, open_link<81>, link_set<81>},
-    {menu_id::external_first + 1, open_link<82>, link_set<82>},
-    {menu_id::external_first + 2, open_link<83>, link_set<83>},
-    {menu_id::external_first + 3, open_link<84>, link_set<84>},
-    {menu_id::external_first + 4, open_link<85>, link_set<85>},
-    {menu_id::external_first + 5, open_link<86>, link_set<86>},
+    {menu_id::syntax_help, "Syntax Help", "F1", syntax_help},
+    {menu_id::editor_help, "Zell Edit Help", nullptr, [](App& app) { show_guide(window_of(app)); }},
+    {menu_id::change_log, "Change Log", nullptr, [](App& app) { show_change_log(window_of(app)); }},
+    {menu_id::external_first, nullptr, nullptr, open_link<81>, link_set<81>},
+    {menu_id::external_first + 1, nullptr, nullptr, open_link<82>, link_set<82>},
+    {menu_id::external_first + 2, nullptr, nullptr, open_link<83>, link_set<83>},
+    {menu_id::external_first + 3, nullptr, nullptr, open_link<84>, link_set<84>},
+    {menu_id::external_first + 4, nullptr, nullptr, open_link<85>, link_set<85>},
+    {menu_id::external_first + 5, nullptr, nullptr, open_link<86>, link_set<86>},
 };
 static_assert(menu_id::external_last - menu_id::external_first + 1 == most_external_links);
 

@@ -37,5 +37,3 @@ void take_window_placement(App& app);
 void show_and_raise(App& app);
 // Shows the context menu at a screen position.
 void show_context_menu(App& app, const QPoint& global_pos);
-// Ticks or clears the check mark of a menu item.
-void set_menu_check(App& app, int id, bool checked);

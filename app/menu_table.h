@@ -1,4 +1,5 @@
-// The menu bar, context menu and toolbar as data: ids, texts, tooltips and images.
+// The menu bar, context menu and toolbar as data: where each command appears, the submenus'
+// titles, and the buttons' tooltips and images.
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@ struct MenuEntry {
     Kind kind = Kind::Item;
     int id = 0;       // for a submenu: the first id of its items
     int last_id = 0;  // for a submenu: the last id of its items
-    std::string text; // "&" marks the access key, "\t" precedes the shortcut text
+    std::string text; // a submenu's title, "&" before the access key; items take their command's
 };
 
 struct MenuSpec {
@@ -23,14 +24,8 @@ struct ToolbarButton {
     std::string image; // resource name of the 16 x 16 image
 };
 
-struct ShortcutSpec {
-    std::string keys; // in the portable key-sequence notation, e.g. "Ctrl+O"
-    int id = 0;
-};
-
 std::vector<MenuSpec> menu_bar_table();
 std::vector<MenuEntry> context_menu_table();
 std::vector<ToolbarButton> toolbar_table();
-std::vector<ShortcutSpec> shortcut_table();
 // The text shown for an item of a placeholder submenu.
 inline constexpr const char* submenu_placeholder = "-";

@@ -36,21 +36,21 @@ void open_recent_file(App& app, int index) {
 template <int Index> void open_entry(App& app) {
     open_recent_file(app, Index);
 }
-template <int Index> bool entry_exists(App& app) {
+template <int Index> bool entry_exists(const App& app) {
     return Index < static_cast<int>(app.view_state.recent.size());
 }
 
 constexpr Command recent_command_table[] = {
-    {menu_id::recent_first + 0, open_entry<0>, entry_exists<0>},
-    {menu_id::recent_first + 1, open_entry<1>, entry_exists<1>},
-    {menu_id::recent_first + 2, open_entry<2>, entry_exists<2>},
-    {menu_id::recent_first + 3, open_entry<3>, entry_exists<3>},
-    {menu_id::recent_first + 4, open_entry<4>, entry_exists<4>},
-    {menu_id::recent_first + 5, open_entry<5>, entry_exists<5>},
-    {menu_id::recent_first + 6, open_entry<6>, entry_exists<6>},
-    {menu_id::recent_first + 7, open_entry<7>, entry_exists<7>},
-    {menu_id::recent_first + 8, open_entry<8>, entry_exists<8>},
-    {menu_id::recent_first + 9, open_entry<9>, entry_exists<9>},
+    {menu_id::recent_first + 0, nullptr, nullptr, open_entry<0>, entry_exists<0>},
+    {menu_id::recent_first + 1, nullptr, nullptr, open_entry<1>, entry_exists<1>},
+    {menu_id::recent_first + 2, nullptr, nullptr, open_entry<2>, entry_exists<2>},
+    {menu_id::recent_first + 3, nullptr, nullptr, open_entry<3>, entry_exists<3>},
+    {menu_id::recent_first + 4, nullptr, nullptr, open_entry<4>, entry_exists<4>},
+    {menu_id::recent_first + 5, nullptr, nullptr, open_entry<5>, entry_exists<5>},
+    {menu_id::recent_first + 6, nullptr, nullptr, open_entry<6>, entry_exists<6>},
+    {menu_id::recent_first + 7, nullptr, nullptr, open_entry<7>, entry_exists<7>},
+    {menu_id::recent_first + 8, nullptr, nullptr, open_entry<8>, entry_exists<8>},
+    {menu_id::recent_first + 9, nullptr, nullptr, open_entry<9>, entry_exists<9>},
 };
 static_assert(menu_id::recent_last - menu_id::recent_first + 1 == recent_capacity);
 

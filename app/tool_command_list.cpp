@@ -21,11 +21,11 @@
 
 namespace {
 
-bool has_text(App& app) {
+bool has_text(const App& app) {
     return app.editor && sci_length(app.editor) > 0;
 }
 // The program tools work on programs; a variable report is not one.
-bool is_program(App& app) {
+bool is_program(const App& app) {
     const Document* document = app.documents.current_document();
     return document && document->report_of.empty();
 }
@@ -36,27 +36,34 @@ template <void (*Tool)(const ProgramContext&)> void on_program(App& app) {
 }
 
 constexpr Command tool_command_table[] = {
-    {menu_id::save, save},
-    {menu_id::save_as, save_as},
-    {menu_id::save_selection, save_selection,
-     [](App& app) { return editor_has_selection(app.editor); }},
-    {menu_id::restore, restore_document, can_restore},
-    {menu_id::insert_file_after_line, insert_file_after_line},
-    {menu_id::insert_file_at_end, insert_file_at_end},
-    {menu_id::print,
+    {menu_id::save, "&Save", "Ctrl+S", save},
+    {menu_id::save_as, "Save As", nullptr, save_as},
+    {menu_id::save_selection, "Save Selection", nullptr, save_selection,
+     [](const App& app) { return editor_has_selection(app.editor); }},
+    {menu_id::restore, "Restore", nullptr, restore_document, can_restore},
+    {menu_id::insert_file_after_line, "Insert File after current line", nullptr,
+     insert_file_after_line},
+    {menu_id::insert_file_at_end, "Insert file at end", nullptr, insert_file_at_end},
+    {menu_id::print, "Print", nullptr,
      [](App& app) {
          print_document(app.editor, app.documents.current_document(), *app.requesters);
      },
      has_text},
-    {menu_id::preferences, open_preferences},
-    {menu_id::remove_indents, on_program<remove_indents>},
-    {menu_id::format, on_program<format_document>},
-    {menu_id::remove_line_numbers, on_program<remove_line_numbers_command>, is_program},
-    {menu_id::add_line_numbers, on_program<add_line_numbers_command>, is_program},
-    {menu_id::remove_blank_lines, on_program<remove_blank_lines_command>, is_program},
-    {menu_id::remove_comments, on_program<remove_comments_command>, is_program},
-    {menu_id::merge, merge_command, is_program},
-    {menu_id::variable_report, variable_report_command, is_program},
+    {menu_id::preferences, "Preferences", nullptr, open_preferences},
+    {menu_id::remove_indents, "Remove indents and trailing spaces", nullptr,
+     on_program<remove_indents>},
+    {menu_id::format, "Format", nullptr, on_program<format_document>},
+    {menu_id::remove_line_numbers, "Remove program line numbers", nullptr,
+     on_program<remove_line_numbers_command>, is_program},
+    {menu_id::add_line_numbers, "Add program line numbers", nullptr,
+     on_program<add_line_numbers_command>, is_program},
+    {menu_id::remove_blank_lines, "Remove blank lines", nullptr,
+     on_program<remove_blank_lines_command>, is_program},
+    {menu_id::remove_comments, "Remove comments and blank lines", nullptr,
+     on_program<remove_comments_command>, is_program},
+    {menu_id::merge, "Merge", nullptr, merge_command, is_program},
+    {menu_id::variable_report, "Display Variable report", nullptr, variable_report_command,
+     is_program},
 };
 
 } // namespace

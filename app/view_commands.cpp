@@ -2,8 +2,7 @@
 #include "app/view_commands.h"
 
 #include "app/app.h"
-#include "app/main_window.h"
-#include "app/menu_ids.h"
+#include "app/window_menus.h"
 #include "documents/line_ends.h"
 #include "documents/status_line.h"
 #include "editor/editor_config.h"
@@ -11,14 +10,12 @@
 #include "editor/sci.h"
 #include "editor/view_options.h"
 
-namespace {} // namespace
-
-bool is_view_option_on(App& app, int id) {
+bool is_view_option_on(const App& app, int id) {
     const int* option = view_option(app.settings.options, id);
     return option && *option != 0;
 }
 
-LineEnd shown_line_end(App& app) {
+LineEnd shown_line_end(const App& app) {
     const Document* document = app.documents.current_document();
     return document ? document->line_end : line_end_of_mode(app.settings.options.line_endings_mode);
 }
@@ -26,9 +23,8 @@ LineEnd shown_line_end(App& app) {
 void show_document_line_end(App& app) {
     const LineEnd kind = shown_line_end(app);
     sci_set_eol_mode(app.editor, scintilla_eol_mode(kind));
-    set_menu_check(app, menu_id::dos_line_endings, kind == LineEnd::crlf);
-    set_menu_check(app, menu_id::unix_line_endings, kind == LineEnd::lf);
     show_file_format(app.status_line, app.documents.current_document());
+    refresh_check_marks(app);
 }
 
 void toggle_view_option(App& app, int id) {
@@ -36,7 +32,6 @@ void toggle_view_option(App& app, int id) {
     if (!option) return;
     *option = 1 - *option;
     apply_view_toggle(*app.editor_record, app.editor, app.settings, static_cast<ViewToggle>(id));
-    set_menu_check(app, id, *option != 0);
 }
 
 void set_line_end_mode(App& app, int mode) {
@@ -56,8 +51,6 @@ void set_syntax(App& app, Syntax syntax) {
     app.settings.maximite_syntax = syntax == Syntax::maximite ? 1 : 0;
     if (app.editor_record && app.editor_record->syntax != syntax)
         apply_syntax(*app.editor_record, app.editor, syntax);
-    set_menu_check(app, menu_id::maximite_syntax, syntax == Syntax::maximite);
-    set_menu_check(app, menu_id::alternate_syntax, syntax == Syntax::alternate);
 }
 
 void apply_view_options(App& app) {
@@ -67,21 +60,15 @@ void apply_view_options(App& app) {
     sci_set_tab_width(editor, 2);
     sci_set_use_tabs(editor, 0);
     apply_colour_scheme(*app.editor_record, editor, app.settings);
-    set_menu_check(app, menu_id::view_colour, options.colour != 0);
     sci_set_indentation_guides(editor, options.show_indent);
-    set_menu_check(app, menu_id::view_indent_guides, options.show_indent != 0);
     sci_style_set_case(editor, style::keyword,
                        options.upper_case == 1 ? Sci::SC_CASE_UPPER : Sci::SC_CASE_MIXED);
-    set_menu_check(app, menu_id::view_upper_case, options.upper_case != 0);
     sci_set_margin_type(editor, margin_line_numbers,
                         options.line_numbers == 1 ? Sci::SC_MARGIN_NUMBER : Sci::SC_MARGIN_SYMBOL);
     fit_line_number_margin(*app.editor_record, editor);
-    set_menu_check(app, menu_id::view_line_numbers, options.line_numbers != 0);
     // The document keeps the line ends it was read with: nothing is converted here.
     show_document_line_end(app);
     sci_set_view_eol(editor, options.show_line_endings);
-    set_menu_check(app, menu_id::view_line_endings, options.show_line_endings != 0);
     sci_set_view_ws(editor, options.whitespace_markers * 2);
-    set_menu_check(app, menu_id::view_white_space, options.whitespace_markers != 0);
-    set_menu_check(app, menu_id::view_auto_indent, options.auto_indent != 0);
+    refresh_check_marks(app);
 }

@@ -21,10 +21,7 @@ void refresh_menu_states(App& app, QMenu* menu) {
         int id = action->data().toInt(&is_id);
         if (!is_id || id == 0) continue;
         action->setEnabled(is_command_enabled(app, id));
-        // Items whose tick comes from a predicate get exactly its answer, so a tick never
-        // lingers on an item that is no longer current (the Font sizes).
-        if (action->isCheckable() && has_checked_predicate(id))
-            action->setChecked(is_command_checked(app, id));
+        if (action->isCheckable()) action->setChecked(is_command_checked(app, id));
     }
 }
 
@@ -52,8 +49,8 @@ QMenu* build_menu(App& app, QMenu* menu, const std::vector<MenuEntry>& entries,
             break;
         }
         case MenuEntry::Kind::Item: {
-            QAction* action = menu->addAction(QString::fromStdString(entry.text));
             int id = entry.id;
+            QAction* action = menu->addAction(QString::fromStdString(command_menu_text(id)));
             action->setData(id);
             QObject::connect(action, &QAction::triggered, [&app, id]() { run_command(app, id); });
             if (register_actions) {
@@ -92,11 +89,9 @@ void build_toolbar(App& app, MainWindow& window) {
 }
 
 void build_shortcuts(App& app, MainWindow& window) {
-    for (const ShortcutSpec& shortcut_entry : shortcut_table()) {
-        auto* shortcut =
-            new QShortcut(QKeySequence(QString::fromStdString(shortcut_entry.keys)), &window);
+    for (const auto& [id, keys] : command_shortcuts()) {
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromStdString(keys)), &window);
         shortcut->setContext(Qt::WindowShortcut);
-        int id = shortcut_entry.id;
         QObject::connect(shortcut, &QShortcut::activated, [&app, id]() { run_command(app, id); });
     }
 }
@@ -105,10 +100,11 @@ void show_context_menu(App& app, const QPoint& global_pos) {
     if (app.context_menu) app.context_menu->popup(global_pos);
 }
 
-void set_menu_check(App& app, int id, bool checked) {
-    auto found = app.menu_actions.find(id);
-    if (found != app.menu_actions.end()) found->second->setChecked(checked);
+void refresh_check_marks(App& app) {
+    for (const auto& [id, action] : app.menu_actions)
+        if (action->isCheckable()) action->setChecked(is_command_checked(app, id));
     if (!app.toolbar) return;
     for (QAction* action : app.toolbar->actions())
-        if (action->isCheckable() && action->data().toInt() == id) action->setChecked(checked);
+        if (action->isCheckable())
+            action->setChecked(is_command_checked(app, action->data().toInt()));
 }

@@ -55,6 +55,9 @@ struct DocumentList {
         return current >= 0 && current < static_cast<int>(documents.size()) ? &documents[current]
                                                                             : nullptr;
     }
+    const Document* current_document() const {
+        return const_cast<DocumentList*>(this)->current_document();
+    }
     int count() const { return static_cast<int>(documents.size()); }
 };
 

@@ -31,6 +31,10 @@ int* view_option(Options& options, int menu_id) {
     return nullptr;
 }
 
+const int* view_option(const Options& options, int menu_id) {
+    return view_option(const_cast<Options&>(options), menu_id);
+}
+
 void apply_view_toggle(EditorRecord& record, QsciScintillaBase* control, const Settings& settings,
                        ViewToggle toggle) {
     if (!control) return;

@@ -22,6 +22,7 @@ void apply_syntax(EditorRecord& record, QsciScintillaBase* control, Syntax synta
 
 // The option's value in the settings, or null for an id that is no view toggle.
 int* view_option(Options& options, int menu_id);
+const int* view_option(const Options& options, int menu_id);
 
 // Applies the option's current value (flip it first) to the editor at once.
 void apply_view_toggle(EditorRecord& record, QsciScintillaBase* control, const Settings& settings,

@@ -99,7 +99,7 @@ void save_selection(App& app) {
         app.requesters->message("File saved", path, Buttons::Ok);
 }
 
-bool can_restore(App& app) {
+bool can_restore(const App& app) {
     const Document* document = app.documents.current_document();
     return app.editor && document && !is_untitled(*document) && is_regular_file(document->path);
 }

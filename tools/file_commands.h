@@ -11,4 +11,4 @@ void insert_file_at_end(App& app);
 void save_selection(App& app);
 // Reads the current document's file again, as one undo step.
 void restore_document(App& app);
-bool can_restore(App& app);
+bool can_restore(const App& app);
