@@ -189,6 +189,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 void build_main_window(App& app) {
     app.window = std::make_unique<MainWindow>(app);
     MainWindow& window = *app.window;
+    app.main_window = &window;
     build_timers(app, window);
     window.setObjectName(QStringLiteral("main_window"));
     window.setWindowTitle(text_of(app.identity.window_title()));

@@ -25,4 +25,5 @@ list(APPEND ZELL_GUI_SOURCES
   documents/navigation.cpp
   documents/status_line.cpp
   documents/saving.cpp
+  documents/workspace.cpp
 )
