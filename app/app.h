@@ -35,9 +35,6 @@ struct App : Workspace {
 
     // The main window; the workspace's `main_window` points to it while it exists.
     std::unique_ptr<MainWindow> window;
-    // Fills the label list with the program's outline (set by the analysis); the list's
-    // "Outline" choice uses it instead of the names.
-    void (*show_outline)(App& app) = nullptr;
     // Widgets, owned by the main window.
     QToolBar* toolbar = nullptr;
     QMenu* context_menu = nullptr;

@@ -95,7 +95,7 @@ constexpr Command app_command_table[] = {
          goto_line_command(app.editor, app.documents.current_document(), *app.requesters,
                            app.settings.options.scroll_margin);
      }},
-    {menu_id::return_from_name, return_from_jump},
+    {menu_id::return_from_name, [](App& app) { return_from_jump(app); }},
     {menu_id::about, show_about},
     {menu_id::return_key, return_key},
 };
@@ -175,7 +175,7 @@ void run_files_dropped(App& app, const std::string& paths) {
 }
 
 void label_list_clicked(App& app) {
-    if (app.settings.label_list_outline && app.show_outline)
+    if (app.settings.label_list_outline && app.document_events.outline_drawn())
         go_to_outline_row(app, app.label_list->currentRow());
     else
         jump_to_name(app);

@@ -8,6 +8,7 @@
 #include "app/help_command_list.h"
 #include "app/menu_ids.h"
 #include "app/menu_table.h"
+#include "app/recent_command_list.h"
 #include "app/view_commands.h"
 #include "app/window_menus.h"
 #include "boardfiles/board_working_copy.h"
@@ -207,7 +208,7 @@ void build_main_window(App& app) {
     build_shortcuts(app, window);
     install_zoom_shortcuts(app);
     install_tab_shortcuts(app);
-    show_recent_files(app);
+    connect_recent_files(app);
 
     auto* area = new QWidget(&window);
     area->setObjectName(QStringLiteral("editor_area"));

@@ -36,27 +36,28 @@ template <void (*Tool)(const ProgramContext&)> void on_program(App& app) {
 }
 
 constexpr Command tool_command_table[] = {
-    {menu_id::save, save},
-    {menu_id::save_as, save_as},
-    {menu_id::save_selection, save_selection,
+    {menu_id::save, [](App& app) { save(app); }},
+    {menu_id::save_as, [](App& app) { save_as(app); }},
+    {menu_id::save_selection, [](App& app) { save_selection(app); },
      [](App& app) { return editor_has_selection(app.editor); }},
-    {menu_id::restore, restore_document, can_restore},
-    {menu_id::insert_file_after_line, insert_file_after_line},
-    {menu_id::insert_file_at_end, insert_file_at_end},
+    {menu_id::restore, [](App& app) { restore_document(app); },
+     [](App& app) { return can_restore(app); }},
+    {menu_id::insert_file_after_line, [](App& app) { insert_file_after_line(app); }},
+    {menu_id::insert_file_at_end, [](App& app) { insert_file_at_end(app); }},
     {menu_id::print,
      [](App& app) {
          print_document(app.editor, app.documents.current_document(), *app.requesters);
      },
      has_text},
-    {menu_id::preferences, open_preferences},
+    {menu_id::preferences, [](App& app) { open_preferences(app, app.preferences); }},
     {menu_id::remove_indents, on_program<remove_indents>},
     {menu_id::format, on_program<format_document>},
     {menu_id::remove_line_numbers, on_program<remove_line_numbers_command>, is_program},
     {menu_id::add_line_numbers, on_program<add_line_numbers_command>, is_program},
     {menu_id::remove_blank_lines, on_program<remove_blank_lines_command>, is_program},
     {menu_id::remove_comments, on_program<remove_comments_command>, is_program},
-    {menu_id::merge, merge_command, is_program},
-    {menu_id::variable_report, variable_report_command, is_program},
+    {menu_id::merge, [](App& app) { merge_command(app); }, is_program},
+    {menu_id::variable_report, [](App& app) { variable_report_command(app); }, is_program},
 };
 
 } // namespace

@@ -26,4 +26,5 @@ list(APPEND ZELL_GUI_SOURCES
   documents/status_line.cpp
   documents/saving.cpp
   documents/workspace.cpp
+  documents/document_events.cpp
 )

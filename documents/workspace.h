@@ -8,6 +8,7 @@
 #include "base/identity.h"
 #include "base/settings.h"
 #include "documents/disk_watch.h"
+#include "documents/document_events.h"
 #include "documents/document_list.h"
 #include "documents/recent_files.h"
 #include "documents/recovery.h"
@@ -48,6 +49,8 @@ struct Workspace {
     FileWriteHooks file_write_hooks;
     std::unique_ptr<EditorRecord> editor_record;
     DocumentList documents;
+    // Documents made and saved, and what the documents ask of the window.
+    DocumentEvents document_events;
     RecoveryState recovery; // the pause timer of the recovery files
     DiskWatchState disk;    // watching the documents' files for other programs' changes
     ViewState view_state;   // the recent files and the text size
