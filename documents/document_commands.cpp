@@ -269,8 +269,8 @@ void select_tab(Workspace& ws, int position) {
     ws.tab_bar->changed();
 }
 
-void set_tab_text(Workspace& ws, int position, const std::string& text) {
-    if (!ws.tab_bar) return;
-    tabbar_set_item_text(ws.tab_bar->bar(), position, text);
-    ws.tab_bar->changed();
+void set_tab_text(TabBarWidget* tab_bar, int position, const std::string& text) {
+    if (!tab_bar) return;
+    tabbar_set_item_text(tab_bar->bar(), position, text);
+    tab_bar->changed();
 }

@@ -22,11 +22,6 @@ void jump_from_document(Workspace& ws, void* from, const std::string& from_path,
 // another document when the jump came from there and it is still open.
 void return_from_jump(Workspace& ws);
 
-// Goes to `line` of the current document after a jump from line `from_line` of another document
-// (its editing component's document and path): "Return from Sub/Function" goes back there.
-void jump_from_document(Workspace& ws, void* from, const std::string& from_path, long from_line,
-                        long line);
-
 // The 0-based line of the SUB/FUNCTION or label called `name` in the editor text, or -1.
 long find_name_line(Workspace& ws, std::string_view name);
 // Collects the names of a document's whole text and makes them its current names.
