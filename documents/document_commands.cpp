@@ -226,7 +226,7 @@ void remove_first_documents(Workspace& ws, int count) {
 void set_editor_text(EditorRecord& record, QsciScintillaBase* editor, const Document* document,
                      std::string_view text, bool empty_undo) {
     if (!editor) return;
-    const bool eight_bit = !document || document->encoding == TextEncoding::latin1;
+    const bool eight_bit = is_eight_bit(document);
     // Every line's new fold level asks for its margin to be redrawn; one repaint at the end
     // serves them all and saves tens of thousands of invalidations in a long program.
     QWidget* view = editor->viewport();
@@ -243,14 +243,13 @@ void set_editor_text(Workspace& ws, std::string_view text, bool empty_undo) {
                     empty_undo);
 }
 
-bool is_eight_bit(Workspace& ws) {
-    const Document* document = ws.documents.current_document();
+bool is_eight_bit(const Document* document) {
     return !document || document->encoding == TextEncoding::latin1;
 }
 
 std::string document_text(QsciScintillaBase* editor, const Document* document) {
     if (!editor) return {};
-    const bool eight_bit = !document || document->encoding == TextEncoding::latin1;
+    const bool eight_bit = is_eight_bit(document);
     return eight_bit ? utf8_to_bytes(sci_text(editor)) : sci_text(editor);
 }
 

@@ -42,8 +42,8 @@ void set_editor_text(Workspace& ws, std::string_view text, bool empty_undo);
 // set_editor_text.
 std::string document_text(QsciScintillaBase* editor, const Document* document);
 std::string document_text(Workspace& ws);
-// Whether the current document's file holds one byte per character.
-bool is_eight_bit(Workspace& ws);
+// Whether the file of `document` holds one byte per character; without a document, yes.
+bool is_eight_bit(const Document* document);
 // Forgets the undo history and sets the save point.
 void mark_saved(QsciScintillaBase* editor);
 

@@ -44,17 +44,16 @@ void schedule_label_list_refresh(Workspace& ws) {
         refresh_label_list(ws, ws.documents.current);
 }
 
-void withdraw_names(Workspace& ws, std::string_view names) {
+void withdraw_names(EditorRecord& record, QsciScintillaBase* editor, std::string_view names) {
     std::string words;
     std::string keywords;
     for (const std::string& name : split_names(names)) {
         words += name + ' ' + name + ": ";
-        if (ws.editor_record->keyword_keys.count(word_key(name, false)) > 0) keywords += name + ' ';
+        if (record.keyword_keys.count(word_key(name, false)) > 0) keywords += name + ' ';
     }
-    remove_words(*ws.editor_record, ws.editor, words, false);
+    remove_words(record, editor, words, false);
     // A label spelt like a keyword ("Print:") took the keyword's entry; it goes back.
-    if (!keywords.empty())
-        add_words(*ws.editor_record, ws.editor, keywords, style::keyword, word_plain, false);
+    if (!keywords.empty()) add_words(record, editor, keywords, style::keyword, word_plain, false);
 }
 
 void refresh_names_from_text(Workspace& ws) {
@@ -66,7 +65,7 @@ void refresh_names_from_text(Workspace& ws) {
 
     const std::string removed = names_missing_from(ws.documents.current_names, lowered_set(names));
     const std::string added = names_missing_from(names, lowered_set(ws.documents.current_names));
-    withdraw_names(ws, removed);
+    withdraw_names(*ws.editor_record, ws.editor, removed);
     if (!scanned.found.empty())
         add_words(*ws.editor_record, ws.editor, scanned.found, style::name, word_plain, false);
     ws.documents.current_names = names;

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+class QsciScintillaBase;
+struct EditorRecord;
 struct Workspace;
 
 // How long the text must stay unchanged before its names are collected again.
@@ -19,4 +21,4 @@ void schedule_label_list_refresh(Workspace& ws);
 
 // Removes names (each followed by one blank) from the colouring words, with the "name:" form
 // labels are learnt in; a name that is also a keyword becomes a keyword again.
-void withdraw_names(Workspace& ws, std::string_view names);
+void withdraw_names(EditorRecord& record, QsciScintillaBase* editor, std::string_view names);

@@ -103,7 +103,7 @@ void add_name(Workspace& ws, int index, std::string_view name) {
 }
 
 void leave_document_view(Workspace& ws) {
-    withdraw_names(ws, ws.documents.current_names);
+    withdraw_names(*ws.editor_record, ws.editor, ws.documents.current_names);
     ws.documents.current_names.clear();
     reset_name_index(ws.documents.current_index, {});
     if (ws.label_list) ws.label_list->clear();

@@ -38,8 +38,8 @@ void stop_timers(Workspace& ws) {
 
 } // namespace
 
-std::string recovery_folder(const Workspace& ws) {
-    return ws.folders.data + "recovery/";
+std::string recovery_folder(const Folders& folders) {
+    return folders.data + "recovery/";
 }
 
 void build_recovery_timer(Workspace& ws, QObject* owner) {
@@ -61,8 +61,8 @@ void note_change_for_recovery(Workspace& ws) {
         ws.recovery.longest_timer->start();
 }
 
-bool prepare_recovery_folder(const Workspace& ws) {
-    const std::string folder = recovery_folder(ws);
+bool prepare_recovery_folder(const Folders& folders) {
+    const std::string folder = recovery_folder(folders);
     QDir().mkpath(QFile::decodeName(folder.c_str()));
     // The unsaved text of a private file is as private as the file: no other user may list or
     // read the copies (an older folder made with looser bits is tightened too).
@@ -78,10 +78,10 @@ bool keep_recovery_now(Workspace& ws) {
         return true;
     }
     WriteResult result{false, "the recovery folder can't be made private"};
-    if (prepare_recovery_folder(ws)) {
+    if (prepare_recovery_folder(ws.folders)) {
         if (document->recovery_file.empty())
             document->recovery_file =
-                recovery_folder(ws) +
+                recovery_folder(ws.folders) +
                 recovery_file_name(own_pid(), std::time(nullptr), ++ws.recovery.serial);
         RecoveryEntry entry{own_pid(), std::int64_t(std::time(nullptr)), is_untitled(*document),
                             document->path, document_text(ws)};
@@ -115,7 +115,7 @@ void forget_all_recovery(Workspace& ws) {
 
 void offer_recovery(Workspace& ws) {
     std::vector<RecoveryFile> files = recovery_files_to_offer(
-        read_recovery_folder(recovery_folder(ws)), own_pid(), process_is_running);
+        read_recovery_folder(recovery_folder(ws.folders)), own_pid(), process_is_running);
     if (files.empty()) return;
     std::string text = "Zell Edit did not end normally. Unsaved work was kept for:\n\n";
     for (const RecoveryFile& file : files) text += recovery_summary_line(*file.entry) + "\n";

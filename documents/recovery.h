@@ -4,6 +4,7 @@
 
 #include <string>
 
+struct Folders;
 struct Workspace;
 class QObject;
 class QTimer;
@@ -20,7 +21,7 @@ struct RecoveryState {
 };
 
 // The folder of the recovery files, ending in '/'.
-std::string recovery_folder(const Workspace& ws);
+std::string recovery_folder(const Folders& folders);
 // Makes the two timers, owned by `owner`.
 void build_recovery_timer(Workspace& ws, QObject* owner);
 // The shown document's text changed: (re)starts the pause timer, and starts the longest-wait
@@ -31,7 +32,7 @@ void note_change_for_recovery(Workspace& ws);
 // False when the text could not be kept.
 bool keep_recovery_now(Workspace& ws);
 // Makes the folder of the recovery files, for this user's eyes only; false when it cannot be.
-bool prepare_recovery_folder(const Workspace& ws);
+bool prepare_recovery_folder(const Folders& folders);
 // Before another document is shown: a pause still running is cut short and the text kept.
 void keep_pending_recovery(Workspace& ws);
 // Removes the recovery file of the document at `index` (saved, closed, back at its save point).

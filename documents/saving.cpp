@@ -39,7 +39,7 @@ bool may_replace_file(Requesters& requesters, const std::string& path,
 }
 
 bool may_write_characters(Workspace& ws, std::string_view utf8, long offset, const char* title) {
-    if (!is_eight_bit(ws)) return true;
+    if (!is_eight_bit(ws.documents.current_document())) return true;
     const UnencodableCharacters found = find_unencodable(utf8);
     if (found.count == 0) return true;
     const long position = offset + found.first;

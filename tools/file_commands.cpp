@@ -91,7 +91,8 @@ void save_selection(Workspace& ws) {
     const long start = sci_selection_start(ws.editor);
     const std::string selected = sci_text_range(ws.editor, start, sci_selection_end(ws.editor));
     if (!may_write_characters(ws, selected, start, "Save Selection")) return;
-    const std::string text = is_eight_bit(ws) ? utf8_to_bytes(selected) : selected;
+    const std::string text =
+        is_eight_bit(ws.documents.current_document()) ? utf8_to_bytes(selected) : selected;
     std::string path = ask_for_save_path(ws, "Save Selection");
     if (path.empty() || !may_replace_file(*ws.requesters, path)) return;
     if (write_text(ws, path, text, "Save Selection"))
