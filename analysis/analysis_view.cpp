@@ -152,7 +152,8 @@ void install_analysis(App& app) {
         if (updated & Sci::SC_UPDATE_SELECTION) show_caret_problem(app);
     });
     install_ctrl_click(app);
-    app.show_outline = show_outline;
+    QObject::connect(&app.document_events, &DocumentEvents::outline_wanted, app.label_list,
+                     [&app]() { show_outline(app); });
     schedule_analysis(app);
 }
 

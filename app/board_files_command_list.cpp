@@ -17,6 +17,7 @@
 #include "boardfiles/board_working_copy.h"
 #include "device/device_session.h"
 #include "documents/document_commands.h"
+#include "documents/document_events.h"
 #include "documents/opening.h"
 #include "documents/saving.h"
 #include "documents/tab_state.h"
@@ -135,19 +136,19 @@ BoardFiles& board_files(App& app) {
 }
 
 void install_board_files(App& app) {
-    app.documents.on_created = [&app](int index) {
+    QObject::connect(&app.document_events, &DocumentEvents::created, [&app](int index) {
         Document& document = app.documents.documents[static_cast<std::size_t>(index)];
         if (std::optional<BoardOrigin> origin = working_copy_origin(app.folders, document.path)) {
             document.origin = origin_caption(*origin);
-            show_tab_of(app, index);
+            show_tab_of(app.tab_bar, app.documents, index);
         }
-    };
-    app.documents.on_saved = [&app](int index) {
+    });
+    QObject::connect(&app.document_events, &DocumentEvents::saved, [&app](int index) {
         Document& document = app.documents.documents[static_cast<std::size_t>(index)];
         std::optional<BoardOrigin> origin = working_copy_origin(app.folders, document.path);
         // Saved elsewhere, the document is no longer the board file's working copy.
         document.origin = origin ? origin_caption(*origin) : std::string();
-        show_tab_of(app, index);
+        show_tab_of(app.tab_bar, app.documents, index);
         if (origin) offer_to_send_back(board_files(app), document.path);
-    };
+    });
 }

@@ -194,7 +194,7 @@ void run_files_dropped(App& app, const std::string& paths) {
 }
 
 void label_list_clicked(App& app) {
-    if (app.settings.label_list_outline && app.show_outline)
+    if (app.settings.label_list_outline && app.document_events.outline_drawn())
         go_to_outline_row(app, app.label_list->currentRow());
     else
         jump_to_name(app);

@@ -9,6 +9,7 @@
 #include "app/help_command_list.h"
 #include "app/menu_ids.h"
 #include "app/menu_table.h"
+#include "app/recent_command_list.h"
 #include "app/view_commands.h"
 #include "app/window_menus.h"
 #include "documents/disk_watch.h"
@@ -189,6 +190,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 void build_main_window(App& app) {
     app.window = std::make_unique<MainWindow>(app);
     MainWindow& window = *app.window;
+    app.main_window = &window;
     build_timers(app, window);
     window.setObjectName(QStringLiteral("main_window"));
     window.setWindowTitle(text_of(app.identity.window_title()));
@@ -206,7 +208,7 @@ void build_main_window(App& app) {
     build_shortcuts(app, window);
     install_zoom_shortcuts(app);
     install_tab_shortcuts(app);
-    show_recent_files(app);
+    connect_recent_files(app);
 
     auto* area = new QWidget(&window);
     area->setObjectName(QStringLiteral("editor_area"));

@@ -1,6 +1,8 @@
 // The main window: menus, toolbar, tab bar, editor, label list, splitter and status bar.
 #pragma once
 
+#include "ui/screen_fit.h"
+
 #include <QMainWindow>
 
 struct App;
@@ -19,14 +21,6 @@ class MainWindow : public QMainWindow {
     App& app_;
 };
 
-// A stored window placement made to fit the screen that shows most of it (the primary one when
-// none does): no larger than that screen (or than `default_size`, which always stands), and
-// its top left corner on it, so the title bar and the menus are always within reach, whatever
-// monitor set-up or damaged file the values came from.
-QRect fit_on_screen(QRect wanted, QSize default_size);
-// The same for a stored placement: values far beyond any screen (2147483647 from a damaged
-// settings file) are brought near first, so no rectangle arithmetic overflows.
-QRect fit_on_screen(int x, int y, int width, int height, QSize default_size);
 // Builds the main window with everything in it and shows it at the saved placement.
 void build_main_window(App& app);
 // Places the splitter below the tab bar, filling the window down to the status bar.

@@ -1,5 +1,7 @@
 // The File menu's recent files bound to the application: each item opens its entry and is
 // shown only while the list has one.
+#include "app/recent_command_list.h"
+
 #include "app/app.h"
 #include "app/command.h"
 #include "app/menu_ids.h"
@@ -8,6 +10,11 @@
 #include "documents/opening.h"
 #include "documents/recent_commands.h"
 #include "documents/recent_files.h"
+
+#include <QMainWindow>
+#include <QObject>
+
+#include <vector>
 
 namespace {
 
@@ -58,4 +65,19 @@ static_assert(menu_id::recent_last - menu_id::recent_first + 1 == recent_capacit
 
 std::span<const Command> recent_commands() {
     return recent_command_table;
+}
+
+void show_recent_files(App& app) {
+    std::vector<QAction*> items;
+    for (int id = menu_id::recent_first; id <= menu_id::recent_last; ++id) {
+        auto found = app.menu_actions.find(id);
+        items.push_back(found == app.menu_actions.end() ? nullptr : found->second);
+    }
+    show_recent_files(app.view_state.recent, items);
+}
+
+void connect_recent_files(App& app) {
+    QObject::connect(&app.document_events, &DocumentEvents::recent_files_changed, app.main_window,
+                     [&app]() { show_recent_files(app); });
+    show_recent_files(app);
 }

@@ -36,20 +36,23 @@ template <void (*Tool)(const ProgramContext&)> void on_program(App& app) {
 }
 
 constexpr Command tool_command_table[] = {
-    {menu_id::save, "&Save", "Ctrl+S", save},
-    {menu_id::save_as, "Save As", nullptr, save_as},
-    {menu_id::save_selection, "Save Selection", nullptr, save_selection,
+    {menu_id::save, "&Save", "Ctrl+S", [](App& app) { save(app); }},
+    {menu_id::save_as, "Save As", nullptr, [](App& app) { save_as(app); }},
+    {menu_id::save_selection, "Save Selection", nullptr, [](App& app) { save_selection(app); },
      [](const App& app) { return editor_has_selection(app.editor); }},
-    {menu_id::restore, "Restore", nullptr, restore_document, can_restore},
+    {menu_id::restore, "Restore", nullptr, [](App& app) { restore_document(app); },
+     [](const App& app) { return can_restore(app); }},
     {menu_id::insert_file_after_line, "Insert File after current line", nullptr,
-     insert_file_after_line},
-    {menu_id::insert_file_at_end, "Insert file at end", nullptr, insert_file_at_end},
+     [](App& app) { insert_file_after_line(app); }},
+    {menu_id::insert_file_at_end, "Insert file at end", nullptr,
+     [](App& app) { insert_file_at_end(app); }},
     {menu_id::print, "Print", nullptr,
      [](App& app) {
          print_document(app.editor, app.documents.current_document(), *app.requesters);
      },
      has_text},
-    {menu_id::preferences, "Preferences", nullptr, open_preferences},
+    {menu_id::preferences, "Preferences", nullptr,
+     [](App& app) { open_preferences(app, app.preferences); }},
     {menu_id::remove_indents, "Remove indents and trailing spaces", nullptr,
      on_program<remove_indents>},
     {menu_id::format, "Format", nullptr, on_program<format_document>},
@@ -61,9 +64,9 @@ constexpr Command tool_command_table[] = {
      on_program<remove_blank_lines_command>, is_program},
     {menu_id::remove_comments, "Remove comments and blank lines", nullptr,
      on_program<remove_comments_command>, is_program},
-    {menu_id::merge, "Merge", nullptr, merge_command, is_program},
-    {menu_id::variable_report, "Display Variable report", nullptr, variable_report_command,
-     is_program},
+    {menu_id::merge, "Merge", nullptr, [](App& app) { merge_command(app); }, is_program},
+    {menu_id::variable_report, "Display Variable report", nullptr,
+     [](App& app) { variable_report_command(app); }, is_program},
 };
 
 } // namespace

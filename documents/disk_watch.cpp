@@ -1,20 +1,19 @@
 // The file watcher and the questions about files changed by another program.
 #include "documents/disk_watch.h"
 
-#include "app/app.h"
-#include "app/main_window.h"
-#include "app/view_commands.h"
 #include "base/file_io.h"
 #include "documents/document_commands.h"
 #include "documents/name_refresh.h"
 #include "documents/saving.h"
 #include "documents/tab_state.h"
+#include "documents/workspace.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileSystemWatcher>
+#include <QMainWindow>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -36,79 +35,80 @@ bool is_watched_kind(const Document& document) {
     return document.disk.known && !is_untitled(document) && document.report_of.empty();
 }
 
-void schedule_check(App& app) {
-    if (app.disk.check_timer) app.disk.check_timer->start();
+void schedule_check(Workspace& ws) {
+    if (ws.disk.check_timer) ws.disk.check_timer->start();
 }
 
-void watch(App& app, const std::string& path) {
-    if (!app.disk.watcher || !file_exists(path)) return;
+void watch(Workspace& ws, const std::string& path) {
+    if (!ws.disk.watcher || !file_exists(path)) return;
     // A file replaced by renaming drops out of the watch list; adding it again picks up the new
     // one. A path still watched is left as it is by the watcher itself (asking its list first
     // would cost time in proportion to the open files, for each file opened).
-    if (app.disk.collecting)
-        app.disk.collected.push_back(path);
+    if (ws.disk.collecting)
+        ws.disk.collected.push_back(path);
     else
-        app.disk.watcher->addPath(qt_path(path));
+        ws.disk.watcher->addPath(qt_path(path));
 }
 
 // The watcher, reporting changes to the check timer.
-QFileSystemWatcher* make_watcher(App& app, QObject* owner) {
+QFileSystemWatcher* make_watcher(Workspace& ws, QObject* owner) {
     auto* watcher = new QFileSystemWatcher(owner);
     QObject::connect(watcher, &QFileSystemWatcher::fileChanged,
-                     [&app](const QString&) { schedule_check(app); });
+                     [&ws](const QString&) { schedule_check(ws); });
     return watcher;
 }
 
-void show(App& app, int index) {
-    if (index != app.documents.current) activate_document(app, index);
-    select_tab(app, index);
+void show(Workspace& ws, int index) {
+    if (index != ws.documents.current) activate_document(ws, index);
+    select_tab(ws, index);
 }
 
 // Asks whether to read the changed file again. The answer reads it anew, so what is shown is
 // what the file holds then; a change while the question was open asks again about the new text.
-void ask_about_change(App& app, int index) {
-    show(app, index);
+void ask_about_change(Workspace& ws, int index) {
+    show(ws, index);
     constexpr int most_rounds = 20; // a file rewritten without end is not asked about forever
     for (int round = 0; round < most_rounds; ++round) {
-        Document& document = app.documents.documents[index];
-        const bool modified = sci_modified(app.editor) != 0;
+        Document& document = ws.documents.documents[index];
+        const bool modified = sci_modified(ws.editor) != 0;
         SettledRead asked = read_settled(document.path);
         if (!asked.file.ok) {
-            app.requesters->message("File changed",
-                                    "Couldn't read " + document.path + "\n" + asked.file.error,
-                                    Buttons::Ok);
+            ws.requesters->message("File changed",
+                                   "Couldn't read " + document.path + "\n" + asked.file.error,
+                                   Buttons::Ok);
             document.ask_before_overwrite = true; // its new contents are unknown
             return;
         }
         document.disk = asked.stamp;
         // A touch or a copy of the same bytes is no change worth a question.
-        if (!modified && asked.file.bytes == document_text(app)) return;
+        if (!modified && asked.file.bytes == document_text(ws)) return;
         std::string text = document.file_name + " was changed by another program. Read it again?";
         if (modified)
             text += "\n\nWarning: your changes in the editor would be replaced by the file's "
                     "contents.";
-        const Answer answer = app.requesters->message(
+        const Answer answer = ws.requesters->message(
             "File changed", text, modified ? Buttons::YesNoDefaultNo : Buttons::YesNo);
-        Document& answered = app.documents.documents[index];
+        Document& answered = ws.documents.documents[index];
         if (answer != Answer::Yes) {
             answered.ask_before_overwrite = true;
             return;
         }
         SettledRead now = read_settled(answered.path);
         if (now.file.ok && now.stamp == asked.stamp) {
-            reload_current_document(app, now.file.bytes, now.stamp);
+            reload_current_document(ws, now.file.bytes, now.stamp);
             return;
         }
     }
-    app.documents.documents[index].ask_before_overwrite = true;
+    ws.documents.documents[index].ask_before_overwrite = true;
 }
 
-void tell_removed(App& app, int index) {
-    show(app, index);
-    force_modified(app);
-    const std::string text = app.documents.documents[index].file_name +
+void tell_removed(Workspace& ws, int index) {
+    show(ws, index);
+    force_modified(ws);
+    const std::string text = ws.documents.documents[index].file_name +
                              " was deleted or moved by another program; the editor keeps its text.";
-    if (app.window) app.window->statusBar()->showMessage(QString::fromLocal8Bit(text), 15000);
+    if (ws.main_window)
+        ws.main_window->statusBar()->showMessage(QString::fromLocal8Bit(text), 15000);
 }
 
 } // namespace
@@ -132,129 +132,128 @@ SettledRead read_settled(const std::string& path) {
     }
 }
 
-void reload_current_document(App& app, std::string_view bytes, const DiskStamp& stamp) {
-    Document* document = app.documents.current_document();
-    if (!document || !app.editor) return;
-    const long line = sci_caret_line(app.editor);
-    const long first_visible = sci_first_visible_line(app.editor);
+void reload_current_document(Workspace& ws, std::string_view bytes, const DiskStamp& stamp) {
+    Document* document = ws.documents.current_document();
+    if (!document || !ws.editor) return;
+    const long line = sci_caret_line(ws.editor);
+    const long first_visible = sci_first_visible_line(ws.editor);
     document->line_end = detect_line_end(bytes, document->line_end);
-    show_document_line_end(app);
+    Q_EMIT ws.document_events.line_end_changed();
     // Undo brings the text of before back, so the save point is set without emptying it.
-    set_editor_text(app, bytes, false);
-    sci_set_save_point(app.editor);
+    set_editor_text(ws, bytes, false);
+    sci_set_save_point(ws.editor);
     document->disk = stamp;
-    if (is_watched_kind(*document)) watch(app, document->path);
+    if (is_watched_kind(*document)) watch(ws, document->path);
     document->ask_before_overwrite = false;
-    refresh_names_from_text(app);
-    const long last_line = sci_line_count(app.editor) - 1;
-    sci_goto_line(app.editor, std::min(line, last_line));
-    sci_set_first_visible_line(app.editor, first_visible);
+    refresh_names_from_text(ws);
+    const long last_line = sci_line_count(ws.editor) - 1;
+    sci_goto_line(ws.editor, std::min(line, last_line));
+    sci_set_first_visible_line(ws.editor, first_visible);
 }
 
-void build_disk_watch(App& app, QObject* owner) {
-    app.disk.watcher = make_watcher(app, owner);
-    app.disk.check_timer = new QTimer(owner);
-    app.disk.check_timer->setSingleShot(true);
-    app.disk.check_timer->setInterval(settle_ms);
-    QObject::connect(app.disk.check_timer, &QTimer::timeout,
-                     [&app]() { check_files_on_disk(app); });
+void build_disk_watch(Workspace& ws, QObject* owner) {
+    ws.disk.watcher = make_watcher(ws, owner);
+    ws.disk.check_timer = new QTimer(owner);
+    ws.disk.check_timer->setSingleShot(true);
+    ws.disk.check_timer->setInterval(settle_ms);
+    QObject::connect(ws.disk.check_timer, &QTimer::timeout, [&ws]() { check_files_on_disk(ws); });
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, owner,
-                     [&app](Qt::ApplicationState state) {
-                         if (state == Qt::ApplicationActive) schedule_check(app);
+                     [&ws](Qt::ApplicationState state) {
+                         if (state == Qt::ApplicationActive) schedule_check(ws);
                      });
 }
 
-void remember_disk_state(App& app, int index) {
-    if (index < 0 || index >= app.documents.count()) return;
-    Document& document = app.documents.documents[index];
+void remember_disk_state(Workspace& ws, int index) {
+    if (index < 0 || index >= ws.documents.count()) return;
+    Document& document = ws.documents.documents[index];
     document.disk = disk_stamp_of(document.path);
-    if (is_watched_kind(document)) watch(app, document.path);
+    if (is_watched_kind(document)) watch(ws, document.path);
 }
 
-void stop_watching(App& app, int index) {
-    if (!app.disk.watcher || index < 0 || index >= app.documents.count()) return;
-    const std::string& path = app.documents.documents[index].path;
-    for (int i = 0; i < app.documents.count(); ++i)
-        if (i != index && app.documents.documents[i].path == path) return;
-    app.disk.watcher->removePath(qt_path(path));
+void stop_watching(Workspace& ws, int index) {
+    if (!ws.disk.watcher || index < 0 || index >= ws.documents.count()) return;
+    const std::string& path = ws.documents.documents[index].path;
+    for (int i = 0; i < ws.documents.count(); ++i)
+        if (i != index && ws.documents.documents[i].path == path) return;
+    ws.disk.watcher->removePath(qt_path(path));
 }
 
-void begin_watch_batch(App& app) {
-    app.disk.collecting = true;
+void begin_watch_batch(Workspace& ws) {
+    ws.disk.collecting = true;
 }
 
-void end_watch_batch(App& app) {
-    app.disk.collecting = false;
-    if (!app.disk.watcher || app.disk.collected.empty()) return;
+void end_watch_batch(Workspace& ws) {
+    ws.disk.collecting = false;
+    if (!ws.disk.watcher || ws.disk.collected.empty()) return;
     QStringList paths;
     for (const std::string& path :
-         std::set<std::string>(app.disk.collected.begin(), app.disk.collected.end()))
+         std::set<std::string>(ws.disk.collected.begin(), ws.disk.collected.end()))
         paths.append(qt_path(path));
-    app.disk.collected.clear();
-    app.disk.watcher->addPaths(paths);
+    ws.disk.collected.clear();
+    ws.disk.watcher->addPaths(paths);
 }
 
-void stop_watching_paths(App& app, const std::vector<std::string>& paths) {
-    if (!app.disk.watcher || paths.empty()) return;
+void stop_watching_paths(Workspace& ws, const std::vector<std::string>& paths) {
+    if (!ws.disk.watcher || paths.empty()) return;
     // The watcher takes out each path at a cost in proportion to all it watches: a fresh one
     // given the paths still open at once is quicker when many close.
-    QObject* owner = app.disk.watcher->parent();
-    delete app.disk.watcher;
-    app.disk.watcher = make_watcher(app, owner);
-    begin_watch_batch(app);
-    for (const Document& document : app.documents.documents)
-        if (is_watched_kind(document)) watch(app, document.path);
-    end_watch_batch(app);
+    QObject* owner = ws.disk.watcher->parent();
+    delete ws.disk.watcher;
+    ws.disk.watcher = make_watcher(ws, owner);
+    begin_watch_batch(ws);
+    for (const Document& document : ws.documents.documents)
+        if (is_watched_kind(document)) watch(ws, document.path);
+    end_watch_batch(ws);
 }
 
-void check_files_on_disk(App& app) {
-    if (!app.editor) return;
+void check_files_on_disk(Workspace& ws) {
+    if (!ws.editor) return;
     // A dialog is open (this check's own question among them): asking now would stack a
     // question on top of it, so the check comes again once it has closed.
-    if (app.disk.checking || QApplication::activeModalWidget()) {
-        schedule_check(app);
+    if (ws.disk.checking || QApplication::activeModalWidget()) {
+        schedule_check(ws);
         return;
     }
-    app.disk.checking = true;
+    ws.disk.checking = true;
     // The questions neither add nor remove documents, so the positions hold throughout.
-    for (int i = 0; i < app.documents.count(); ++i) {
-        Document& document = app.documents.documents[i];
+    for (int i = 0; i < ws.documents.count(); ++i) {
+        Document& document = ws.documents.documents[i];
         if (!is_watched_kind(document)) continue;
         const DiskStamp now = disk_stamp_of(document.path);
         const DiskChange change = disk_change(document.disk, now);
         document.disk = now; // the same change is asked about once
-        if (now.exists) watch(app, document.path);
+        if (now.exists) watch(ws, document.path);
         if (change == DiskChange::removed)
-            tell_removed(app, i);
+            tell_removed(ws, i);
         else if (change != DiskChange::none)
-            ask_about_change(app, i);
+            ask_about_change(ws, i);
     }
-    app.disk.checking = false;
+    ws.disk.checking = false;
 }
 
-bool may_overwrite(App& app, Document& document) {
+bool may_overwrite(Workspace& ws, Document& document) {
     // The watch may not have told yet (the editor kept the focus, the file was made anew).
     const DiskChange change = disk_change(document.disk, disk_stamp_of(document.path));
     if (change == DiskChange::changed || change == DiskChange::reappeared)
         document.ask_before_overwrite = true;
     if (!document.ask_before_overwrite) return true;
-    if (app.requesters->message("File changed",
-                                document.file_name +
-                                    " was changed by another program since the editor read it.\n"
-                                    "Replace it with the editor's text?",
-                                Buttons::YesNoDefaultNo) != Answer::Yes)
+    if (ws.requesters->message("File changed",
+                               document.file_name +
+                                   " was changed by another program since the editor read it.\n"
+                                   "Replace it with the editor's text?",
+                               Buttons::YesNoDefaultNo) != Answer::Yes)
         return false;
     document.ask_before_overwrite = false;
     return true;
 }
 
-void force_modified(App& app) {
-    if (!app.editor) return;
+void force_modified(Workspace& ws) {
+    if (!ws.editor) return;
     // Scintilla has no way to leave the save point without a change: one inserted and removed
     // character, undone as one step, leaves the text as it was.
-    sci_begin_undo_action(app.editor);
-    sci_insert_text(app.editor, 0, " ");
-    sci_delete_range(app.editor, 0, 1);
-    sci_end_undo_action(app.editor);
-    show_modified_state(app);
+    sci_begin_undo_action(ws.editor);
+    sci_insert_text(ws.editor, 0, " ");
+    sci_delete_range(ws.editor, 0, 1);
+    sci_end_undo_action(ws.editor);
+    show_modified_state(ws);
 }

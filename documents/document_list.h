@@ -5,7 +5,6 @@
 #include "documents/line_ends.h"
 #include "documents/name_index.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,12 +43,6 @@ struct DocumentList {
     int current = -1; // index of the current document, -1 when none; set by set_current_document
     std::string current_names; // working copy of the active document's names
     NameIndex current_index;   // `current_names` for quick "already held" answers
-
-    // Told when a document is made for a path (opened, recovered or new), once its tab is
-    // there, and after Save or Save As wrote a document to its file. The board's files follow
-    // their working copies with these; empty when nobody listens.
-    std::function<void(int index)> on_created;
-    std::function<void(int index)> on_saved;
 
     Document* current_document() {
         return current >= 0 && current < static_cast<int>(documents.size()) ? &documents[current]

@@ -1,10 +1,10 @@
 // Keeping a document's names true to its text.
 #include "documents/name_refresh.h"
 
-#include "app/app.h"
 #include "base/text_conversion.h"
 #include "documents/document_commands.h"
 #include "documents/name_scan.h"
+#include "documents/workspace.h"
 #include "editor/colouring.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
@@ -33,50 +33,48 @@ std::string names_missing_from(std::string_view names,
 
 } // namespace
 
-void schedule_names_refresh(App& app) {
-    if (app.names_timer) app.names_timer->start(names_settle_ms);
+void schedule_names_refresh(Workspace& ws) {
+    if (ws.names_timer) ws.names_timer->start(names_settle_ms);
 }
 
-void schedule_label_list_refresh(App& app) {
-    if (app.label_list_timer)
-        app.label_list_timer->start(0);
+void schedule_label_list_refresh(Workspace& ws) {
+    if (ws.label_list_timer)
+        ws.label_list_timer->start(0);
     else
-        refresh_label_list(app, app.documents.current);
+        refresh_label_list(ws, ws.documents.current);
 }
 
-void withdraw_names(App& app, std::string_view names) {
+void withdraw_names(EditorRecord& record, QsciScintillaBase* editor, std::string_view names) {
     std::string words;
     std::string keywords;
     for (const std::string& name : split_names(names)) {
         words += name + ' ' + name + ": ";
-        if (app.editor_record->keyword_keys.count(word_key(name, false)) > 0)
-            keywords += name + ' ';
+        if (record.keyword_keys.count(word_key(name, false)) > 0) keywords += name + ' ';
     }
-    remove_words(*app.editor_record, app.editor, words, false);
+    remove_words(record, editor, words, false);
     // A label spelt like a keyword ("Print:") took the keyword's entry; it goes back.
-    if (!keywords.empty())
-        add_words(*app.editor_record, app.editor, keywords, style::keyword, word_plain, false);
+    if (!keywords.empty()) add_words(record, editor, keywords, style::keyword, word_plain, false);
 }
 
-void refresh_names_from_text(App& app) {
-    Document* document = app.documents.current_document();
-    if (!document || !app.editor) return;
-    ScannedNames scanned = scan_names_text(utf8_to_bytes(sci_text(app.editor)));
+void refresh_names_from_text(Workspace& ws) {
+    Document* document = ws.documents.current_document();
+    if (!document || !ws.editor) return;
+    ScannedNames scanned = scan_names_text(utf8_to_bytes(sci_text(ws.editor)));
     std::string names = unique_names(scanned.names);
-    if (names == app.documents.current_names) return;
+    if (names == ws.documents.current_names) return;
 
-    const std::string removed = names_missing_from(app.documents.current_names, lowered_set(names));
-    const std::string added = names_missing_from(names, lowered_set(app.documents.current_names));
-    withdraw_names(app, removed);
+    const std::string removed = names_missing_from(ws.documents.current_names, lowered_set(names));
+    const std::string added = names_missing_from(names, lowered_set(ws.documents.current_names));
+    withdraw_names(*ws.editor_record, ws.editor, removed);
     if (!scanned.found.empty())
-        add_words(*app.editor_record, app.editor, scanned.found, style::name, word_plain, false);
-    app.documents.current_names = names;
-    reset_name_index(app.documents.current_index, names);
+        add_words(*ws.editor_record, ws.editor, scanned.found, style::name, word_plain, false);
+    ws.documents.current_names = names;
+    reset_name_index(ws.documents.current_index, names);
     document->names = std::move(names);
-    refresh_label_list(app, app.documents.current);
+    refresh_label_list(ws, ws.documents.current);
     // Lines that use a withdrawn or new name are coloured again as they are shown.
     if (!removed.empty() || !added.empty()) {
-        sci_start_styling(app.editor, 0);
-        app.editor->viewport()->update();
+        sci_start_styling(ws.editor, 0);
+        ws.editor->viewport()->update();
     }
 }

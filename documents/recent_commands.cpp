@@ -1,11 +1,10 @@
-// The recent files list: kept in a small file, shown on the File menu, opened again.
+// The recent files list: kept in a small file and shown on the File menu.
 #include "documents/recent_commands.h"
 
-#include "app/app.h"
-#include "app/menu_ids.h"
 #include "base/file_io.h"
 #include "base/folders.h"
 #include "documents/recent_files.h"
+#include "documents/workspace.h"
 
 #include <QAction>
 #include <QFile>
@@ -29,22 +28,21 @@ void save_view_state(const ViewState& view, const Folders& folders) {
     write_file_safely(state_path(folders), view_state_text(view));
 }
 
-void note_recent_file(App& app, const std::string& path) {
+void note_recent_file(Workspace& ws, const std::string& path) {
     if (path.empty() || path[0] != '/') return;
-    add_recent(app.view_state.recent, path);
-    save_view_state(app.view_state, app.folders);
-    show_recent_files(app);
+    add_recent(ws.view_state.recent, path);
+    save_view_state(ws.view_state, ws.folders);
+    Q_EMIT ws.document_events.recent_files_changed();
 }
 
-void show_recent_files(App& app) {
-    for (int i = 0; i < static_cast<int>(recent_capacity); ++i) {
-        auto found = app.menu_actions.find(menu_id::recent_first + i);
-        if (found == app.menu_actions.end()) continue;
-        QAction* action = found->second;
-        bool used = i < static_cast<int>(app.view_state.recent.size());
+void show_recent_files(const std::vector<std::string>& recent, std::span<QAction* const> items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        QAction* action = items[i];
+        if (!action) continue;
+        bool used = i < recent.size();
         action->setVisible(used);
         if (!used) continue;
-        const std::string& path = app.view_state.recent[i];
+        const std::string& path = recent[i];
         action->setText(QString::fromLocal8Bit(recent_item_text(i, path)));
         action->setStatusTip(QFile::decodeName(path.c_str()));
         action->setToolTip(QFile::decodeName(path.c_str()));

@@ -25,4 +25,6 @@ list(APPEND ZELL_GUI_SOURCES
   documents/navigation.cpp
   documents/status_line.cpp
   documents/saving.cpp
+  documents/workspace.cpp
+  documents/document_events.cpp
 )

@@ -4,8 +4,10 @@
 
 #include <string>
 
-struct App;
+struct Workspace;
 struct Document;
+struct DocumentList;
+class TabBarWidget;
 struct TabItem;
 
 // The tab's text: the file name, with " *" while the document has unsaved changes.
@@ -13,10 +15,10 @@ std::string tab_caption(const Document& document);
 // The tab's tooltip and mark: the path, or where the file lives besides this computer (a
 // board's file) with the tab marked.
 void describe_tab(TabItem& item, const Document& document);
-// Shows the document's caption and path on its tab.
-void show_tab_of(App& app, int position);
+// Shows the caption and path of the document at `position` on its tab.
+void show_tab_of(TabBarWidget* tab_bar, const DocumentList& documents, int position);
 // Takes the current document's modified state from the editor and shows it on its tab and in
 // the window title; cheap when nothing changed.
-void show_modified_state(App& app);
+void show_modified_state(Workspace& ws);
 // Ctrl+Tab, Ctrl+Shift+Tab and Ctrl+W on the main window.
-void install_tab_shortcuts(App& app);
+void install_tab_shortcuts(Workspace& ws);

@@ -2,7 +2,6 @@
 // line number back to the program.
 #include "tools/merge_report_commands.h"
 
-#include "app/app.h"
 #include "base/file_io.h"
 #include "base/folders.h"
 #include "base/text_conversion.h"
@@ -11,6 +10,7 @@
 #include "documents/navigation.h"
 #include "documents/opening.h"
 #include "documents/saving.h"
+#include "documents/workspace.h"
 #include "editor/editor_widget.h"
 #include "editor/sci.h"
 #include "tools/merge.h"
@@ -44,62 +44,61 @@ bool is_digits(std::string_view word) {
 
 } // namespace
 
-void merge_command(App& app) {
-    const Document* program = app.documents.current_document();
-    if (!app.editor || !program) return;
+void merge_command(Workspace& ws) {
+    const Document* program = ws.documents.current_document();
+    if (!ws.editor || !program) return;
     const Document copy = *program;
-    const MergeResult result = merge_includes(document_text(app), copy.path, app.folders.include,
+    const MergeResult result = merge_includes(document_text(ws), copy.path, ws.folders.include,
                                               disk_include_files(), line_end_text(copy.line_end));
     if (!result.ok) {
-        app.requesters->message("Merge",
-                                result.file + ", line " + std::to_string(result.line) + ": " +
-                                    result.reason + ".\nNothing was merged.",
-                                Buttons::Ok);
+        ws.requesters->message("Merge",
+                               result.file + ", line " + std::to_string(result.line) + ": " +
+                                   result.reason + ".\nNothing was merged.",
+                               Buttons::Ok);
         return;
     }
-    open_unsaved_document(app, new_document_path(copy, "-merged", ".bas"), result.text);
+    open_unsaved_document(ws, new_document_path(copy, "-merged", ".bas"), result.text);
 }
 
-void variable_report_command(App& app) {
-    const Document* program = app.documents.current_document();
-    if (!app.editor || !program) return;
+void variable_report_command(Workspace& ws) {
+    const Document* program = ws.documents.current_document();
+    if (!ws.editor || !program) return;
     if (!program->report_of.empty()) return; // a report of a report says nothing
     const Document copy = *program;
-    const VariableReport report =
-        make_variable_report(get_editor_text(app.editor), app.keyword_text);
+    const VariableReport report = make_variable_report(get_editor_text(ws.editor), ws.keyword_text);
     const std::string text =
         format_variable_report(report, copy.file_name, line_end_text(copy.line_end));
-    const int index = create_document(app, new_document_path(copy, "-variables", ".txt"));
+    const int index = create_document(ws, new_document_path(copy, "-variables", ".txt"));
     if (index < 0) return;
-    app.documents.documents[index].report_of = copy.path;
-    app.documents.documents[index].line_end = copy.line_end;
-    scan_names(app, index, {});
-    set_editor_text(app, text, true);
-    mark_saved(app.editor);
+    ws.documents.documents[index].report_of = copy.path;
+    ws.documents.documents[index].line_end = copy.line_end;
+    scan_names(ws, index, {});
+    set_editor_text(ws, text, true);
+    mark_saved(ws.editor);
     // Read-only belongs to the Scintilla document, so it stays with the report.
-    sci_set_read_only(app.editor, 1);
-    refresh_label_list(app, index);
+    sci_set_read_only(ws.editor, 1);
+    refresh_label_list(ws, index);
 }
 
-void report_double_clicked(App& app, long position) {
-    const Document* report = app.documents.current_document();
-    if (!app.editor || !report || report->report_of.empty() || position < 0) return;
-    const SciPos start = sci_word_start(app.editor, position, 1);
-    const SciPos end = sci_word_end(app.editor, position, 1);
-    const std::string word = sci_text_range(app.editor, start, end);
+void report_double_clicked(Workspace& ws, long position) {
+    const Document* report = ws.documents.current_document();
+    if (!ws.editor || !report || report->report_of.empty() || position < 0) return;
+    const SciPos start = sci_word_start(ws.editor, position, 1);
+    const SciPos end = sci_word_end(ws.editor, position, 1);
+    const std::string word = sci_text_range(ws.editor, start, end);
     if (!is_digits(word) || word.size() > 9) return;
     const long line = std::stol(word) - 1;
     const std::string program_path = report->report_of;
-    for (int i = 0; i < app.documents.count(); ++i) {
-        if (app.documents.documents[i].path != program_path ||
-            !app.documents.documents[i].report_of.empty())
+    for (int i = 0; i < ws.documents.count(); ++i) {
+        if (ws.documents.documents[i].path != program_path ||
+            !ws.documents.documents[i].report_of.empty())
             continue;
-        activate_document(app, i);
-        select_tab(app, i);
-        go_to_line(app.editor, app.settings.options.scroll_margin, std::max(line, 0L));
+        activate_document(ws, i);
+        select_tab(ws, i);
+        go_to_line(ws.editor, ws.settings.options.scroll_margin, std::max(line, 0L));
         return;
     }
-    app.requesters->message("Variable report",
-                            program_path + " is no longer open; open it to go to its lines.",
-                            Buttons::Ok);
+    ws.requesters->message("Variable report",
+                           program_path + " is no longer open; open it to go to its lines.",
+                           Buttons::Ok);
 }

@@ -1,15 +1,16 @@
 #include "tools/preferences_window.h"
 
-#include "app/app.h"
-#include "app/main_window.h"
 #include "documents/saving.h"
+#include "documents/workspace.h"
 #include "editor/editor_config.h"
 #include "editor/editor_record.h"
 #include "editor/editor_widget.h"
+#include "ui/screen_fit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -73,10 +74,10 @@ void ColourPreview::mousePressEvent(QMouseEvent* event) {
     if (on_click) on_click(event->position().toPoint().x(), event->position().toPoint().y());
 }
 
-PreferencesWindow::PreferencesWindow(App& app, QWidget* owner)
+PreferencesWindow::PreferencesWindow(Workspace& ws, QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      working(app.settings.colours), app_(app) {
+      working(ws.settings.colours), ws_(ws) {
     setObjectName(QStringLiteral("preferences_window"));
     setWindowTitle(QStringLiteral("Zell Edit Settings"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -104,7 +105,7 @@ PreferencesWindow::PreferencesWindow(App& app, QWidget* owner)
     default_button = button(colours, "Default", 380, 317);
     cancel_button = button(colours, "Cancel", 380, 347);
     connect(save_colours_button, &QPushButton::clicked, this, [this]() {
-        app_.settings.colours = working;
+        ws_.settings.colours = working;
         preview->update();
     });
     connect(default_button, &QPushButton::clicked, this, [this]() {
@@ -112,21 +113,21 @@ PreferencesWindow::PreferencesWindow(App& app, QWidget* owner)
         preview->update();
     });
     connect(cancel_button, &QPushButton::clicked, this, [this]() {
-        working = app_.settings.colours;
+        working = ws_.settings.colours;
         preview->update();
     });
 
     save_intro_button = new QPushButton(QStringLiteral("Save Intro"), files);
     save_intro_button->setGeometry(10, 15, 80, 24);
     save_intro_button->setToolTip(QStringLiteral("Save current file as header for new files."));
-    connect(save_intro_button, &QPushButton::clicked, this, [this]() { save_intro_text(app_); });
+    connect(save_intro_button, &QPushButton::clicked, this, [this]() { save_intro_text(ws_); });
 
     confirm_exit = new QCheckBox(QStringLiteral("Confirm before Exit"), preferences);
     confirm_exit->setGeometry(5, 5, 200, 25);
-    confirm_exit->setChecked(app.settings.confirm_before_exit == 1);
+    confirm_exit->setChecked(ws.settings.confirm_before_exit == 1);
     open_blank = new QCheckBox(QStringLiteral("Open with a blank file"), preferences);
     open_blank->setGeometry(5, 30, 200, 25);
-    open_blank->setChecked(app.settings.open_blank_file == 1);
+    open_blank->setChecked(ws.settings.open_blank_file == 1);
     auto* tab_size_label =
         new QLabel(QStringLiteral("Format: spaces per indent level"), preferences);
     tab_size_label->setGeometry(5, 60, 200, 25);
@@ -134,16 +135,16 @@ PreferencesWindow::PreferencesWindow(App& app, QWidget* owner)
     tab_size->setObjectName(QStringLiteral("tab_size"));
     tab_size->setGeometry(210, 60, 60, 25);
     tab_size->setRange(0, max_tab_size);
-    tab_size->setValue(std::clamp(app.settings.options.tab_size, 0, max_tab_size));
+    tab_size->setValue(std::clamp(ws.settings.options.tab_size, 0, max_tab_size));
     tab_size_label->setBuddy(tab_size);
     save_options_button = button(preferences, "Save", 380, 287);
     connect(save_options_button, &QPushButton::clicked, this, [this]() {
-        app_.settings.confirm_before_exit = confirm_exit->isChecked() ? 1 : 0;
-        app_.settings.open_blank_file = open_blank->isChecked() ? 1 : 0;
-        app_.settings.options.tab_size = tab_size->value();
+        ws_.settings.confirm_before_exit = confirm_exit->isChecked() ? 1 : 0;
+        ws_.settings.open_blank_file = open_blank->isChecked() ? 1 : 0;
+        ws_.settings.options.tab_size = tab_size->value();
     });
 
-    const Placement& placement = app.settings.prefs;
+    const Placement& placement = ws.settings.prefs;
     panels->setCurrentIndex(
         placement.extra >= 0 && placement.extra < panels->count() ? placement.extra : 0);
     // The panels' controls need this much room; a smaller stored size would hide buttons.
@@ -159,24 +160,23 @@ void PreferencesWindow::preview_clicked(int x, int y) {
     caption->setText(QString::fromStdString(target->caption));
     if (target->focus_save_first) save_colours_button->setFocus();
     Colour& field = working[static_cast<int>(target->item)];
-    if (std::optional<std::uint32_t> chosen =
-            app_.requesters->choose_colour(target->caption, field))
+    if (std::optional<std::uint32_t> chosen = ws_.requesters->choose_colour(target->caption, field))
         field = *chosen;
     preview->update();
     caption->setText(QString::fromLatin1(preview_caption));
 }
 
 void PreferencesWindow::closeEvent(QCloseEvent* event) {
-    Placement& placement = app_.settings.prefs;
+    Placement& placement = ws_.settings.prefs;
     placement.x = pos().x();
     placement.y = pos().y();
     placement.width = width();
     placement.height = height();
     placement.extra = panels->currentIndex();
-    app_.preferences = nullptr;
+    Q_EMIT closed();
     event->accept();
     // Only committed colours reach the editor, and only now.
-    apply_colour_scheme(*app_.editor_record, app_.editor, app_.settings);
+    apply_colour_scheme(*ws_.editor_record, ws_.editor, ws_.settings);
 }
 
 void PreferencesWindow::resizeEvent(QResizeEvent* event) {
@@ -184,12 +184,13 @@ void PreferencesWindow::resizeEvent(QResizeEvent* event) {
     panels->setGeometry(8, 8, std::max(width() - 16, 1), std::max(height() - 16, 1));
 }
 
-void open_preferences(App& app) {
-    if (!app.window) return;
-    if (!app.preferences) {
-        app.preferences = new PreferencesWindow(app, app.window.get());
-        app.preferences->show();
+void open_preferences(Workspace& ws, PreferencesWindow*& shown) {
+    if (!ws.main_window) return;
+    if (!shown) {
+        shown = new PreferencesWindow(ws, ws.main_window);
+        QObject::connect(shown, &PreferencesWindow::closed, shown, [&shown]() { shown = nullptr; });
+        shown->show();
     }
-    app.preferences->raise();
-    app.preferences->activateWindow();
+    shown->raise();
+    shown->activateWindow();
 }

@@ -10,7 +10,7 @@
 
 #include <functional>
 
-struct App;
+struct Workspace;
 class QCheckBox;
 class QSpinBox;
 class QLabel;
@@ -35,7 +35,7 @@ class ColourPreview : public QFrame {
 class PreferencesWindow : public QWidget {
     Q_OBJECT
   public:
-    PreferencesWindow(App& app, QWidget* owner);
+    PreferencesWindow(Workspace& ws, QWidget* owner);
 
     ColourScheme working; // the colours being edited
     QTabWidget* panels = nullptr;
@@ -52,14 +52,18 @@ class PreferencesWindow : public QWidget {
 
     // A click on the preview at (x, y): the colour chooser for the item there.
     void preview_clicked(int x, int y);
+  signals:
+    // The window closes (it is deleted afterwards).
+    void closed();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    App& app_;
+    Workspace& ws_;
 };
 
-// "Preferences": opens the window, or brings it to the front when it is open.
-void open_preferences(App& app);
+// "Preferences": opens the window, or brings `shown` to the front when it is open; `shown`
+// points to the open window and is cleared when it closes.
+void open_preferences(Workspace& ws, PreferencesWindow*& shown);

@@ -3,4 +3,5 @@ list(APPEND ZELL_CORE_SOURCES
 )
 list(APPEND ZELL_GUI_SOURCES
   ui/requesters.cpp
+  ui/screen_fit.cpp
 )
