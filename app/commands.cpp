@@ -100,7 +100,8 @@ constexpr Command app_command_table[] = {
          goto_line_command(app.editor, app.documents.current_document(), *app.requesters,
                            app.settings.options.scroll_margin);
      }},
-    {menu_id::return_from_name, "Return from Sub/Function", "Ctrl+B", return_from_jump},
+    {menu_id::return_from_name, "Return from Sub/Function", "Ctrl+B",
+     [](App& app) { return_from_jump(app); }},
     {menu_id::about, "About", nullptr, show_about},
     {menu_id::return_key, nullptr, nullptr, return_key},
 };
