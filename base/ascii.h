@@ -37,6 +37,13 @@ inline std::string upper_text(std::string_view text) {
     return out;
 }
 
+// `text` with its ASCII letters lowered.
+inline std::string lower_text(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = lower_ascii(c);
+    return out;
+}
+
 // Whether `text` equals `upper_word` (given in upper case) once its ASCII letters are raised.
 constexpr bool equals_upper(std::string_view text, std::string_view upper_word) {
     if (text.size() != upper_word.size()) return false;
