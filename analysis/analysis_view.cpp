@@ -3,6 +3,7 @@
 
 #include "analysis/analysis_context.h"
 #include "base/file_io.h"
+#include "base/folders.h"
 #include "base/text_conversion.h"
 #include "documents/disk_stamp.h"
 #include "documents/document_list.h"
@@ -93,11 +94,6 @@ std::string line_text(const AnalysedFile& file, std::size_t line) {
     const std::size_t start = file.line_starts[line];
     const std::size_t end = file.text.find_first_of("\r\n", start);
     return file.text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
-std::string file_name(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 void show_panel(const AnalysisContext& context) {
@@ -199,7 +195,7 @@ void list_problems(const AnalysisContext& context) {
     for (const Problem& p : analysis.problems) {
         const AnalysedFile& file = analysis.files[p.at.file];
         auto* item = new QListWidgetItem(QString::fromStdString(
-            (p.at.file == 0 ? std::string() : file_name(file.path) + " ") + "line " +
+            (p.at.file == 0 ? std::string() : file_name_of(file.path) + " ") + "line " +
             std::to_string(p.at.line + 1) + ": " + p.message + "  [" + p.code + "]"));
         if (p.severity == Severity::hint) item->setForeground(Qt::gray);
         state.panel->addItem(item);
@@ -218,7 +214,7 @@ void list_spans(const AnalysisContext& context, const ProgramAnalysis& analysis,
     state.panel->setProperty("problems", false);
     for (const SourceSpan& at : spans) {
         const AnalysedFile& file = analysis.files[at.file];
-        const std::string where = (file.path.empty() ? "(this program)" : file_name(file.path)) +
+        const std::string where = (file.path.empty() ? "(this program)" : file_name_of(file.path)) +
                                   " line " + std::to_string(at.line + 1) + ": ";
         state.panel->addItem(QString::fromStdString(where + line_text(file, at.line)));
         state.rows.push_back(at);
