@@ -1,14 +1,10 @@
 // The program's outline from the routines and labels the analysis found.
 #include "analysis/analysis.h"
+#include "base/folders.h"
 
 #include <map>
 
 namespace {
-
-std::string file_name(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The routines and labels of `file`, each label under the routine it stands in.
 std::vector<OutlineEntry> file_outline(const ProgramAnalysis& analysis, std::size_t file) {
@@ -39,7 +35,8 @@ std::vector<OutlineEntry> program_outline(const ProgramAnalysis& analysis) {
     if (analysis.files.empty()) return {};
     std::vector<OutlineEntry> outline = file_outline(analysis, 0);
     for (std::size_t file = 1; file < analysis.files.size(); ++file)
-        outline.push_back(
-            {file_name(analysis.files[file].path), {file, 0, 0, 0}, file_outline(analysis, file)});
+        outline.push_back({file_name_of(analysis.files[file].path),
+                           {file, 0, 0, 0},
+                           file_outline(analysis, file)});
     return outline;
 }

@@ -20,8 +20,7 @@ bool is_code_letter(char c) {
 bool ignored_on_line(std::string_view line, std::string_view code) {
     const std::size_t comment = comment_start(line, statement_start(line));
     if (comment == std::string_view::npos) return false;
-    std::string lower(line.substr(comment));
-    for (char& c : lower) c = lower_ascii(c);
+    const std::string lower = lower_text(line.substr(comment));
     const std::size_t at = lower.find("ignore:");
     if (at == std::string::npos) return false;
     const std::string_view rest = line.substr(comment + at + 7);
@@ -30,9 +29,7 @@ bool ignored_on_line(std::string_view line, std::string_view code) {
         while (i < rest.size() && !is_code_letter(rest[i])) ++i;
         std::size_t end = i;
         while (end < rest.size() && is_code_letter(rest[end])) ++end;
-        std::string word(rest.substr(i, end - i));
-        for (char& c : word)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        const std::string word = upper_text(rest.substr(i, end - i));
         if (!word.empty() && word == code) return true;
         i = end;
     }

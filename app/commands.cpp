@@ -1,8 +1,10 @@
 // The table binding menu ids to their procedures, and the events of the main window's controls.
 #include "app/commands.h"
 
+#include "analysis/analysis_context.h"
 #include "analysis/analysis_view.h"
 #include "app/about.h"
+#include "app/analysis_command_list.h"
 #include "app/app.h"
 #include "app/command.h"
 #include "app/main_window.h"
@@ -196,7 +198,7 @@ void run_files_dropped(App& app, const std::string& paths) {
 
 void label_list_clicked(App& app) {
     if (app.settings.label_list_outline && app.document_events.outline_drawn())
-        go_to_outline_row(app, app.label_list->currentRow());
+        go_to_outline_row(analysis_context(app), app.label_list->currentRow());
     else
         jump_to_name(app);
 }

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "analysis/analysis_view.h"
+#include "app/analysis_command_list.h"
 #include "app/app.h"
 #include "app/board_files_command_list.h"
 #include "app/commands.h"
@@ -79,7 +80,7 @@ void build_editor_area(App& app, QWidget* area) {
         schedule_names_refresh(app);
         note_change_for_recovery(app);
         note_unsavable_characters(app);
-        schedule_analysis(app);
+        if (app.analysis) schedule_analysis(*app.analysis);
     });
     QObject::connect(editor, &EditorWidget::context_menu_wanted, editor,
                      [&app](const QPoint& at) { show_context_menu(app, at); });

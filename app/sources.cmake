@@ -8,6 +8,7 @@ list(APPEND ZELL_CORE_SOURCES
 )
 list(APPEND ZELL_GUI_SOURCES
   app/about.cpp
+  app/analysis_command_list.cpp
   app/app.cpp
   app/board_files_command_list.cpp
   app/commands.cpp

@@ -37,6 +37,25 @@ inline std::string upper_text(std::string_view text) {
     return out;
 }
 
+// `text` with its ASCII letters lowered.
+inline std::string lower_text(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = lower_ascii(c);
+    return out;
+}
+
+// Whether `text` begins with `prefix`, ignoring ASCII letter case.
+constexpr bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (lower_ascii(text[i]) != lower_ascii(prefix[i])) return false;
+    return true;
+}
+
+constexpr bool equal_ignoring_case(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && starts_with_ignoring_case(a, b);
+}
+
 // Whether `text` equals `upper_word` (given in upper case) once its ASCII letters are raised.
 constexpr bool equals_upper(std::string_view text, std::string_view upper_word) {
     if (text.size() != upper_word.size()) return false;

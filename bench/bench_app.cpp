@@ -2,6 +2,10 @@
 #include "bench_app.h"
 
 #include "app/startup.h"
+#include "base/file_io.h"
+#include "base/text_conversion.h"
+#include "editor/editor_widget.h"
+#include "editor/sci.h"
 #include "ui/requesters.h"
 
 #include <QCoreApplication>
@@ -71,4 +75,22 @@ void BenchApp::write(const std::string& name, const std::string& bytes) const {
 
 void bench_process_events() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+std::unique_ptr<EditorWidget> bare_control(QWidget* like, const char* vb_keywords) {
+    auto control = std::make_unique<EditorWidget>(nullptr);
+    control->resize(like ? like->size() : QSize(800, 600));
+    sci_send(control.get(), Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
+    sci_send(control.get(), Sci::SCI_SETLEXER, Sci::SCLEX_VB);
+    if (vb_keywords) sci_send_text(control.get(), Sci::SCI_SETKEYWORDS, 0, vb_keywords);
+    control->show();
+    bench_process_events(); // shown and exposed, so repaint() really paints
+    return control;
+}
+
+void open_in_bare_control(EditorWidget* control, const std::string& path) {
+    ReadResult read = read_whole_file(path);
+    sci_set_text(control, bytes_to_utf8(read.bytes));
+    sci_send(control, Sci::SCI_COLOURISE, 0, -1);
+    control->repaint();
 }

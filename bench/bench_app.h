@@ -5,6 +5,9 @@
 
 #include <QTemporaryDir>
 
+class EditorWidget;
+class QWidget;
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -24,3 +27,9 @@ struct BenchApp {
 
 // Lets queued events, painting included, run.
 void bench_process_events();
+
+// The reference of the editor benchmarks: a bare editing control of `like`'s size (800 by 600
+// without one) with Scintilla's built-in VB lexer and `vb_keywords`, shown so that it paints.
+std::unique_ptr<EditorWidget> bare_control(QWidget* like, const char* vb_keywords = nullptr);
+// Opening in that control: the file at `path` read, put in, coloured whole and painted.
+void open_in_bare_control(EditorWidget* control, const std::string& path);

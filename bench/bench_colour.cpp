@@ -2,6 +2,7 @@
 #include "program_generator.h"
 #include "timing.h"
 
+#include "base/ascii.h"
 #include "base/settings.h"
 #include "base/text_conversion.h"
 #include "documents/name_scan.h"
@@ -27,12 +28,6 @@ constexpr const char* keywords =
     "FILES KILL MKDIR RMDIR CHDIR COPY RENAME SERIAL I2C SPI PWM SERVO SOUND PLAY TONE BEEP "
     "IRETURN SETTICK WATCHDOG CPU SLEEP TRACE ERROR MEMORY CONTINUE LOC LOF EOF CWD$ DIR$ "
     "FORMAT$ FIX CINT PEEK POKE VAR FIELD$ MAX MIN PI DEG RAD ? @";
-
-std::string lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return text;
-}
 
 // Best of five full recolourings (SCI_COLOURISE over the whole text); -1 when the colouring
 // did not reach the end of the text.
@@ -68,7 +63,7 @@ std::string bench_colour_full() {
     QsciScintillaBase* r = reference.get();
     apply_colour_scheme(reference_record, r, settings);
     sci_send(r, Sci::SCI_SETLEXER, Sci::SCLEX_VB);
-    const std::string words = lower(keywords);
+    const std::string words = lower_text(keywords);
     sci_send_text(r, Sci::SCI_SETKEYWORDS, 0, words.c_str());
     r->SendScintilla(Sci::SCI_SETPROPERTY, "fold", "1");
     sci_set_text(r, text);

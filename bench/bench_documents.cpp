@@ -5,7 +5,6 @@
 #include "timing.h"
 
 #include "app/main_window.h"
-#include "base/file_io.h"
 #include "base/text_conversion.h"
 #include "documents/document_commands.h"
 #include "documents/opening.h"
@@ -23,23 +22,11 @@ namespace {
 constexpr std::size_t large_program_bytes = 1500 * 1000;
 constexpr long typing_line = 40000;
 constexpr int runs = 5;
+constexpr const char* vb_keywords = "print for next sub end function if then";
 
 double elapsed_ms(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
-}
-
-// A bare control of the editor's size with the built-in lexer, shown so that it paints.
-std::unique_ptr<EditorWidget> reference_control(QWidget* like) {
-    auto control = std::make_unique<EditorWidget>(nullptr);
-    control->resize(like ? like->size() : QSize(800, 600));
-    sci_send(control.get(), Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
-    sci_send(control.get(), Sci::SCI_SETLEXER, Sci::SCLEX_VB);
-    sci_send_text(control.get(), Sci::SCI_SETKEYWORDS, 0,
-                  "print for next sub end function if then");
-    control->show();
-    bench_process_events(); // shown and exposed, so repaint() really paints
-    return control;
 }
 
 // One key typed and shown: the paint asks for the colouring of the lines on screen.
@@ -73,13 +60,8 @@ std::string bench_open_large() {
         remove_document(app, app.documents.current);
     }
 
-    auto reference = reference_control(app.editor);
-    double reference_ms = best_ms(runs, [&] {
-        ReadResult read = read_whole_file(path);
-        sci_set_text(reference.get(), bytes_to_utf8(read.bytes));
-        sci_send(reference.get(), Sci::SCI_COLOURISE, 0, -1);
-        reference->repaint();
-    });
+    auto reference = bare_control(app.editor, vb_keywords);
+    double reference_ms = best_ms(runs, [&] { open_in_bare_control(reference.get(), path); });
     return bench_line("open_large", best, reference_ms);
 }
 
@@ -101,7 +83,7 @@ std::string bench_switch_tabs() {
         target = target == first ? first + 1 : first;
     });
 
-    auto reference = reference_control(app.editor);
+    auto reference = bare_control(app.editor, vb_keywords);
     QsciScintillaBase* r = reference.get();
     sci_set_text(r, bytes_to_utf8(program));
     void* docs[2] = {reinterpret_cast<void*>(sci_send(r, Sci::SCI_GETDOCPOINTER)), nullptr};
@@ -128,7 +110,7 @@ std::string bench_type_in_large() {
     bench_process_events();
     double ms = best_ms(runs * 4, [&] { type_x(app.editor); });
 
-    auto reference = reference_control(app.editor);
+    auto reference = bare_control(app.editor, vb_keywords);
     sci_set_text(reference.get(), bytes_to_utf8(program));
     put_caret_on(reference.get(), typing_line);
     double reference_ms = best_ms(runs * 4, [&] { type_x(reference.get()); });

@@ -3,8 +3,6 @@
 #include "bench_app.h"
 #include "timing.h"
 
-#include "base/file_io.h"
-#include "base/text_conversion.h"
 #include "documents/document_commands.h"
 #include "documents/name_refresh.h"
 #include "documents/opening.h"
@@ -19,16 +17,6 @@
 namespace {
 
 constexpr int runs = 3;
-
-std::unique_ptr<EditorWidget> bare_control(QWidget* like) {
-    auto control = std::make_unique<EditorWidget>(nullptr);
-    control->resize(like->size());
-    sci_send(control.get(), Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
-    sci_send(control.get(), Sci::SCI_SETLEXER, Sci::SCLEX_VB);
-    control->show();
-    bench_process_events();
-    return control;
-}
 
 std::string label_lines(int count) {
     std::string text;
@@ -81,10 +69,7 @@ std::string bench_open_long_label() {
 
     auto reference = bare_control(app.editor);
     double reference_ms = best_ms(runs, [&] {
-        ReadResult read = read_whole_file(path);
-        sci_set_text(reference.get(), bytes_to_utf8(read.bytes));
-        sci_send(reference.get(), Sci::SCI_COLOURISE, 0, -1);
-        reference->repaint();
+        open_in_bare_control(reference.get(), path);
         bench_process_events();
     });
     return bench_line("open_long_label", ms, reference_ms);

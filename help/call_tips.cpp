@@ -1,8 +1,9 @@
 // Call-tip texts, argument positions and highlight ranges.
 #include "help/call_tips.h"
 
+#include "base/ascii.h"
+
 #include <algorithm>
-#include <cctype>
 
 bool is_keyword_byte(char c) {
     auto b = static_cast<unsigned char>(c);
@@ -21,13 +22,6 @@ std::size_t leading_word(std::string_view line) {
     std::size_t at = 0;
     while (at < line.size() && is_keyword_byte(line[at])) ++at;
     return at;
-}
-
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 } // namespace

@@ -8,17 +8,6 @@
 
 namespace {
 
-bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (lower_ascii(text[i]) != lower_ascii(prefix[i])) return false;
-    return true;
-}
-
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && starts_with_ignoring_case(a, b);
-}
-
 bool less_ignoring_case(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {

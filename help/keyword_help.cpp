@@ -9,13 +9,6 @@ namespace {
 
 constexpr std::size_t longest_line = 2000; // a longer help line is cut here
 
-std::string lower_ascii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
 bool has_control_bytes(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
@@ -37,8 +30,8 @@ std::vector<std::string> words_of(std::string_view line) {
 // Adds `entry` (its words already in `entry.word` and `entry.aliases`) to the help.
 void add_entry(KeywordHelp& help, HelpEntry entry) {
     std::vector<std::string> keys;
-    keys.push_back(lower_ascii(entry.word));
-    for (const std::string& alias : entry.aliases) keys.push_back(lower_ascii(alias));
+    keys.push_back(lower_text(entry.word));
+    for (const std::string& alias : entry.aliases) keys.push_back(lower_text(alias));
     const std::size_t position = help.entries.size();
     help.entries.push_back(std::move(entry));
     for (const std::string& key : keys) help.index[key] = position;
@@ -106,7 +99,7 @@ KeywordHelp parse_keyword_help(std::string_view bytes) {
 
 const HelpEntry* find_help(const KeywordHelp& help, std::string_view word) {
     if (word.empty() || word.size() > longest_line) return nullptr;
-    auto found = help.index.find(lower_ascii(word));
+    auto found = help.index.find(lower_text(word));
     return found == help.index.end() ? nullptr : &help.entries[found->second];
 }
 

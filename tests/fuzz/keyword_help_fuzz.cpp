@@ -1,6 +1,7 @@
 // The keyword help file: whatever it holds, every entry has a word, every word and alias is
 // found (letter case ignored) and leads to an entry that names it, no text holds a line end or
 // control byte, and the keyword words are the blank-separated pieces of the text.
+#include "base/ascii.h"
 #include "fuzz_check.h"
 #include "help/keyword_help.h"
 
@@ -11,21 +12,14 @@
 
 namespace {
 
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 bool no_line_end(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
 bool names(const HelpEntry& entry, std::string_view word) {
-    if (lowered(entry.word) == lowered(word)) return true;
+    if (lower_text(entry.word) == lower_text(word)) return true;
     for (const std::string& alias : entry.aliases)
-        if (lowered(alias) == lowered(word)) return true;
+        if (lower_text(alias) == lower_text(word)) return true;
     return false;
 }
 
@@ -52,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [word, index] : help.index) {
         FUZZ_CHECK(index < help.entries.size());
         FUZZ_CHECK(names(help.entries[index], word));
-        FUZZ_CHECK(lowered(word) == word);
+        FUZZ_CHECK(lower_text(word) == word);
     }
 
     std::size_t pieces = 0;

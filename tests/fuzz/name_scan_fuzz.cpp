@@ -2,6 +2,7 @@
 // blank-separated field is SUB or FUNCTION (any case) names the identifier of its second field
 // (up to a "("); a first field of two or more characters ending in ":" is a label. A name is
 // held when a whole held name equals it, ignoring the case of ASCII letters.
+#include "base/ascii.h"
 #include "documents/name_index.h"
 #include "documents/name_scan.h"
 #include "fuzz_check.h"
@@ -35,13 +36,6 @@ std::vector<std::string> fields_of(std::string_view line) {
     return fields;
 }
 
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 std::vector<PlainName> plain_names(std::string_view text) {
     std::vector<PlainName> names;
     long index = 0;
@@ -52,7 +46,7 @@ std::vector<PlainName> plain_names(std::string_view text) {
         while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
         const std::vector<std::string> fields = fields_of(line);
         if (!fields.empty()) {
-            const std::string first = lowered(fields[0]);
+            const std::string first = lower_text(fields[0]);
             if ((first == "sub" || first == "function") && fields.size() > 1) {
                 std::string name = fields[1].substr(0, fields[1].find('('));
                 if (!name.empty()) names.push_back({name, index, false});
@@ -69,7 +63,7 @@ std::vector<PlainName> plain_names(std::string_view text) {
 
 bool plain_holds(const std::vector<std::string>& held, std::string_view name) {
     for (const std::string& h : held)
-        if (lowered(h) == lowered(name)) return true;
+        if (lower_text(h) == lower_text(name)) return true;
     return false;
 }
 

@@ -1,7 +1,9 @@
 // The analysis in the running editor: problems marked once an edit settles (not on the key),
 // counted in the status bar and listed; go to definition into an include file and back; every
 // use of a name listed with its line.
+#include "analysis/analysis_context.h"
 #include "analysis/analysis_view.h"
+#include "app/analysis_command_list.h"
 #include "app/commands.h"
 #include "app/menu_ids.h"
 #include "documents/opening.h"
@@ -41,7 +43,7 @@ class AnalysisTest : public AppFixture {
 TEST_F(AnalysisTest, AMistakeIsMarkedOnlyAfterTheEditSettles) {
     start_with_intro("");
     open_program("p.bas", "FOR i = 1 TO 3\n  PRINT i\nNEXT i\n");
-    run_analysis(*app);
+    run_analysis(analysis_context(*app));
     EXPECT_EQ(app->analysis->count->text().toStdString(), "");
 
     const long next = sci_position_from_line(app->editor, 2);
@@ -67,7 +69,7 @@ TEST_F(AnalysisTest, DefinitionAndUsesAcrossTwoIncludeLevels) {
     write_file(path("deep.inc"), "SUB Deeper(w$)\n  PRINT w$\nEND SUB\n");
     open_program("main.bas", "#INCLUDE \"lib.inc\"\nGreet \"you\"\nDeeper \"me\"\n");
     const std::string main_path = current_path();
-    EXPECT_TRUE(current_analysis(*app).problems.empty());
+    EXPECT_TRUE(current_analysis(analysis_context(*app)).problems.empty());
 
     put_caret_on("Deeper");
     run_command(*app, menu_id::find_all_uses);
@@ -174,6 +176,37 @@ TEST_F(AnalysisTest, TheLabelListShowsTheOutlineAndGoesIntoIncludes) {
     outline->trigger(); // back to the names
     EXPECT_EQ(app->settings.label_list_outline, 0);
     EXPECT_EQ(labels(), (std::vector<std::string>{"Greet", "Again"}));
+}
+
+} // namespace
+
+namespace {
+
+// Opening the include file analyses it again for the outline, replacing the result and the
+// panel's rows the place was taken from: the jump still lands where it was aimed.
+TEST_F(AnalysisTest, WithTheOutlineShownAJumpIntoAnIncludeLandsOnItsPlace) {
+    start_with_intro("");
+    // Alone, the include also lacks the label: its own problems come in another order.
+    write_file(path("lib.inc"), "GOTO Far\nDO\nSUB Greet\nEND SUB\n");
+    open_program("main.bas", "#INCLUDE \"lib.inc\"\nFar:\nGreet\n");
+    const std::string main_path = current_path();
+    app->label_list->findChild<QAction*>("outline")->trigger();
+
+    run_command(*app, menu_id::show_problems);
+    QListWidget* panel = app->analysis->panel;
+    ASSERT_EQ(panel->count(), 1);
+    // A real click: the row's item goes when the include's problems fill the panel.
+    QTest::mouseClick(panel->viewport(), Qt::LeftButton, {},
+                      panel->visualItemRect(panel->item(0)).center());
+    EXPECT_EQ(current_path(), path("lib.inc"));
+    EXPECT_EQ(sci_caret_line(app->editor), 1); // the DO
+
+    run_command(*app, menu_id::return_from_name);
+    ASSERT_EQ(current_path(), main_path);
+    put_caret_on("Greet");
+    run_command(*app, menu_id::go_to_definition);
+    EXPECT_EQ(current_path(), path("lib.inc"));
+    EXPECT_EQ(sci_caret_line(app->editor), 2);
 }
 
 } // namespace

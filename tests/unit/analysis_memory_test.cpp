@@ -2,39 +2,14 @@
 // scratch gives, whatever the edit between them, and an unchanged include file is not read again.
 #include "analysis/analysis.h"
 
-#include "support/shipped_keywords.h"
+#include "support/analysis_disk.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 #include <string>
 
 namespace {
-
-struct Disk {
-    std::map<std::string, std::string> files;
-    std::map<std::string, std::string> stamps;
-    int reads = 0;
-    SourceAccess access() {
-        return {[this](const std::string& path) { return files.count(path) != 0; },
-                [this](const std::string& path) -> std::optional<std::string> {
-                    ++reads;
-                    return files.at(path);
-                },
-                [this](const std::string& path) { return stamps[path]; }};
-    }
-};
-
-AnalysisInput input_for(const std::string& text, Disk& disk) {
-    AnalysisInput input;
-    input.text = text;
-    input.path = "/p/main.bas";
-    input.include_folder = "/inc";
-    input.files = disk.access();
-    input.keywords = shipped_keywords();
-    return input;
-}
 
 const char* const program = "OPTION EXPLICIT\r\n"
                             "#INCLUDE \"lib.inc\"\r\n"
@@ -88,45 +63,45 @@ TEST(AnalysisMemory, AfterAnyEditTheResultIsTheOneFromScratch) {
         {"a line number changed", "10 total", "20 total"},
         {"an unclosed string", "PRINT \"a\"", "PRINT \"a"},
     };
-    Disk disk;
+    FakeDisk disk;
     disk.files["/p/lib.inc"] = "SUB Greet(who$)\r\n  PRINT who$\r\nEND SUB\r\n";
     for (const Edit& edit : edits) {
         const std::string after = edited(edit);
         ASSERT_NE(after, program) << edit.what;
         AnalysisCache cache;
-        analyse_program(input_for(program, disk), cache);
-        const ProgramAnalysis scratch = analyse_program(input_for(after, disk));
-        EXPECT_TRUE(analyse_program(input_for(after, disk), cache) == scratch) << edit.what;
+        analyse_program(program_input(program, disk), cache);
+        const ProgramAnalysis scratch = analyse_program(program_input(after, disk));
+        EXPECT_TRUE(analyse_program(program_input(after, disk), cache) == scratch) << edit.what;
         // And back: the lines kept from the edited text serve the first one as well.
-        EXPECT_TRUE(analyse_program(input_for(program, disk), cache) ==
-                    analyse_program(input_for(program, disk)))
+        EXPECT_TRUE(analyse_program(program_input(program, disk), cache) ==
+                    analyse_program(program_input(program, disk)))
             << edit.what;
     }
     // Every text of the table after every other one.
     AnalysisCache cache;
     for (const Edit& edit : edits) {
         const std::string after = edited(edit);
-        EXPECT_TRUE(analyse_program(input_for(after, disk), cache) ==
-                    analyse_program(input_for(after, disk)))
+        EXPECT_TRUE(analyse_program(program_input(after, disk), cache) ==
+                    analyse_program(program_input(after, disk)))
             << edit.what;
     }
 }
 
 TEST(AnalysisMemory, AnIncludeIsReadAgainOnlyWhenItsStampChanges) {
-    Disk disk;
+    FakeDisk disk;
     disk.files["/p/lib.inc"] = "SUB Greet(who$)\r\n  PRINT who$\r\nEND SUB\r\n";
     disk.stamps["/p/lib.inc"] = "1";
     AnalysisCache cache;
-    analyse_program(input_for(program, disk), cache);
+    analyse_program(program_input(program, disk), cache);
     EXPECT_EQ(disk.reads, 1);
-    analyse_program(input_for(program, disk), cache);
+    analyse_program(program_input(program, disk), cache);
     EXPECT_EQ(disk.reads, 1);
 
     disk.files["/p/lib.inc"] = "SUB Greet(who$, twice)\r\n  PRINT who$\r\nEND SUB\r\nGOTO Lost\r\n";
     disk.stamps["/p/lib.inc"] = "2";
-    const ProgramAnalysis changed = analyse_program(input_for(program, disk), cache);
+    const ProgramAnalysis changed = analyse_program(program_input(program, disk), cache);
     EXPECT_EQ(disk.reads, 2);
-    EXPECT_TRUE(changed == analyse_program(input_for(program, disk)));
+    EXPECT_TRUE(changed == analyse_program(program_input(program, disk)));
     ASSERT_EQ(changed.problems.size(), 1u) << changed.problems[0].message;
     EXPECT_EQ(changed.problems[0].code, "NOLABEL");
 }

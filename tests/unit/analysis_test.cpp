@@ -2,36 +2,16 @@
 // each kind (exactly that problem, on its line), with the silencing comment.
 #include "analysis/analysis.h"
 
-#include "support/shipped_keywords.h"
+#include "support/analysis_disk.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 namespace {
 
-struct Disk {
-    std::map<std::string, std::string> files;
-    SourceAccess access() const {
-        return {[this](const std::string& path) { return files.count(path) != 0; },
-                [this](const std::string& path) -> std::optional<std::string> {
-                    auto found = files.find(path);
-                    if (found == files.end()) return std::nullopt;
-                    return found->second;
-                },
-                {}};
-    }
-};
-
-ProgramAnalysis analyse(const std::string& text, const Disk& disk = {}) {
-    AnalysisInput input;
-    input.text = text;
-    input.path = "/p/main.bas";
-    input.include_folder = "/inc";
-    input.files = disk.access();
-    input.keywords = shipped_keywords();
-    return analyse_program(input);
+ProgramAnalysis analyse(const std::string& text, const FakeDisk& disk = {}) {
+    return analyse_program(program_input(text, disk));
 }
 
 std::string describe(const ProgramAnalysis& analysis) {
@@ -143,7 +123,7 @@ TEST(Analysis, WellFormedProgramsOfEveryShapeHaveNoProblem) {
 }
 
 TEST(Analysis, IncludesAreReadBesideTheProgramThenInTheIncludeFolder) {
-    Disk disk;
+    FakeDisk disk;
     disk.files["/p/lib.inc"] =
         "#INCLUDE \"deep.inc\"\r\nSUB Greet(who$)\r\n  Deeper who$\r\nEND SUB\r\n";
     disk.files["/inc/deep.inc"] = "SUB Deeper(w$)\n  PRINT w$ : GOTO There\nThere:\nEND SUB\n";
@@ -152,7 +132,7 @@ TEST(Analysis, IncludesAreReadBesideTheProgramThenInTheIncludeFolder) {
     ASSERT_EQ(analysis.files.size(), 3u);
     EXPECT_EQ(analysis.files[2].path, "/inc/deep.inc");
 
-    Disk missing;
+    FakeDisk missing;
     const ProgramAnalysis lost = analyse("#INCLUDE \"lib.inc\"\nPRINT 1\n", missing);
     ASSERT_EQ(lost.problems.size(), 1u);
     EXPECT_EQ(lost.problems[0].code, "NOINCLUDE");

@@ -1,10 +1,11 @@
 // Whole-file reads and atomic writes: contents, errors, permissions and injected failures.
 #include "base/file_io.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <dirent.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,32 +13,7 @@
 
 namespace {
 
-class FileIoTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/zell_file_io_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder = std::string(pattern) + "/";
-    }
-    void TearDown() override {
-        for (const std::string& name : entries()) ::unlink((folder + name).c_str());
-        ::rmdir(folder.c_str());
-    }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        if (DIR* dir = ::opendir(folder.c_str())) {
-            while (dirent* entry = ::readdir(dir)) {
-                std::string name = entry->d_name;
-                if (name != "." && name != "..") names.push_back(name);
-            }
-            ::closedir(dir);
-        }
-        return names;
-    }
-    std::string read(const std::string& path) { return read_whole_file(path).bytes; }
-
-    std::string folder;
-};
+class FileIoTest : public TempFolderTest {};
 
 std::string every_byte_twice() {
     std::string bytes;

@@ -2,11 +2,12 @@
 // attributes; killed writes leave nothing behind for good.
 #include "base/file_io.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
-#include <dirent.h>
 #include <functional>
 #include <grp.h>
 #include <string>
@@ -20,30 +21,8 @@
 
 namespace {
 
-class SafeWriteTest : public ::testing::Test {
+class SafeWriteTest : public TempFolderTest {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/zell_safe_write_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder = std::string(pattern) + "/";
-    }
-    void TearDown() override {
-        for (const std::string& name : entries()) ::unlink((folder + name).c_str());
-        ::rmdir(folder.c_str());
-    }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        if (DIR* dir = ::opendir(folder.c_str())) {
-            while (dirent* entry = ::readdir(dir)) {
-                std::string name = entry->d_name;
-                if (name != "." && name != "..") names.push_back(name);
-            }
-            ::closedir(dir);
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string read(const std::string& path) { return read_whole_file(path).bytes; }
     static struct stat info_of(const std::string& path) {
         struct stat info {};
         ::stat(path.c_str(), &info);
@@ -77,8 +56,6 @@ class SafeWriteTest : public ::testing::Test {
         ::waitpid(child, nullptr, 0);
         return child;
     }
-
-    std::string folder;
 };
 
 TEST_F(SafeWriteTest, AFileWithSeveralNamesIsWrittenInPlaceSoEveryNameSeesTheNewText) {

@@ -2,6 +2,8 @@
 // test that Format only ever changes leading blanks and the number field.
 #include "tools/transform.h"
 
+#include "support/format_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -205,35 +207,6 @@ TEST(FormatText, FormatLineCarriesStateBetweenCalls) {
     EXPECT_EQ(format_line("LAB:", state, "X LAB ", 4), "LAB:");
     EXPECT_EQ(format_line("NEXT", state, "", 4), "    NEXT");
     EXPECT_EQ(state.level, 1);
-}
-
-// Input and output must agree once leading and trailing blanks and the blanks after a leading
-// line number are dropped.
-std::string without_layout(std::string_view line) {
-    std::size_t first = line.find_first_not_of(' ');
-    if (first == std::string_view::npos) return "";
-    line = line.substr(first, line.find_last_not_of(' ') - first + 1);
-    std::string_view word = line.substr(0, line.find(' '));
-    bool number = !word.empty() && word.find_first_not_of("0123456789") == std::string_view::npos &&
-                  word.find_first_not_of('0') != std::string_view::npos;
-    if (!number) return std::string(line);
-    std::string_view rest = line.substr(word.size());
-    rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
-    return std::string(word) + std::string(rest);
-}
-
-// The blank-separated words of a line: Format may move them but never cut or join one.
-std::vector<std::string_view> words_of(std::string_view line) {
-    std::vector<std::string_view> words;
-    while (!line.empty()) {
-        std::size_t start = line.find_first_not_of(' ');
-        if (start == std::string_view::npos) break;
-        line.remove_prefix(start);
-        std::size_t end = std::min(line.find(' '), line.size());
-        words.push_back(line.substr(0, end));
-        line.remove_prefix(end);
-    }
-    return words;
 }
 
 TEST(FormatText, PropertyChangesNothingButLeadingBlanksAndTheNumberField) {
