@@ -21,8 +21,8 @@ App::App() : find(std::make_unique<FindState>()), help(std::make_unique<HelpStat
 
 App::~App() {
     // The editor's notifications reach the editor record, so the window goes first.
-    window.reset();
     main_window = nullptr;
+    window.reset();
     board_files.reset(); // it works over the device's link
     device.reset();      // its widgets went with the window
 }

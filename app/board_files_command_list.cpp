@@ -149,6 +149,11 @@ void install_board_files(App& app) {
         // Saved elsewhere, the document is no longer the board file's working copy.
         document.origin = origin ? origin_caption(*origin) : std::string();
         show_tab_of(app.tab_bar, app.documents, index);
-        if (origin) offer_to_send_back(board_files(app), document.path);
+        if (!origin) return;
+        // The board's objects are made only once a board is connected.
+        if (app.device && app.device->state() == LinkState::connected)
+            offer_to_send_back(board_files(app), document.path);
+        else
+            say_not_sent(*app.requesters, document.path, *origin);
     });
 }

@@ -12,7 +12,8 @@ struct Command {
     int id;
     // The menu item's text, "&" before the access key. Null for an item whose text is set
     // where it is shown (the recent files, the external links) and for a shortcut of its own.
-    // A "\t" and a key in it show a key the editing control handles itself.
+    // A "\t" and a key in it show a key handled elsewhere: by the editing control, or by
+    // another command's shortcut.
     const char* text;
     // The window's shortcut in portable notation ("Ctrl+O"), shown beside the text; or null.
     const char* keys;

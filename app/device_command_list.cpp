@@ -1,5 +1,5 @@
-// The Device menu items: running locally, sending, running and stopping a program on the board,
-// the error log; and the session made from the running application.
+// The items that reach a board or the local interpreter: Run in DOS, sending, running and stopping
+// a program, the error log; and the session made from the running application.
 #include "app/device_command_list.h"
 
 #include "app/app.h"

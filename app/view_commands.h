@@ -23,5 +23,6 @@ void show_document_line_end(App& app);
 void set_syntax(App& app, Syntax syntax);
 Syntax current_syntax(const App& app);
 
-// Applies every view option to the editor, and shows them on the toolbar's buttons.
+// Applies every view option to the editor, and refreshes the check marks of the menus and
+// the toolbar.
 void apply_view_options(App& app);

@@ -147,6 +147,15 @@ bool keep_working_copy_origin(Requesters& requesters, const std::string& local,
     return written.ok;
 }
 
+void say_not_sent(Requesters& requesters, const std::string& local, const BoardOrigin& origin) {
+    requesters.message(title,
+                       file_name_of(local) +
+                           " is saved on this computer. No board is connected, so it was not "
+                           "sent to " +
+                           origin_caption(origin) + ".",
+                       Buttons::Ok);
+}
+
 void offer_to_send_back(BoardFiles& files, const std::string& local) {
     std::optional<BoardOrigin> origin = working_copy_origin(files.context().folders, local);
     if (!origin) return;
@@ -154,12 +163,7 @@ void offer_to_send_back(BoardFiles& files, const std::string& local) {
     split_board_path(origin->path, send->drive, send->folder, send->name);
     Requesters& requesters = files.context().requesters;
     if (files.session().state() != LinkState::connected) {
-        requesters.message(title,
-                           file_name_of(local) +
-                               " is saved on this computer. No board is "
-                               "connected, so it was not sent to " +
-                               origin_caption(*origin) + ".",
-                           Buttons::Ok);
+        say_not_sent(requesters, local, *origin);
         return;
     }
     const BoardIdentity& identity = files.identity();
