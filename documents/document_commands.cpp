@@ -263,13 +263,6 @@ void mark_saved(QsciScintillaBase* editor) {
 }
 
 void select_tab(Workspace& ws, int position) {
-    if (!ws.tab_bar) return;
-    tabbar_select(ws.tab_bar->bar(), position);
-    ws.tab_bar->changed();
+    if (ws.tab_bar) ws.tab_bar->select(position);
 }
 
-void set_tab_text(TabBarWidget* tab_bar, int position, const std::string& text) {
-    if (!tab_bar) return;
-    tabbar_set_item_text(tab_bar->bar(), position, text);
-    tab_bar->changed();
-}

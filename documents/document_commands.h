@@ -9,7 +9,6 @@ struct Workspace;
 struct Document;
 struct EditorRecord;
 class QsciScintillaBase;
-class TabBarWidget;
 
 // A new document for `path` with a fresh empty text; its tab is selected. -1 for an empty path.
 int create_document(Workspace& ws, const std::string& path);
@@ -49,4 +48,3 @@ void mark_saved(QsciScintillaBase* editor);
 
 // The tab bar as the document list sees it.
 void select_tab(Workspace& ws, int position);
-void set_tab_text(TabBarWidget* tab_bar, int position, const std::string& text);

@@ -53,7 +53,7 @@ void show_tab_of(TabBarWidget* tab_bar, const DocumentList& documents, int posit
     const Document& document = documents.documents[position];
     TabBar& bar = tab_bar->bar();
     if (position < static_cast<int>(bar.items.size())) describe_tab(bar.items[position], document);
-    set_tab_text(tab_bar, position, tab_caption(document));
+    tab_bar->set_item_text(position, tab_caption(document));
 }
 
 void show_modified_state(Workspace& ws) {
