@@ -12,6 +12,7 @@
 #include "app/shutdown.h"
 #include "app/view_commands.h"
 #include "app/window_menus.h"
+#include "base/file_io.h"
 #include "documents/document_commands.h"
 #include "documents/jumps.h"
 #include "documents/navigation.h"
@@ -24,7 +25,6 @@
 #include "editor/typing_aids.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QListWidget>
 #include <QMimeData>
 #include <QUrl>
@@ -130,7 +130,9 @@ void run_command(App& app, int id) {
     const Command* command = find_command(id);
     if (!command) return;
     command->run(app);
-    refresh_check_marks(app);
+    // A command with a check mark may have changed it; whatever else changes an option (opening,
+    // switching or reloading a document, the preferences) refreshes the marks where it does.
+    if (command->checked) refresh_check_marks(app);
 }
 
 bool is_checkable_command(int id) {
@@ -206,9 +208,9 @@ void label_list_clicked(App& app) {
 QMimeData* tab_drag_data(App& app, int position) {
     if (position < 0 || position >= app.documents.count()) return nullptr;
     // A document never saved (untitled.bas) has no file to carry yet.
-    const QString path = QString::fromStdString(app.documents.documents[position].path);
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return nullptr;
+    const std::string& path = app.documents.documents[position].path;
+    if (path.empty() || !is_regular_file(path)) return nullptr;
     auto* data = new QMimeData;
-    data->setUrls({QUrl::fromLocalFile(path)});
+    data->setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
     return data;
 }
