@@ -95,8 +95,8 @@ int version_code(std::string_view mm_ver) {
     const std::size_t dot = mm_ver.find('.');
     if (dot == 0 || dot == std::string_view::npos) return 0;
     std::string digits(mm_ver.substr(dot + 1));
-    if (digits.size() > 4 || !std::all_of(digits.begin(), digits.end(), ::isdigit) ||
-        !std::all_of(mm_ver.begin(), mm_ver.begin() + static_cast<long>(dot), ::isdigit))
+    if (digits.size() > 4 || !std::all_of(digits.begin(), digits.end(), is_digit) ||
+        !std::all_of(mm_ver.begin(), mm_ver.begin() + static_cast<long>(dot), is_digit))
         return 0;
     digits.resize(4, '0');
     return std::stoi(std::string(mm_ver.substr(0, std::min<std::size_t>(dot, 3)))) * 10000 +
