@@ -152,7 +152,7 @@ void install_board_files(App& app) {
         if (!origin) return;
         // The board's objects are made only once a board is connected.
         if (app.device && app.device->state() == LinkState::connected)
-            offer_to_send_back(board_files(app), document.path);
+            offer_to_send_back(board_files(app), document.path, *origin);
         else
             say_not_sent(*app.requesters, document.path, *origin);
     });

@@ -52,20 +52,19 @@ void watch_board_files(BoardFiles& files, std::function<const KeywordHelp&()> ke
 }
 
 void fetch_board_program(BoardFiles& files) {
-    BoardRequest request;
-    request.kind = BoardRequest::Kind::fetch_program;
-    files.run(
-        {request}, "Fetch the board's program", [&files](std::vector<BoardOutcome>& outcomes) {
-            if (outcomes.empty()) return;
-            BoardOutcome& outcome = outcomes.front();
-            if (!outcome.ok) {
-                files.context().requesters.message(
-                    "Fetch the board's program",
-                    "The board's program could not be fetched: " + outcome.failure, Buttons::Ok);
-                return;
-            }
-            files.context().new_document(outcome.data);
-        });
+    files.run({board_request(BoardRequest::Kind::fetch_program)}, "Fetch the board's program",
+              [&files](std::vector<BoardOutcome>& outcomes) {
+                  if (outcomes.empty()) return;
+                  BoardOutcome& outcome = outcomes.front();
+                  if (!outcome.ok) {
+                      files.context().requesters.message(
+                          "Fetch the board's program",
+                          "The board's program could not be fetched: " + outcome.failure,
+                          Buttons::Ok);
+                      return;
+                  }
+                  files.context().new_document(outcome.data);
+              });
 }
 
 void set_board_clock(BoardFiles& files) {

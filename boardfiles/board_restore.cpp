@@ -58,16 +58,10 @@ void restore_files(BoardFiles& board) {
                            Buttons::YesNoDefaultNo) != Answer::Yes)
         return;
     std::vector<BoardRequest> requests;
-    for (const std::string& folder : folders) {
-        BoardRequest request;
-        request.kind = BoardRequest::Kind::mkdir;
-        request.name = folder;
-        requests.push_back(std::move(request));
-    }
+    for (const std::string& folder : folders)
+        requests.push_back(board_request(BoardRequest::Kind::mkdir, folder));
     for (const RestoreItem& item : files) {
-        BoardRequest request;
-        request.kind = BoardRequest::Kind::upload;
-        request.name = item.board;
+        BoardRequest request = board_request(BoardRequest::Kind::upload, item.board);
         request.local = item.local;
         requests.push_back(std::move(request));
     }

@@ -156,19 +156,17 @@ void say_not_sent(Requesters& requesters, const std::string& local, const BoardO
                        Buttons::Ok);
 }
 
-void offer_to_send_back(BoardFiles& files, const std::string& local) {
-    std::optional<BoardOrigin> origin = working_copy_origin(files.context().folders, local);
-    if (!origin) return;
-    auto send = std::make_shared<SendBack>(SendBack{files, local, *origin, {}, {}, {}, {}});
-    split_board_path(origin->path, send->drive, send->folder, send->name);
+void offer_to_send_back(BoardFiles& files, const std::string& local, const BoardOrigin& origin) {
+    auto send = std::make_shared<SendBack>(SendBack{files, local, origin, {}, {}, {}, {}});
+    split_board_path(origin.path, send->drive, send->folder, send->name);
     Requesters& requesters = files.context().requesters;
     if (files.session().state() != LinkState::connected) {
-        say_not_sent(requesters, local, *origin);
+        say_not_sent(requesters, local, origin);
         return;
     }
     const BoardIdentity& identity = files.identity();
-    std::string question = "Send " + file_name_of(local) + " to " + origin_caption(*origin) + "?";
-    if (identity.known && !origin->device.empty() && identity.device != origin->device)
+    std::string question = "Send " + file_name_of(local) + " to " + origin_caption(origin) + "?";
+    if (identity.known && !origin.device.empty() && identity.device != origin.device)
         question += "\n\nThe board connected now is a " + identity.device + ".";
     question += "\n\nNo keeps it on this computer only.";
     if (requesters.message(title, question, Buttons::YesNo) != Answer::Yes) return;

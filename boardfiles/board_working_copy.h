@@ -22,6 +22,6 @@ bool keep_working_copy_origin(Requesters& requesters, const std::string& local,
 // Asks whether to send the saved working copy `local` back to its board file, and does so:
 // the board's folder is listed first, and a board file that changed since it was fetched is
 // replaced only when the user says so.
-void offer_to_send_back(BoardFiles& files, const std::string& local);
+void offer_to_send_back(BoardFiles& files, const std::string& local, const BoardOrigin& origin);
 // Says that the working copy `local` was saved on this computer only: no board is connected.
 void say_not_sent(Requesters& requesters, const std::string& local, const BoardOrigin& origin);
