@@ -265,4 +265,3 @@ void mark_saved(QsciScintillaBase* editor) {
 void select_tab(Workspace& ws, int position) {
     if (ws.tab_bar) ws.tab_bar->select(position);
 }
-
